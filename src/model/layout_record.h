@@ -1,0 +1,114 @@
+// The layout values of the system menu: one record, kept twice by the model
+// (current values and the values of the last successful load).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <variant>
+
+namespace qorvi {
+
+// A table colour: three IEEE singles in 0.0 .. 1.0, red, green, blue.
+struct RgbF {
+  float r = 0.0f;
+  float g = 0.0f;
+  float b = 0.0f;
+};
+
+// A colour of the battery, clock or busy icon: three bytes.
+struct Rgb8 {
+  uint8_t r = 0;
+  uint8_t g = 0;
+  uint8_t b = 0;
+};
+
+inline constexpr int kColorTableEntries = 30;
+
+// Field order matters: it is the order of the editors' groups (1-24 icon data,
+// 25-48 texts, 49-53 colours) and the order `info` prints.
+struct LayoutRecord {
+  // Icon data group.
+  int32_t MainIconX = 0;
+  int32_t MainIconY = 0;
+  int32_t MainIconSpace1 = 0;
+  int32_t MainIconSpace2 = 0;
+  int32_t Bmp01_12size = 0;  // a 16-bit field in the firmware
+  int32_t UnfIconY = 0;
+  float UnfIconSize = 0.0f;
+  int32_t SubIconLowerSpace1 = 0;
+  int32_t SubIconUpperSpace1 = 0;
+  int32_t SubIconLowerSpace2 = 0;
+  int32_t SubIconUpperSpace2 = 0;
+  float SubIconSize = 0.0f;
+  int32_t ClockX = 0;
+  int32_t ClockY = 0;
+  int32_t BatteryX = 0;
+  int32_t BatteryY = 0;
+  int32_t BusyX = 0;
+  int32_t BusyY = 0;
+  int32_t IconSpeedX1 = 0;
+  int32_t IconSpeedX2 = 0;
+  int32_t IconSpeedY1 = 0;
+  int32_t IconSpeedY2 = 0;
+  float BusySpeed = 0.0f;
+  float WaveSpeed = 0.0f;
+  // Text group.
+  int32_t MainMenuTextY = 0;
+  float MainMenuTextSize = 0.0f;
+  int32_t SubMenuTextX = 0;
+  int32_t SubMenuTextX2 = 0;
+  int32_t SubMenuTextX3 = 0;
+  int32_t SubMenuTextX1Seg = 0;
+  int32_t SubMenuTextY = 0;
+  int32_t SubMenuMSTextY = 0;
+  int32_t SubMenuUnderMSTextY = 0;
+  float SubMenuTextSize = 0.0f;
+  float Sub2NetSearchX = 0.0f;
+  float Sub2NetRadioX = 0.0f;
+  float Sub2GameTitleX = 0.0f;
+  float Sub2PhotVideoX = 0.0f;
+  float Sub2RSSFeedsX = 0.0f;
+  float Sub2SettingOptX = 0.0f;
+  float Sub2SettingOptY = 0.0f;
+  float OptSize1 = 0.0f;
+  float OptSize2 = 0.0f;
+  float GameSpace = 0.0f;
+  float VideoSpace = 0.0f;
+  float MusicSpace = 0.0f;
+  float PhotoSpace = 0.0f;
+  float OptSpace = 0.0f;
+  // Colour group.
+  std::array<RgbF, kColorTableEntries> TextColor{};
+  std::array<RgbF, kColorTableEntries> BGColor{};
+  Rgb8 BatteryColor{};
+  Rgb8 ClockColor{};
+  Rgb8 BusyColor{};
+};
+
+// How an editor (and `qorvi-cli save --set`) reads the text typed for a field.
+enum class ParseRule {
+  Integer,        // leading decimal integer, else 0
+  Real,           // leading decimal floating-point number, else 0.0, stored as a single
+  RealTruncated,  // read as Real, truncated toward zero
+  ClampedSize,    // Integer; as unsigned 32-bit, 32768 or more stores 32767
+};
+
+// Which editor group a scalar field belongs to; Reset and the loaded copy work per group.
+enum class FieldGroup { IconData, Text };
+
+// One scalar field of LayoutRecord, for code that works on fields by name.
+struct LayoutField {
+  std::string_view name;
+  std::variant<int32_t LayoutRecord::*, float LayoutRecord::*> member;
+  ParseRule rule;
+  FieldGroup group;
+};
+
+// The 48 scalar fields in record order.
+std::span<const LayoutField> LayoutFields();
+// The field of that name, or nullptr.
+const LayoutField* FindLayoutField(std::string_view name);
+
+}  // namespace qorvi

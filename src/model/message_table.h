@@ -1,0 +1,49 @@
+// Result codes of the load and save sequences and their texts. The library
+// returns codes; the desktop program shows each in a box captioned "Qorvi",
+// the command-line tool prints it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qorvi {
+
+enum class Message : int {
+  CannotAllocateMemory = 0,
+  VshmainOpenError = 1,
+  VshmainSizeMismatch = 2,
+  PafOpenError = 3,
+  PafSizeMismatch = 4,
+  TopmenuPluginOpenError = 5,
+  TopmenuPluginSizeMismatch = 6,
+  SystemPluginFgOpenError = 7,
+  SystemPluginFgSizeMismatch = 8,
+  VshmainWriteError = 9,
+  PafWriteError = 10,
+  OpeningWriteError = 11,
+  TopmenuPluginWriteError = 12,
+  SystemPluginFgWriteError = 13,
+  TopmenuIconWriteError = 14,
+  WavTooBig = 15,
+  OpeningOpenError = 16,
+  OpeningSizeMismatch = 17,
+  TopmenuIconOpenError = 18,
+  TopmenuIconSizeMismatch = 19,
+  TopmenuIconCannotInflate = 20,
+  TopmenuPluginCannotInflate = 21,
+  SystemPluginFgCannotInflate = 22,
+};
+
+inline constexpr int kMessageCount = 23;
+
+// The text of a code; "\n" separates its lines.
+std::string_view MessageText(Message code);
+
+// The text on one line, its line breaks shown as " / ".
+std::string MessageLine(Message code);
+
+// The text of the box that ends every save.
+inline constexpr std::string_view kDoneText = "done";
+inline constexpr std::string_view kMessageCaption = "Qorvi";
+
+}  // namespace qorvi

@@ -1,0 +1,10 @@
+#include "model/model.h"
+
+namespace qorvi {
+
+void TakeLoadedCopy(FirmwareState& state) {
+  state.LoadedLayout = state.Layout;
+  state.LoadedCategoryEntries = state.CategoryEntries;
+}
+
+}  // namespace qorvi

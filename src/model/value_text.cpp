@@ -1,0 +1,134 @@
+#include "model/value_text.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <limits>
+
+namespace qorvi {
+namespace {
+
+std::string_view Limit(std::string_view text) { return text.substr(0, std::min(text.size(), kEditTextLimit)); }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the leading decimal number of `s` (after blanks), accepting only the
+// plain decimal syntax: no hexadecimal, no "inf" or "nan".
+std::size_t LeadingRealLength(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    std::size_t expDigits = 0;
+    while (j < s.size() && IsDigit(s[j])) ++j, ++expDigits;
+    if (expDigits > 0) i = j;
+  }
+  return i;
+}
+
+}  // namespace
+
+int32_t TruncateToInt(double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(v);
+}
+
+int32_t ParseIntegerText(std::string_view text) {
+  std::string_view s = Limit(text);
+  std::size_t i = 0;
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  int64_t value = 0;
+  while (i < s.size() && IsDigit(s[i])) {
+    value = value * 10 + (s[i++] - '0');
+    if (value > int64_t{1} << 32) value = int64_t{1} << 32;  // saturate, keep going
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
+float ParseRealText(std::string_view text) {
+  std::string_view s = Limit(text);
+  std::size_t n = LeadingRealLength(s);
+  if (n == 0) return 0.0f;
+  std::string number(s.substr(0, n));
+  return static_cast<float>(std::strtod(number.c_str(), nullptr));
+}
+
+int32_t ParseRealTruncatedText(std::string_view text) { return TruncateToInt(ParseRealText(text)); }
+
+int32_t ParseClampedSizeText(std::string_view text) {
+  uint32_t v = static_cast<uint32_t>(ParseIntegerText(text));
+  return v < 32768u ? static_cast<int32_t>(v) : 32767;
+}
+
+std::string FormatInteger(int32_t v) { return std::to_string(v); }
+
+std::string FormatUnsigned(int32_t v) { return std::to_string(static_cast<uint32_t>(v)); }
+
+std::string FormatReal(float value) {
+  double v = value;
+  if (std::isnan(v)) return "NAN";
+  if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
+  if (v == 0.0) return "0";
+  // Round to 15 significant digits first; the exponent of that rounding decides
+  // between fixed and exponent form.
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "%.14e", v);  // -d.dddddddddddddde[+-]xx
+  std::string text(buf);
+  std::size_t e = text.find('e');
+  int exponent = std::atoi(text.c_str() + e + 1);
+  auto trim = [](std::string s) {
+    if (s.find('.') != std::string::npos) {
+      while (s.back() == '0') s.pop_back();
+      if (s.back() == '.') s.pop_back();
+    }
+    return s;
+  };
+  if (std::fabs(v) >= 1e-5 && exponent < 15) {
+    std::snprintf(buf, sizeof buf, "%.*f", std::max(0, 14 - exponent), v);
+    return trim(buf);
+  }
+  return trim(text.substr(0, e)) + "E" + std::to_string(exponent);
+}
+
+void StoreFieldText(LayoutRecord& layout, const LayoutField& field, std::string_view text) {
+  if (auto* ip = std::get_if<int32_t LayoutRecord::*>(&field.member)) {
+    int32_t v = 0;
+    switch (field.rule) {
+      case ParseRule::Integer: v = ParseIntegerText(text); break;
+      case ParseRule::RealTruncated: v = ParseRealTruncatedText(text); break;
+      case ParseRule::ClampedSize: v = ParseClampedSizeText(text); break;
+      case ParseRule::Real: v = TruncateToInt(ParseRealText(text)); break;
+    }
+    layout.*(*ip) = v;
+  } else {
+    layout.*(std::get<float LayoutRecord::*>(field.member)) = ParseRealText(text);
+  }
+}
+
+std::string FieldText(const LayoutRecord& layout, const LayoutField& field) {
+  if (auto* ip = std::get_if<int32_t LayoutRecord::*>(&field.member)) {
+    return field.rule == ParseRule::ClampedSize ? FormatUnsigned(layout.*(*ip)) : FormatInteger(layout.*(*ip));
+  }
+  return FormatReal(layout.*(std::get<float LayoutRecord::*>(field.member)));
+}
+
+}  // namespace qorvi

@@ -1,0 +1,3 @@
+// placeholder, being written
+#include <gtest/gtest.h>
+TEST(Placeholder, Empty) {}
