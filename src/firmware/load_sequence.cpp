@@ -1,1 +1,144 @@
-// placeholder, being written
+#include "firmware/load_sequence.h"
+
+#include <cstring>
+
+#include "firmware/file_io.h"
+#include "firmware/labels.h"
+#include "firmware/module_image.h"
+#include "firmware/rco_container.h"
+
+namespace qorvi {
+namespace {
+
+// The messages of one resource container, in the order its checks run.
+struct ContainerMessages {
+  Message openError;
+  Message sizeMismatch;
+  Message cannotInflate;
+};
+
+constexpr ContainerMessages kTopmenuPluginMessages{Message::TopmenuPluginOpenError, Message::TopmenuPluginSizeMismatch,
+                                                   Message::TopmenuPluginCannotInflate};
+constexpr ContainerMessages kSystemPluginFgMessages{
+    Message::SystemPluginFgOpenError, Message::SystemPluginFgSizeMismatch, Message::SystemPluginFgCannotInflate};
+constexpr ContainerMessages kTopmenuIconMessages{Message::TopmenuIconOpenError, Message::TopmenuIconSizeMismatch,
+                                                 Message::TopmenuIconCannotInflate};
+
+// Reads a container into its staging area and runs the checks every container
+// gets: it must open, must not be the stock file of the detected version (the stock
+// containers keep their tables compressed, which this program cannot read), must
+// fit its area and must carry the container signature.
+std::optional<Message> ReadContainer(const std::string& path, std::span<uint8_t> area, int32_t stockSize,
+                                     const ContainerMessages& messages, int32_t& loadedSize) {
+  ReadResult r = ReadFileInto(path, area);
+  if (r.status == ReadStatus::CannotOpen) return messages.openError;
+  if (r.status == ReadStatus::TooLong) return messages.sizeMismatch;
+  if (static_cast<int64_t>(r.size) == stockSize) return messages.sizeMismatch;
+  if (!HasRcoSignature(area.first(r.size))) return messages.cannotInflate;
+  loadedSize = static_cast<int32_t>(r.size);
+  return std::nullopt;
+}
+
+std::optional<Message> ModuleMessage(int64_t result, Message openError, Message sizeMismatch) {
+  if (result == kModuleCannotOpen) return openError;
+  if (result < 0) return sizeMismatch;
+  return std::nullopt;
+}
+
+// Reads every file into the staging areas and `staged`; nothing of the model's
+// own images or state is touched here.
+std::optional<Message> StageFiles(Model& model, FirmwareState& staged) {
+  WorkArea& work = model.work;
+  const Paths& paths = model.paths;
+  std::span<uint8_t> scratch = work.Scratch();
+
+  staged.UnlistedEntriesCounted = false;
+  staged.OpeningLoadedSize = 0;
+
+  int64_t r = LoadVshmain(paths.VshmainPath, work.Staging(FileArea::Vshmain), staged, scratch);
+  if (auto m = ModuleMessage(r, Message::VshmainOpenError, Message::VshmainSizeMismatch)) return m;
+
+  r = LoadModule(paths.PafPath, work.Staging(FileArea::Paf), staged.Profile.PafSize, staged, scratch);
+  if (auto m = ModuleMessage(r, Message::PafOpenError, Message::PafSizeMismatch)) return m;
+
+  if (model.BootSoundEnabled == 1 && model.OpeningEnabled == 1) {
+    r = LoadModule(paths.OpeningPath, work.Staging(FileArea::Opening), staged.Profile.OpeningSize, staged, scratch);
+    if (auto m = ModuleMessage(r, Message::OpeningOpenError, Message::OpeningSizeMismatch)) return m;
+  }
+
+  std::span<uint8_t> topmenuPlugin = work.Staging(FileArea::TopmenuPlugin);
+  if (auto m = ReadContainer(paths.TopmenuPluginPath, topmenuPlugin, staged.Profile.TopmenuPluginStockSize,
+                             kTopmenuPluginMessages, staged.TopmenuPluginLoadedSize)) {
+    return m;
+  }
+  topmenuPlugin = topmenuPlugin.first(staged.TopmenuPluginLoadedSize);
+  // Save writes MainIconX into this container; a container without that place is broken.
+  if (!LocateTopmenuPluginValue(topmenuPlugin)) return Message::TopmenuPluginCannotInflate;
+
+  std::span<uint8_t> systemPluginFg = work.Staging(FileArea::SystemPluginFg);
+  if (auto m = ReadContainer(paths.SystemPluginFgPath, systemPluginFg, staged.Profile.SystemPluginFgStockSize,
+                             kSystemPluginFgMessages, staged.SystemPluginFgLoadedSize)) {
+    return m;
+  }
+  systemPluginFg = systemPluginFg.first(staged.SystemPluginFgLoadedSize);
+  if (!ExtractSystemPluginFg(systemPluginFg, staged)) return Message::SystemPluginFgCannotInflate;
+
+  std::span<uint8_t> topmenuIcon = work.Staging(FileArea::TopmenuIcon);
+  if (auto m = ReadContainer(paths.TopmenuIconPath, topmenuIcon, staged.Profile.TopmenuIconStockSize,
+                             kTopmenuIconMessages, staged.TopmenuIconLoadedSize)) {
+    return m;
+  }
+  topmenuIcon = topmenuIcon.first(staged.TopmenuIconLoadedSize);
+  if (!ReadImageLabels(topmenuIcon, staged)) return Message::TopmenuIconCannotInflate;
+
+  // The names need the item tags and the image label count read above.
+  if (!ReadLabelTexts(topmenuPlugin, staged)) return Message::TopmenuPluginCannotInflate;
+  return std::nullopt;
+}
+
+int32_t LoadedLength(const FirmwareState& s, FileArea a) {
+  switch (a) {
+    case FileArea::Vshmain: return s.VshmainLoadedSize;
+    case FileArea::Paf: return s.PafLoadedSize;
+    case FileArea::Opening: return s.OpeningLoadedSize;
+    case FileArea::TopmenuPlugin: return s.TopmenuPluginLoadedSize;
+    case FileArea::SystemPluginFg: return s.SystemPluginFgLoadedSize;
+    case FileArea::TopmenuIcon: return s.TopmenuIconLoadedSize;
+  }
+  return 0;
+}
+
+void RemoveIconBitmaps(const Paths& paths) {
+  for (const std::string& p : paths.MainIconPath) RemoveFileIfPresent(p);
+  for (const std::string& p : paths.SubIconPath) RemoveFileIfPresent(p);
+  RemoveFileIfPresent(paths.BatteryIconPath);
+  RemoveFileIfPresent(paths.BusyIconPath);
+}
+
+}  // namespace
+
+std::optional<Message> LoadAll(Model& model) {
+  if (!model.work.Allocated()) return Message::CannotAllocateMemory;
+
+  FirmwareState staged = model;
+  if (auto failure = StageFiles(model, staged)) return failure;
+
+  // Every file passed: the staged images and values become the model's.
+  for (int i = 0; i < kFileAreaCount; ++i) {
+    auto area = static_cast<FileArea>(i);
+    std::size_t length = static_cast<std::size_t>(LoadedLength(staged, area));
+    if (length > 0) std::memcpy(model.work.Area(area).data(), model.work.Staging(area).data(), length);
+  }
+  static_cast<FirmwareState&>(model) = staged;
+
+  // The bitmaps of an earlier set must not stand in for pictures this set lacks.
+  RemoveIconBitmaps(model.paths);
+  std::span<uint8_t> scratch = model.work.Scratch();
+  ExtractSystemPluginIcons(model.work.Area(FileArea::SystemPluginFg).first(model.SystemPluginFgLoadedSize),
+                           model.paths, scratch);
+  ExtractIcons(model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, model.paths,
+               scratch);
+  return std::nullopt;
+}
+
+}  // namespace qorvi

@@ -1,0 +1,48 @@
+// The commands of qorvi-cli. Each returns the process exit status:
+// 0 success, 1 a message of the message table was raised, 2 usage error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qorvi::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitMessage = 1;
+inline constexpr int kExitUsage = 2;
+
+// Where the input files are; empty strings mean the defaults below the work dir.
+struct InputOptions {
+  std::string workdir;
+  std::string vshmain;
+  std::string paf;
+  std::string opening;
+  std::string topmenuPlugin;
+  std::string systemPluginFg;
+  std::string topmenuIcon;
+  std::string bootSound;  // non-empty: both boot-sound options on
+};
+
+struct SaveOptions {
+  std::string layoutFile;
+  std::vector<std::string> settings;
+  bool noCompress = false;
+  std::string outDir;
+};
+
+struct DemoOptions {
+  std::string version;
+  bool compressed = false;
+  bool bootSound = false;
+  std::string dir;
+};
+
+int RunInfo(const InputOptions& input);
+int RunIcons(const InputOptions& input, const std::string& outDir);
+int RunSave(const InputOptions& input, const SaveOptions& options);
+int RunDemo(const DemoOptions& options);
+
+// Prints "qorvi-cli: <text>" on standard error.
+void PrintError(const std::string& text);
+
+}  // namespace qorvi::cli
