@@ -1,3 +1,310 @@
-// placeholder, being written
+// Loading whole demo firmware sets: every value where the readers put it, every
+// failure with its message, and a failed load leaving everything as it was.
+#include "firmware/load_sequence.h"
+
 #include <gtest/gtest.h>
-TEST(Placeholder, Empty) {}
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "firmware/byte_reader.h"
+#include "support/demo_set.h"
+#include "support/scoped_temp_dir.h"
+
+namespace qorvi {
+namespace {
+
+using demo::DemoOptions;
+using testing::ReadBytes;
+using testing::ScopedTempDir;
+using testing::WriteBytes;
+
+namespace fs = std::filesystem;
+
+std::unique_ptr<Model> NewModel(const std::string& dir) {
+  auto m = std::make_unique<Model>();
+  EXPECT_TRUE(m->work.Allocate());
+  BuildPaths(m->paths, dir);
+  return m;
+}
+
+void WriteSet(const std::string& dir, int32_t version, bool compressed = false, bool bootSound = false) {
+  DemoOptions o;
+  o.version = version;
+  o.compressed = compressed;
+  o.bootSound = bootSound;
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoSet(dir, o, &error)) << error;
+}
+
+bool SameState(const FirmwareState& a, const FirmwareState& b) {
+  // FirmwareState is plain data; compare it member-wise where padding could differ.
+  return std::memcmp(&a.Layout, &b.Layout, sizeof a.Layout) == 0 &&
+         std::memcmp(&a.LoadedLayout, &b.LoadedLayout, sizeof a.LoadedLayout) == 0 &&
+         std::memcmp(a.CategoryEntries.data(), b.CategoryEntries.data(), sizeof a.CategoryEntries) == 0 &&
+         a.CategoryEntryCount == b.CategoryEntryCount && a.ItemCount == b.ItemCount &&
+         a.FirmwareVersion == b.FirmwareVersion && a.Profile.VshmainSize == b.Profile.VshmainSize &&
+         a.VshConstants == b.VshConstants && a.PafConstants == b.PafConstants &&
+         a.VshmainPspHeader == b.VshmainPspHeader && a.PafPspHeader == b.PafPspHeader &&
+         a.VshmainLoadedSize == b.VshmainLoadedSize && a.PafLoadedSize == b.PafLoadedSize &&
+         a.OpeningLoadedSize == b.OpeningLoadedSize && a.TopmenuPluginLoadedSize == b.TopmenuPluginLoadedSize &&
+         a.SystemPluginFgLoadedSize == b.SystemPluginFgLoadedSize &&
+         a.TopmenuIconLoadedSize == b.TopmenuIconLoadedSize && a.BatteryObject == b.BatteryObject &&
+         a.BusyObject == b.BusyObject && a.ImageLabels == b.ImageLabels && a.ImageLabelCount == b.ImageLabelCount &&
+         a.SubIconImageIndex == b.SubIconImageIndex && a.LabelTextsJapanese == b.LabelTextsJapanese &&
+         a.LabelTextsEnglish == b.LabelTextsEnglish;
+}
+
+void ExpectItemsEqual(const ItemRecord& got, const ItemRecord& want, int i) {
+  SCOPED_TRACE("item " + std::to_string(i));
+  EXPECT_EQ(got.MainImageTag, want.MainImageTag);
+  EXPECT_EQ(got.ShadowImageTag, want.ShadowImageTag);
+  EXPECT_EQ(got.ConfImageTag, want.ConfImageTag);
+  EXPECT_EQ(got.NameTag, want.NameTag);
+  EXPECT_EQ(got.Word0, want.Word0);
+  EXPECT_EQ(got.Media, want.Media);
+  EXPECT_EQ(got.ExecGroup, want.ExecGroup);
+  EXPECT_EQ(got.ExecFunction, want.ExecFunction);
+  EXPECT_EQ(got.Word4, want.Word4);
+  EXPECT_EQ(got.Word5, want.Word5);
+  EXPECT_EQ(got.Word6, want.Word6);
+  EXPECT_EQ(got.UmdFlag, want.UmdFlag);
+  EXPECT_EQ(got.ExecIndex, want.ExecIndex);
+}
+
+struct SetCase {
+  int32_t version;
+  bool compressed;
+};
+
+class LoadDemoSet : public ::testing::TestWithParam<SetCase> {};
+
+TEST_P(LoadDemoSet, FindsEveryPlantedValue) {
+  const SetCase c = GetParam();
+  ScopedTempDir dir;
+  WriteSet(dir.path(), c.version, c.compressed);
+  auto m = NewModel(dir.path());
+
+  ASSERT_EQ(LoadAll(*m), std::nullopt);
+
+  const demo::DemoExpectation want = demo::ExpectedDemoLoad(c.version);
+  const FirmwareProfile& profile = *ProfileFor(c.version);
+  EXPECT_EQ(m->FirmwareVersion, c.version);
+  EXPECT_EQ(m->Profile.VshmainSize, profile.VshmainSize);
+  EXPECT_EQ(m->ItemCount, profile.ItemCount);
+  EXPECT_EQ(m->CategoryEntryCount, want.categoryEntryCount);
+  EXPECT_EQ(m->VshmainLoadedSize, profile.VshmainSize);
+  EXPECT_EQ(m->PafLoadedSize, profile.PafSize);
+  EXPECT_EQ(m->OpeningLoadedSize, 0) << "opening_plugin.prx is loaded only with both boot-sound options";
+
+  for (const LayoutField& f : LayoutFields()) {
+    SCOPED_TRACE(std::string(f.name));
+    if (auto* ip = std::get_if<int32_t LayoutRecord::*>(&f.member)) {
+      EXPECT_EQ(m->Layout.*(*ip), want.layout.*(*ip));
+    } else {
+      auto fp = std::get<float LayoutRecord::*>(f.member);
+      EXPECT_EQ(FloatBits(m->Layout.*fp), FloatBits(want.layout.*fp));
+    }
+  }
+  for (int i = 0; i < kColorTableEntries; ++i) {
+    SCOPED_TRACE("colour entry " + std::to_string(i));
+    EXPECT_EQ(std::memcmp(&m->Layout.TextColor[i], &want.layout.TextColor[i], sizeof(RgbF)), 0);
+    EXPECT_EQ(std::memcmp(&m->Layout.BGColor[i], &want.layout.BGColor[i], sizeof(RgbF)), 0);
+  }
+  EXPECT_EQ(std::memcmp(&m->Layout.BatteryColor, &want.layout.BatteryColor, 3), 0);
+  EXPECT_EQ(std::memcmp(&m->Layout.ClockColor, &want.layout.ClockColor, 3), 0);
+  EXPECT_EQ(std::memcmp(&m->Layout.BusyColor, &want.layout.BusyColor, 3), 0);
+
+  for (int i = 0; i < kCategoryEntrySlots; ++i) {
+    SCOPED_TRACE("entry " + std::to_string(i));
+    EXPECT_EQ(m->CategoryEntries[i].Category, want.categoryEntries[i].Category);
+    EXPECT_EQ(m->CategoryEntries[i].Item, want.categoryEntries[i].Item);
+    EXPECT_EQ(m->CategoryEntries[i].Show, want.categoryEntries[i].Show);
+    EXPECT_EQ(m->CategoryEntries[i].Region, want.categoryEntries[i].Region);
+  }
+  for (int i = 0; i < kItemSlots; ++i) ExpectItemsEqual(m->ItemTable[i], want.items[i], i);
+
+  ASSERT_EQ(m->ImageLabelCount, static_cast<int32_t>(want.imageLabels.size()));
+  for (int i = 0; i < m->ImageLabelCount; ++i) EXPECT_EQ(std::string(m->ImageLabels[i].data()), want.imageLabels[i]);
+  EXPECT_EQ(m->SubIconImageIndex, want.subIconImageIndex);
+  EXPECT_EQ(m->LabelTextsJapanese, want.japanese);
+  EXPECT_EQ(m->LabelTextsEnglish, want.english);
+
+  // Exactly the expected bitmaps, nothing else (the demo inputs aside).
+  std::set<std::string> bitmaps;
+  for (const auto& e : fs::directory_iterator(dir.path())) {
+    if (e.path().extension() == ".bmp") bitmaps.insert(e.path().filename().string());
+  }
+  std::set<std::string> expected;
+  for (const demo::ExpectedIcon& icon : want.icons) expected.insert(icon.fileName);
+  EXPECT_EQ(bitmaps, expected);
+
+  // The compressed inputs were replaced by their decrypted images in the areas.
+  if (c.compressed) {
+    demo::DemoFiles plain = demo::BuildDemoSet({c.version, false, false});
+    auto area = m->work.Area(FileArea::Vshmain);
+    EXPECT_EQ(std::memcmp(area.data(), plain.vshmain.data(), plain.vshmain.size()), 0);
+    EXPECT_NE(m->VshmainPspHeader, BuiltinVshmainPspHeader()) << "the input's own ~PSP header is kept";
+  } else {
+    EXPECT_EQ(m->VshmainPspHeader, BuiltinVshmainPspHeader());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllVersions, LoadDemoSet,
+                         ::testing::Values(SetCase{390, false}, SetCase{395, false}, SetCase{401, false},
+                                           SetCase{500, false}, SetCase{390, true}, SetCase{395, true},
+                                           SetCase{401, true}, SetCase{500, true}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.version) + (info.param.compressed ? "Compressed" : "Plain");
+                         });
+
+TEST(LoadAll, OpeningModuleOnlyWithBothBootSoundOptions) {
+  ScopedTempDir dir;
+  WriteSet(dir.path(), 401, false, true);
+  for (int boot = 0; boot < 2; ++boot) {
+    for (int opening = 0; opening < 2; ++opening) {
+      auto m = NewModel(dir.path());
+      m->BootSoundEnabled = static_cast<uint8_t>(boot);
+      m->OpeningEnabled = static_cast<uint8_t>(opening);
+      ASSERT_EQ(LoadAll(*m), std::nullopt);
+      EXPECT_EQ(m->OpeningLoadedSize, boot && opening ? ProfileFor(401)->OpeningSize : 0);
+    }
+  }
+  // With both options on, a missing or wrong-size opening module stops the load.
+  auto m = NewModel(dir.path());
+  m->BootSoundEnabled = m->OpeningEnabled = 1;
+  fs::remove(dir / "opening_plugin.prx");
+  EXPECT_EQ(LoadAll(*m), Message::OpeningOpenError);
+  WriteBytes(dir / "opening_plugin.prx", std::vector<uint8_t>(1000, 0));
+  EXPECT_EQ(LoadAll(*m), Message::OpeningSizeMismatch);
+}
+
+// One broken input per row, and the message it must raise.
+struct Breakage {
+  const char* name;
+  const char* file;
+  enum { Remove, Truncate, Grow, StockSize, BadSignature, BadVersionByte, Garbage } how;
+  Message message;
+};
+
+std::vector<uint8_t> Broken(std::vector<uint8_t> bytes, decltype(Breakage::how) how, int32_t stockSize) {
+  switch (how) {
+    case Breakage::Truncate: bytes.resize(bytes.size() - 1); break;
+    case Breakage::Grow: bytes.resize(4 * 1024 * 1024, 0); break;
+    case Breakage::StockSize: bytes.resize(static_cast<std::size_t>(stockSize), 0); break;
+    case Breakage::BadSignature: bytes[1] = 'X'; break;
+    case Breakage::BadVersionByte: bytes[4] = 0x70; break;
+    case Breakage::Garbage: bytes.assign(bytes.size() / 2, 0xA5); break;
+    case Breakage::Remove: break;
+  }
+  return bytes;
+}
+
+class LoadFailure : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(LoadFailure, RaisesTheFilesMessageAndChangesNothing) {
+  const Breakage b = GetParam();
+  ScopedTempDir good;
+  ScopedTempDir bad;
+  WriteSet(good.path(), 500);
+  WriteSet(bad.path(), 401);
+
+  // A successful 5.00 load first; then the broken 4.01 set must leave it all in place.
+  auto m = NewModel(good.path());
+  ASSERT_EQ(LoadAll(*m), std::nullopt);
+  TakeLoadedCopy(*m);
+  m->Layout.MainIconX += 7;  // an edit since the load survives too
+
+  const FirmwareProfile& p401 = *ProfileFor(401);
+  int32_t stock = std::string(b.file) == "topmenu_plugin.rco"     ? p401.TopmenuPluginStockSize
+                  : std::string(b.file) == "system_plugin_fg.rco" ? p401.SystemPluginFgStockSize
+                                                                   : p401.TopmenuIconStockSize;
+  std::string target = bad / b.file;
+  if (b.how == Breakage::Remove) {
+    fs::remove(target);
+  } else {
+    WriteBytes(target, Broken(ReadBytes(target), b.how, stock));
+  }
+
+  FirmwareState before = *m;
+  std::vector<uint8_t> areasBefore(m->work.Area(FileArea::Vshmain).data(),
+                                   m->work.Area(FileArea::TopmenuIcon).data() + Capacity(FileArea::TopmenuIcon));
+  auto icon0 = ReadBytes(good / "MainIcon0.bmp");
+
+  BuildPaths(m->paths, bad.path());
+  SetIconDir(m->paths, good.path());
+  EXPECT_EQ(LoadAll(*m), b.message);
+
+  EXPECT_TRUE(SameState(*m, before));
+  EXPECT_EQ(std::memcmp(areasBefore.data(), m->work.Area(FileArea::Vshmain).data(), areasBefore.size()), 0);
+  EXPECT_EQ(ReadBytes(good / "MainIcon0.bmp"), icon0) << "a failed load writes no bitmap";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFile, LoadFailure,
+    ::testing::Values(
+        Breakage{"VshmainMissing", "vshmain.prx", Breakage::Remove, Message::VshmainOpenError},
+        Breakage{"VshmainShort", "vshmain.prx", Breakage::Truncate, Message::VshmainSizeMismatch},
+        Breakage{"VshmainTooLong", "vshmain.prx", Breakage::Grow, Message::VshmainSizeMismatch},
+        Breakage{"PafMissing", "paf.prx", Breakage::Remove, Message::PafOpenError},
+        Breakage{"PafShort", "paf.prx", Breakage::Truncate, Message::PafSizeMismatch},
+        Breakage{"PafTooLong", "paf.prx", Breakage::Grow, Message::PafSizeMismatch},
+        Breakage{"PluginMissing", "topmenu_plugin.rco", Breakage::Remove, Message::TopmenuPluginOpenError},
+        Breakage{"PluginStock", "topmenu_plugin.rco", Breakage::StockSize, Message::TopmenuPluginSizeMismatch},
+        Breakage{"PluginTooLong", "topmenu_plugin.rco", Breakage::Grow, Message::TopmenuPluginSizeMismatch},
+        Breakage{"PluginSignature", "topmenu_plugin.rco", Breakage::BadSignature,
+                 Message::TopmenuPluginCannotInflate},
+        Breakage{"PluginVersionByte", "topmenu_plugin.rco", Breakage::BadVersionByte,
+                 Message::TopmenuPluginCannotInflate},
+        Breakage{"FgMissing", "system_plugin_fg.rco", Breakage::Remove, Message::SystemPluginFgOpenError},
+        Breakage{"FgStock", "system_plugin_fg.rco", Breakage::StockSize, Message::SystemPluginFgSizeMismatch},
+        Breakage{"FgSignature", "system_plugin_fg.rco", Breakage::BadSignature, Message::SystemPluginFgCannotInflate},
+        Breakage{"FgGarbage", "system_plugin_fg.rco", Breakage::Garbage, Message::SystemPluginFgCannotInflate},
+        Breakage{"IconMissing", "topmenu_icon.rco", Breakage::Remove, Message::TopmenuIconOpenError},
+        Breakage{"IconStock", "topmenu_icon.rco", Breakage::StockSize, Message::TopmenuIconSizeMismatch},
+        Breakage{"IconTooLong", "topmenu_icon.rco", Breakage::Grow, Message::TopmenuIconSizeMismatch},
+        Breakage{"IconSignature", "topmenu_icon.rco", Breakage::BadSignature, Message::TopmenuIconCannotInflate}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoadAll, PafOfAnotherVersionIsRefused) {
+  ScopedTempDir v500;
+  ScopedTempDir v395;
+  WriteSet(v500.path(), 500);
+  WriteSet(v395.path(), 395);
+  auto m = NewModel(v500.path());
+  m->paths.PafPath = v395 / "paf.prx";
+  EXPECT_EQ(LoadAll(*m), Message::PafSizeMismatch);
+  EXPECT_EQ(m->FirmwareVersion, 0) << "the vshmain.prx read before the failure is not kept either";
+}
+
+TEST(LoadAll, OlderVersionKeepsTheFieldsItDoesNotHave) {
+  ScopedTempDir v500;
+  ScopedTempDir v395;
+  WriteSet(v500.path(), 500);
+  WriteSet(v395.path(), 395);
+  auto m = NewModel(v500.path());
+  ASSERT_EQ(LoadAll(*m), std::nullopt);
+  const FirmwareState after500 = *m;
+
+  BuildPaths(m->paths, v395.path());
+  ASSERT_EQ(LoadAll(*m), std::nullopt);
+  EXPECT_EQ(m->FirmwareVersion, 395);
+  EXPECT_EQ(m->Layout.SubIconUpperSpace2, 60);
+  EXPECT_EQ(FloatBits(m->Layout.OptSpace), FloatBits(after500.Layout.OptSpace));
+  EXPECT_EQ(m->Layout.IconSpeedY2, after500.Layout.IconSpeedY2);
+  EXPECT_EQ(std::memcmp(&m->Layout.TextColor[28], &after500.Layout.TextColor[28], 2 * sizeof(RgbF)), 0);
+  for (int i = 26; i < kCategoryEntrySlots; ++i) {
+    EXPECT_EQ(m->CategoryEntries[i].Item, after500.CategoryEntries[i].Item);
+  }
+  for (int i = 35; i < kItemSlots; ++i) EXPECT_EQ(m->ItemTable[i].NameTag, after500.ItemTable[i].NameTag);
+}
+
+TEST(LoadAll, WithoutWorkAreaReportsMemory) {
+  Model m;
+  EXPECT_EQ(LoadAll(m), Message::CannotAllocateMemory);
+}
+
+}  // namespace
+}  // namespace qorvi

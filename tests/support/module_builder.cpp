@@ -1,1 +1,235 @@
-// placeholder, being written
+#include "support/module_builder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <variant>
+
+#include "firmware/byte_reader.h"
+#include "model/firmware_profile.h"
+
+namespace qorvi::demo {
+namespace {
+
+constexpr int32_t kVersion500 = 500;
+
+// Where the 5.00 constant code sits: well apart from every data table.
+constexpr std::size_t kVshCodeStart = 0x8000;
+constexpr std::size_t kPafCodeStart = 0x40000;
+
+// The 5.00 vshmain.prx entries Save also fills with MainIconX.
+constexpr std::array<uint32_t, 4> kExtraMainIconXEntries{361, 428, 432, 466};
+// The 5.00 vshmain.prx word Save clears; the demo gives it a value to clear.
+constexpr uint32_t kClearedWordOffset = 0x1A0E8;
+constexpr uint32_t kClearedWordValue = 0x2402002A;  // addiu $v0, $zero, 42
+
+constexpr uint64_t kCategoryRecordSize = 16;
+constexpr uint64_t kItemRecordSize = 140;
+constexpr uint64_t kColorEntrySize = 12;
+
+uint32_t IntBits(int32_t v) { return FloatBits(static_cast<float>(v)); }
+
+// The bits a layout field is planted with: an integer field as the float of the
+// integer, a float field as it is.
+uint32_t FieldBits(const LayoutRecord& layout, const char* name) {
+  const LayoutField* field = FindLayoutField(name);
+  if (field == nullptr) return 0;
+  if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&field->member)) return IntBits(layout.*(*whole));
+  return FloatBits(layout.*(std::get<float LayoutRecord::*>(field->member)));
+}
+
+// A fresh module image: zeros behind a minimal ELF header (magic, 32-bit,
+// little-endian, a PRX of a MIPS machine), as a decrypted module starts.
+std::vector<uint8_t> NewModuleImage(std::size_t size) {
+  std::vector<uint8_t> image(size);
+  ByteWriter w(image);
+  w.bytes(0, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>("\x7F" "ELF\x01\x01\x01"), 7));
+  w.u16(0x10, 0xFFA0);  // e_type: PRX
+  w.u16(0x12, 8);       // e_machine: MIPS
+  w.u32(0x14, 1);       // e_version
+  return image;
+}
+
+// Constants that are not layout values: plausible floats, some of them in groups
+// without an ori (their lower half is zero).
+CodeConstant FillerConstant(int k) {
+  if (k % 5 == 3) return {FloatBits(static_cast<float>(1 << (k % 9))), false};
+  if (k % 3 == 0) return {FloatBits(1.0f / static_cast<float>(3 + k % 11)), true};
+  return {FloatBits(0.5f + 0.25f * static_cast<float>(k % 97)), true};
+}
+
+// The constant table of a 5.00 module: fillers, with the layout values (always in
+// full groups, so that Save can store any value) at their entries.
+std::vector<CodeConstant> ConstantTable(int groups, const std::vector<Planting>& plantings) {
+  std::vector<CodeConstant> table(groups);
+  for (int k = 0; k < groups; ++k) table[k] = FillerConstant(k);
+  for (const Planting& p : plantings) {
+    if (p.place < table.size()) table[p.place] = {p.bits, true};
+  }
+  return table;
+}
+
+void PlantInImage(ByteWriter& w, const std::vector<Planting>& plantings) {
+  for (const Planting& p : plantings) w.u32(p.place, p.bits);
+}
+
+// A zero-terminated tag in its 24-byte field, zero-filled behind the string (at
+// most 23 characters are taken).
+void WriteTag(ByteWriter& w, uint64_t at, const std::array<char, 24>& tag) {
+  std::size_t n = strnlen(tag.data(), tag.size() - 1);
+  w.fill(at, tag.size(), 0);
+  w.bytes(at, std::span(reinterpret_cast<const uint8_t*>(tag.data()), n));
+}
+
+void WriteItemRecord(ByteWriter& w, uint64_t at, const ItemRecord& item) {
+  const uint32_t words[7] = {item.Word0, item.Media, item.ExecGroup, item.ExecFunction,
+                             item.Word4, item.Word5, item.Word6};
+  for (int k = 0; k < 7; ++k) w.u32(at + 4 * k, words[k]);
+  w.u8(at + 28, item.UmdFlag);
+  // Bytes 29, 30 and 127..139 are not part of the record as the program keeps it;
+  // they hold something so that a test can see they survive a save.
+  w.u8(at + 29, 0xA9);
+  w.u8(at + 30, 0xB3);
+  WriteTag(w, at + 31, item.MainImageTag);
+  WriteTag(w, at + 55, item.ShadowImageTag);
+  WriteTag(w, at + 79, item.ConfImageTag);
+  WriteTag(w, at + 103, item.NameTag);
+  for (uint64_t k = 127; k < kItemRecordSize; ++k) w.u8(at + k, static_cast<uint8_t>(0xE0 | (k & 0x0F)));
+}
+
+// The four bytes of a menu entry as the low bytes of four words; the upper bytes
+// of the words hold something of their own, which the program must keep.
+void WriteCategoryRecord(ByteWriter& w, uint64_t at, const CategoryEntry& e, uint32_t index) {
+  const uint8_t bytes[4] = {e.Category, e.Item, e.Show, e.Region};
+  for (uint32_t j = 0; j < 4; ++j) w.u32(at + 4 * j, bytes[j] | 0x5A00u | ((index + 1) << 16) | (j << 24));
+}
+
+}  // namespace
+
+std::vector<Planting> VshScalarPlantings(const DemoContent& c) {
+  const FirmwareProfile* profile = ProfileFor(c.version);
+  if (profile == nullptr) return {};
+  const bool constants = c.version == kVersion500;
+  const auto& S = profile->VshOffsets;
+  auto place = [&](int slot) { return constants ? S[slot] / 4 : S[slot]; };
+  const LayoutRecord& L = c.layout;
+  std::vector<Planting> out{
+      {place(kVshMainIconX), IntBits(L.MainIconX)},
+      {place(kVshMainIconY), IntBits(L.MainIconY)},
+      {place(kVshUnfIconY), IntBits(L.UnfIconY)},
+      {place(kVshUnfIconYPlusOne), IntBits(L.UnfIconY + 1)},  // what Save keeps there
+      {place(kVshClockX), IntBits(L.ClockX)},
+      {place(kVshClockY), IntBits(L.ClockY)},
+      {place(kVshBusySpeed), FloatBits(L.BusySpeed)},
+  };
+  if (constants) {
+    for (uint32_t entry : kExtraMainIconXEntries) out.push_back({entry, IntBits(L.MainIconX)});
+  }
+  return out;
+}
+
+std::vector<Planting> PafPlantings(const DemoContent& c) {
+  const FirmwareProfile* profile = ProfileFor(c.version);
+  if (profile == nullptr) return {};
+  const bool constants = c.version == kVersion500;
+  std::vector<Planting> out;
+  for (int k = 0; k < kPafSlots; ++k) {
+    uint32_t offset = profile->PafOffsets[k];
+    if (offset == 0) continue;  // a slot the version does not use
+    // Slot 8 holds a second copy of SubIconSize.
+    const char* name = PafSlotFields()[k].field != nullptr ? PafSlotFields()[k].field : "SubIconSize";
+    out.push_back({constants ? offset / 4 : offset, FieldBits(c.layout, name)});
+  }
+  return out;
+}
+
+std::size_t EmitConstantCode(std::span<uint8_t> image, std::size_t at, std::span<const CodeConstant> constants) {
+  ByteWriter w(image);
+  auto put = [&](uint32_t word) {
+    w.u32(at, word);
+    at += 4;
+  };
+  for (std::size_t e = constants.size(); e-- > 0;) {
+    const CodeConstant& c = constants[e];
+    const uint32_t fs = static_cast<uint32_t>(e % 16) * 2;  // an even FPU register
+    put((kLuiAtHigh << 16) | (c.bits >> 16));
+    if (c.withOri) put((kOriAtHigh << 16) | (c.bits & 0xFFFF));
+    put((kMtc1AtHigh << 16) | (fs << 11));
+    // One more instruction of the surrounding code, so that groups do not touch.
+    switch (e % 4) {
+      case 0: put(0x00000000); break;               // nop
+      case 1: put(0x27BDFFF0); break;               // addiu $sp, $sp, -16
+      case 2: put(0xE7A00010 | (fs << 16)); break;  // swc1 $fN, 16($sp)
+      default: put(0x03E00008); break;              // jr $ra
+    }
+  }
+  return at;
+}
+
+std::vector<uint8_t> BuildVshmain(const DemoContent& c) {
+  const FirmwareProfile* profile = ProfileFor(c.version);
+  if (profile == nullptr) return {};
+  std::vector<uint8_t> image = NewModuleImage(static_cast<std::size_t>(profile->VshmainSize));
+  ByteWriter w(image);
+  const auto& S = profile->VshOffsets;
+
+  if (c.version == kVersion500) {
+    std::vector<CodeConstant> table = ConstantTable(kVshConstantGroups, VshScalarPlantings(c));
+    EmitConstantCode(image, kVshCodeStart, table);
+    w.u32(kClearedWordOffset, kClearedWordValue);
+  } else {
+    PlantInImage(w, VshScalarPlantings(c));
+  }
+
+  // A 16-bit field; the two bytes after it belong to something else and stay.
+  w.u16(S[kVshBmp01_12size], static_cast<uint16_t>(c.layout.Bmp01_12size));
+  w.u16(S[kVshBmp01_12size] + 2, 0x5A5A);
+
+  for (int i = 0; i < profile->ColorEntryCount; ++i) {
+    const RgbF& t = c.layout.TextColor[i];
+    const RgbF& b = c.layout.BGColor[i];
+    const uint64_t text = S[kVshTextColor] + kColorEntrySize * i;
+    const uint64_t bg = S[kVshBGColor] + kColorEntrySize * i;
+    w.f32(text, t.r);
+    w.f32(text + 4, t.g);
+    w.f32(text + 8, t.b);
+    w.f32(bg, b.r);
+    w.f32(bg + 4, b.g);
+    w.f32(bg + 8, b.b);
+  }
+
+  const std::size_t entries = std::min<std::size_t>(c.categoryEntries.size(), profile->CategoryEntryCount);
+  for (std::size_t i = 0; i < entries; ++i) {
+    WriteCategoryRecord(w, S[kVshCategoryEntries] + kCategoryRecordSize * i, c.categoryEntries[i],
+                        static_cast<uint32_t>(i));
+  }
+  const std::size_t items = std::min<std::size_t>(c.items.size(), profile->ItemCount);
+  for (std::size_t i = 0; i < items; ++i) {
+    WriteItemRecord(w, S[kVshItemTable] + kItemRecordSize * i, c.items[i].record);
+  }
+  return w.ok() ? image : std::vector<uint8_t>{};
+}
+
+std::vector<uint8_t> BuildPaf(const DemoContent& c) {
+  const FirmwareProfile* profile = ProfileFor(c.version);
+  if (profile == nullptr) return {};
+  std::vector<uint8_t> image = NewModuleImage(static_cast<std::size_t>(profile->PafSize));
+  ByteWriter w(image);
+  if (c.version == kVersion500) {
+    std::vector<CodeConstant> table = ConstantTable(kPafConstantGroups, PafPlantings(c));
+    EmitConstantCode(image, kPafCodeStart, table);
+  } else {
+    PlantInImage(w, PafPlantings(c));
+  }
+  return w.ok() ? image : std::vector<uint8_t>{};
+}
+
+std::vector<uint8_t> BuildOpening(const DemoContent& c) {
+  const FirmwareProfile* profile = ProfileFor(c.version);
+  if (profile == nullptr) return {};
+  std::vector<uint8_t> image = NewModuleImage(static_cast<std::size_t>(profile->OpeningSize));
+  ByteWriter w(image);
+  for (std::size_t i = 0; i < kBootSoundAreaSize; ++i) w.u8(profile->BootSoundOffset + i, BootSoundAreaByte(i));
+  return w.ok() ? image : std::vector<uint8_t>{};
+}
+
+}  // namespace qorvi::demo

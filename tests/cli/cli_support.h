@@ -1,0 +1,53 @@
+// Running qorvi-cli from tests: its exit status, standard output and standard error.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/scoped_temp_dir.h"
+
+namespace qorvi::testing {
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline std::string ShellQuote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) {
+    if (c == '\'') {
+      q += "'\\''";
+    } else {
+      q += c;
+    }
+  }
+  return q + "'";
+}
+
+inline std::string ReadText(const std::string& path) {
+  auto bytes = ReadBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Runs qorvi-cli with `args` in `cwd` (the test's own directory when empty).
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& cwd = "") {
+  ScopedTempDir io;
+  std::string cmd;
+  if (!cwd.empty()) cmd += "cd " + ShellQuote(cwd) + " && ";
+  cmd += ShellQuote(QORVI_CLI);
+  for (const std::string& a : args) cmd += " " + ShellQuote(a);
+  cmd += " >" + ShellQuote(io / "out") + " 2>" + ShellQuote(io / "err");
+  int raw = std::system(cmd.c_str());
+  CliResult r;
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  r.out = ReadText(io / "out");
+  r.err = ReadText(io / "err");
+  return r;
+}
+
+}  // namespace qorvi::testing
