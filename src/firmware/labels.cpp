@@ -1,1 +1,223 @@
-// placeholder, being written
+#include "firmware/labels.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "firmware/byte_reader.h"
+#include "firmware/rco_container.h"
+
+namespace qorvi {
+namespace {
+
+// topmenu_icon.rco keeps the number of its images in one signed byte.
+constexpr uint32_t kImageCountByte = 0xDC;
+
+// The text table of topmenu_plugin.rco: the first language's entry holds the
+// number of strings at +0x54 and its index from +0x58; the second language's
+// index follows 72 bytes (its entry header) after the end of the first.
+constexpr uint64_t kTextCountOffset = 0x54;
+constexpr uint64_t kTextIndexOffset = 0x58;
+constexpr uint64_t kSecondIndexGap = 72;
+constexpr uint64_t kIndexEntrySize = 12;
+constexpr uint32_t kMaxTexts = 96;
+constexpr uint32_t kNoLength = 0xFFFFFFFF;
+constexpr std::size_t kMaxLabelChars = 127;
+constexpr std::size_t kMaxNameUnits = 128;
+
+// The label of a string: where its name and its text lie.
+struct IndexEntry {
+  uint32_t label = 0;  // offset into the label data area
+  uint32_t text = 0;   // offset into the text data area
+};
+
+std::string_view FixedString(std::span<const char> chars) {
+  return {chars.data(), strnlen(chars.data(), chars.size())};
+}
+
+// The bytes of a zero-terminated label, up to `limit` characters. A label that
+// starts outside the image is empty; one that reaches the end of the image before
+// its zero (and before `limit`) is cut there.
+std::string_view LabelAt(ByteReader& reader, uint64_t offset, std::size_t limit) {
+  if (!reader.has(offset, 0)) return {};
+  std::span<const uint8_t> rest = reader.rest(offset);
+  rest = rest.first(std::min(rest.size(), limit));
+  auto zero = std::find(rest.begin(), rest.end(), uint8_t{0});
+  return {reinterpret_cast<const char*>(rest.data()), static_cast<std::size_t>(zero - rest.begin())};
+}
+
+void AppendUtf8(char32_t c, char* out, std::size_t& length) {
+  if (c < 0x80) {
+    out[length++] = static_cast<char>(c);
+  } else if (c < 0x800) {
+    out[length++] = static_cast<char>(0xC0 | (c >> 6));
+    out[length++] = static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out[length++] = static_cast<char>(0xE0 | (c >> 12));
+    out[length++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[length++] = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out[length++] = static_cast<char>(0xF0 | (c >> 18));
+    out[length++] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out[length++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[length++] = static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+std::size_t Utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+
+// Reads `count` index entries from `offset`; an entry without a label (offset 0)
+// or marked unused (length 0xFFFFFFFF) points at the start of both areas.
+bool ReadIndex(ByteReader& reader, uint64_t offset, uint32_t count, std::array<IndexEntry, kMaxTexts>& index) {
+  for (uint32_t i = 0; i < count; ++i) {
+    uint64_t at = offset + i * kIndexEntrySize;
+    uint32_t label = reader.u32(at);
+    uint32_t length = reader.u32(at + 4);
+    uint32_t text = reader.u32(at + 8);
+    if (label == 0 || length == kNoLength) label = text = 0;
+    index[i] = {label, text};
+  }
+  return reader.ok();
+}
+
+bool IsNewFirmwareLabels(int32_t version) { return version == 401 || version == 500; }
+
+// Fills one language's table: finds the string of each category and item slot by
+// its label, then converts those strings.
+void FillLanguage(ByteReader& reader, const FirmwareState& state, const std::array<IndexEntry, kMaxTexts>& index,
+                  uint32_t count, LabelTexts& out) {
+  const uint64_t label_area = reader.u32(kRcoLabelData);
+  const uint64_t text_area = reader.u32(kRcoTextData);
+  std::array<uint32_t, kLabelTextSlots> string_of{};  // slot -> string number; 0 when no label matched
+  const bool new_labels = IsNewFirmwareLabels(state.FirmwareVersion);
+  const std::string_view settings_label = new_labels ? "msgshare_settings" : "msgtop_sysconf";
+  const std::string_view game_label = new_labels ? "msgshare_game" : "msgtop_game";
+  const bool known_version = new_labels || state.FirmwareVersion == 390 || state.FirmwareVersion == 395;
+  // Item slots take part only below the number of images read from
+  // topmenu_icon.rco; the slots past it show string 0.
+  const int32_t item_limit =
+      std::min(std::clamp(state.ItemCount, 0, kItemSlots), std::clamp(state.ImageLabelCount, 0, kImageLabelSlots));
+
+  for (uint32_t i = 0; i < count; ++i) {
+    std::string_view name = LabelAt(reader, label_area + index[i].label, kMaxLabelChars);
+    if (name == "msgtop_photo") {
+      string_of[1] = i;
+    } else if (name == "msgtop_music") {
+      string_of[2] = i;
+    } else if (name == "msgtop_video") {
+      string_of[3] = i;
+    } else if (name == "msg_tv") {
+      string_of[4] = i;
+    } else if (name == "msgtop_network") {
+      string_of[6] = i;
+    } else if (name == "msg_psn") {
+      string_of[7] = i;
+    } else {
+      if (known_version && name == settings_label) string_of[0] = i;
+      if (known_version && name == game_label) string_of[5] = i;
+      for (int32_t j = 0; j < item_limit; ++j) {
+        if (name == FixedString(state.ItemTable[j].NameTag)) string_of[kCategories + j] = i;
+      }
+    }
+  }
+
+  for (int slot = 0; slot < kLabelTextSlots; ++slot) {
+    std::array<char, kLabelTextBytes>& name = out[slot];
+    name.fill(0);
+    if (string_of[slot] >= count) continue;  // no strings at all
+    uint64_t at = text_area + index[string_of[slot]].text;
+    if (!reader.has(at, 0)) continue;
+    std::span<const uint8_t> text = reader.rest(at);
+    ConvertName(text.first(std::min<std::size_t>(text.size(), kMaxNameUnits * 2)), name);
+  }
+}
+
+}  // namespace
+
+bool ReadImageLabels(std::span<const uint8_t> image, FirmwareState& state) {
+  ByteReader reader(image);
+  int32_t count = reader.s8(kImageCountByte);
+  uint64_t p = reader.u32(kRcoLabelData);
+  if (!reader.ok()) return false;
+  count = std::clamp(count, 0, kImageLabelSlots);
+
+  // The label area holds the container's own name first, then one name per image;
+  // each name is followed by its zero and possibly more zero padding.
+  auto next = [&](std::string_view& label) {
+    label = reader.cstring(p);
+    if (!reader.ok()) return false;
+    p += label.size();
+    while (reader.has(p, 1) && reader.u8(p) == 0) ++p;
+    return true;
+  };
+  std::string_view label;
+  if (!next(label)) return false;
+
+  std::array<std::array<char, kImageLabelChars>, kImageLabelSlots> labels{};
+  for (int32_t i = 0; i < count; ++i) {
+    if (!next(label)) return false;
+    std::memcpy(labels[i].data(), label.data(), std::min<std::size_t>(label.size(), kImageLabelChars - 1));
+  }
+
+  state.ImageLabels = labels;
+  state.ImageLabelCount = count;
+
+  // The first image whose label equals an item's image tag is its icon.
+  const int32_t items = std::min(std::clamp(state.ItemCount, 0, kItemSlots), kItemNumbers);
+  for (int32_t s = 0; s < items; ++s) {
+    std::string_view tag = FixedString(state.ItemTable[s].MainImageTag);
+    for (int32_t j = 0; j < count; ++j) {
+      if (FixedString(state.ImageLabels[j]) == tag) {
+        state.SubIconImageIndex[s] = j;
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+bool ReadLabelTexts(std::span<const uint8_t> image, FirmwareState& state) {
+  ByteReader reader(image);
+  uint64_t table = reader.u32(kRcoTextTable);
+  uint32_t stored_count = reader.u32(table + kTextCountOffset);
+  reader.u32(kRcoLabelData);
+  reader.u32(kRcoTextData);
+  if (!reader.ok()) return false;
+  const uint32_t count = std::min(stored_count, kMaxTexts);
+
+  // The second index lies behind the whole first index as the file holds it,
+  // even when only its first 96 entries are used.
+  uint64_t first = table + kTextIndexOffset;
+  uint64_t second = first + uint64_t{stored_count} * kIndexEntrySize + kSecondIndexGap;
+  std::array<IndexEntry, kMaxTexts> index0{};
+  std::array<IndexEntry, kMaxTexts> index1{};
+  if (!ReadIndex(reader, first, count, index0) || !ReadIndex(reader, second, count, index1)) return false;
+
+  FillLanguage(reader, state, index0, count, state.LabelTextsJapanese);
+  FillLanguage(reader, state, index1, count, state.LabelTextsEnglish);
+  return true;
+}
+
+void ConvertName(std::span<const uint8_t> utf16le, std::array<char, kLabelTextBytes>& slot) {
+  slot.fill(0);
+  ByteReader reader(utf16le);
+  const std::size_t units = std::min(utf16le.size() / 2, kMaxNameUnits);
+  auto unit = [&](std::size_t i) -> char32_t { return reader.u16(2 * i); };
+
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < units; ++i) {
+    char32_t c = unit(i);
+    if (c == 0) break;
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    // Only whole characters: the name ends where the next one would not fit.
+    if (length + Utf8Length(c) > kLabelTextBytes - 1) break;
+    AppendUtf8(c, slot.data(), length);
+  }
+}
+
+}  // namespace qorvi

@@ -1,10 +1,8 @@
 #include "model/value_text.h"
 
-#include <cctype>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace qorvi {
@@ -38,6 +36,38 @@ std::size_t LeadingRealLength(std::string_view s) {
   return i;
 }
 
+// About the decimal exponent of a number too large or too small for a double;
+// only its sign is used, and such numbers lie hundreds of orders from zero.
+int64_t MagnitudeOrder(std::string_view number) {
+  int64_t order = 0;
+  bool point = false;
+  bool significant = false;
+  std::size_t i = 0;
+  for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+    if (number[i] == '.') {
+      point = true;
+    } else if (!significant && number[i] == '0') {
+      if (point) --order;
+    } else {
+      significant = true;
+      if (!point) ++order;
+    }
+  }
+  if (i < number.size()) {
+    int64_t exponent = 0;
+    bool negative = false;
+    for (++i; i < number.size(); ++i) {
+      if (number[i] == '-' || number[i] == '+') {
+        negative = number[i] == '-';
+      } else {
+        exponent = std::min<int64_t>(exponent * 10 + (number[i] - '0'), 1000000000);
+      }
+    }
+    order += negative ? -exponent : exponent;
+  }
+  return order;
+}
+
 }  // namespace
 
 int32_t TruncateToInt(double v) {
@@ -68,8 +98,19 @@ float ParseRealText(std::string_view text) {
   std::string_view s = Limit(text);
   std::size_t n = LeadingRealLength(s);
   if (n == 0) return 0.0f;
-  std::string number(s.substr(0, n));
-  return static_cast<float>(std::strtod(number.c_str(), nullptr));
+  // from_chars reads the same syntax as the edits, but never through the C
+  // locale: a desktop session whose locale writes decimal commas must not change
+  // how "0.78" is read.
+  std::string_view number = s.substr(0, n);
+  while (IsBlank(number.front())) number.remove_prefix(1);
+  bool negative = number.front() == '-';
+  if (number.front() == '+' || number.front() == '-') number.remove_prefix(1);
+  double v = 0.0;
+  auto result = std::from_chars(number.data(), number.data() + number.size(), v, std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    v = MagnitudeOrder(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return static_cast<float>(negative ? -v : v);
 }
 
 int32_t ParseRealTruncatedText(std::string_view text) { return TruncateToInt(ParseRealText(text)); }
@@ -89,12 +130,14 @@ std::string FormatReal(float value) {
   if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
   if (v == 0.0) return "0";
   // Round to 15 significant digits first; the exponent of that rounding decides
-  // between fixed and exponent form.
-  char buf[512];
-  std::snprintf(buf, sizeof buf, "%.14e", v);  // -d.dddddddddddddde[+-]xx
-  std::string text(buf);
+  // between fixed and exponent form. to_chars, like from_chars above, ignores the
+  // C locale and always writes ".".
+  char buf[64];
+  auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+  std::string text(buf, end);  // -d.dddddddddddddde[+-]xx
   std::size_t e = text.find('e');
-  int exponent = std::atoi(text.c_str() + e + 1);
+  int exponent = 0;
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
   auto trim = [](std::string s) {
     if (s.find('.') != std::string::npos) {
       while (s.back() == '0') s.pop_back();
@@ -103,8 +146,8 @@ std::string FormatReal(float value) {
     return s;
   };
   if (std::fabs(v) >= 1e-5 && exponent < 15) {
-    std::snprintf(buf, sizeof buf, "%.*f", std::max(0, 14 - exponent), v);
-    return trim(buf);
+    end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, std::max(0, 14 - exponent)).ptr;
+    return trim(std::string(buf, end));
   }
   return trim(text.substr(0, e)) + "E" + std::to_string(exponent);
 }
