@@ -11,7 +11,8 @@
 namespace qorvi {
 
 // Collects the value of every group into `table` in backward-scan order (entries
-// past the table's end are dropped). Returns the number of groups found times 4.
+// past the table's end are dropped; entries no group reaches are set to zero, so
+// the table describes this image alone). Returns the number of groups found times 4.
 int64_t HarvestConstants(std::span<const uint8_t> image, std::span<uint32_t> table);
 
 // Writes the table's values back into the same groups: the upper half into the lui

@@ -29,8 +29,19 @@ int64_t LoadVshmain(const std::string& path, std::span<uint8_t> area, FirmwareSt
 int64_t LoadModule(const std::string& path, std::span<uint8_t> area, int64_t expectedSize, FirmwareState& state,
                    std::span<uint8_t> scratch);
 
+// The same two loads for bytes already in `area`: its first `length` bytes are the
+// file as read (plain or "~PSP"). `scratch` (at least the inflated size, up to
+// kInflateLimit bytes are used) must not overlap `area`. A length beyond the area
+// is refused. On success `area` holds the plain image; on failure it may hold the
+// file or its unpacked image, and `state` is unchanged.
+int64_t LoadVshmainImage(std::span<uint8_t> area, std::size_t length, FirmwareState& state,
+                         std::span<uint8_t> scratch);
+int64_t LoadModuleImage(std::span<uint8_t> area, std::size_t length, int64_t expectedSize, FirmwareState& state,
+                        std::span<uint8_t> scratch);
+
 // Sets FirmwareVersion, Profile, CategoryEntryCount and ItemCount for a known
-// version; an unknown version changes nothing.
+// version (and clears UnlistedEntriesCounted, as CategoryEntryCount starts afresh);
+// an unknown version changes nothing.
 void SelectProfile(FirmwareState& state, int32_t version);
 
 // Take the values out of a module image of the state's version. False (state
