@@ -1,4 +1,12 @@
+// Bytes as an inflated GIM picture -> bitmap conversion.
 #include <cstddef>
 #include <cstdint>
-// placeholder, being written
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }
+#include <vector>
+
+#include "firmware/gim_picture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static std::vector<uint8_t> work(2 * 1024 * 1024);
+  qorvi::ConvertGim({data, size}, work);
+  return 0;
+}

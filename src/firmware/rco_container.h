@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,16 +44,46 @@ std::optional<SystemPluginObjects> LocateSystemPluginObjects(std::span<const uin
 // busy colours. False when the objects cannot be located.
 bool ExtractSystemPluginFg(std::span<const uint8_t> image, FirmwareState& state);
 
-// topmenu_plugin.rco: the place of the float Save sets to MainIconX (the first
-// object's sibling's ... see ApplyTopmenuPluginValues). Nothing when it lies
-// outside the image.
+// topmenu_plugin.rco: the place of the float Save sets to MainIconX. With E1 the
+// first object (object table + 40) and E2 its next sibling (E1 + u32 at E1 + 0x14),
+// the place is E2 + u32 at E2 + 0x18 + 40. Nothing when it (4 bytes) or an entry
+// read on the way lies outside the image.
 std::optional<uint32_t> LocateTopmenuPluginValue(std::span<const uint8_t> image);
 
-// Inflates one zlib-wrapped GIM picture through `scratch` (8 MiB: the picture
-// inflates into its first 2 MiB, the conversion works in the next 2 MiB) and
-// writes it as a BMP file. False, writing nothing, when the stream or the picture
-// fails a check or the file cannot be written.
+// Inflates one zlib-wrapped GIM picture (2-byte zlib header, raw deflate data)
+// into the first 2 MiB of `scratch` (at least 4 MiB) and converts it into a BMP
+// file in scratch[2 MiB, 4 MiB). Returns the file's bytes, or an empty span when
+// the stream is shorter than its header, fails to inflate, does not end within
+// 2 MiB, or the picture fails a check. The Adler-32 trailer is not checked.
+std::span<const uint8_t> DecodeImage(std::span<const uint8_t> data, std::span<uint8_t> scratch);
+
+// DecodeImage, then writes the bitmap to `bmpPath`. False, writing nothing, when
+// the picture cannot be decoded or the file cannot be written.
 bool ExtractImage(const std::string& bmpPath, std::span<const uint8_t> data, std::span<uint8_t> scratch);
+
+// Receives each decoded icon bitmap with the path it belongs to.
+using BitmapSink = std::function<void(const std::string& bmpPath, std::span<const uint8_t> bmp)>;
+
+// The compressed streams: image k of topmenu_icon.rco (data at image data area +
+// u32 at 0x124 + 56 k, byte count u32 at 0x128 + 56 k); the battery icon of
+// system_plugin_fg.rco (at the start of the image data area, byte count at 0x120)
+// and its busy icon (image data area + u32 at 0x2AC, byte count at 0x2B0). Nothing
+// when a place or the stream lies outside the image.
+std::optional<std::span<const uint8_t>> TopmenuIconStream(std::span<const uint8_t> image, int64_t k);
+std::optional<std::span<const uint8_t>> BatteryIconStream(std::span<const uint8_t> image);
+std::optional<std::span<const uint8_t>> BusyIconStream(std::span<const uint8_t> image);
+
+// Decodes the battery and busy icons of system_plugin_fg.rco and hands them to
+// `sink` under BatteryIconPath and BusyIconPath. A picture that fails is skipped.
+void DecodeSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths, std::span<uint8_t> scratch,
+                             const BitmapSink& sink);
+
+// Decodes the category icons (0..6, and 7 for 5.00) and the item icons of the item
+// slots that have one (image number SubIconImageIndex of the slot) from
+// topmenu_icon.rco and hands them to `sink` under MainIconPath / SubIconPath. A
+// picture that fails is skipped.
+void DecodeIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
+                 std::span<uint8_t> scratch, const BitmapSink& sink);
 
 // Writes BatteryIconPath and BusyIconPath from system_plugin_fg.rco. A picture that
 // fails a check is skipped.
