@@ -1,0 +1,169 @@
+// The save sequence over a hand-built loaded model: which files it writes, the
+// messages it raises and their order, and what a failed save leaves behind.
+#include "save/save_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "firmware/apply_values.h"
+#include "firmware/byte_reader.h"
+#include "firmware/file_size_limit.h"
+#include "firmware/module_image.h"
+#include "support/scoped_temp_dir.h"
+
+namespace qorvi {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScopedFileSizeLimit;
+using testing::ScopedTempDir;
+using testing::WriteBytes;
+
+namespace fs = std::filesystem;
+using M = Message;
+
+void Fill(std::span<uint8_t> area, std::size_t length, uint8_t seed) {
+  for (std::size_t i = 0; i < length; ++i) area[i] = static_cast<uint8_t>(i * 29 + seed);
+}
+
+// A model as a load of `version` leaves it, with patterned images: the modules at
+// the version's sizes, two containers with just the object links the apply steps
+// follow, and a bigger icon container.
+std::unique_ptr<Model> LoadedModel(int32_t version, const std::string& dir, bool opening) {
+  auto m = std::make_unique<Model>();
+  EXPECT_TRUE(m->work.Allocate());
+  BuildPaths(m->paths, dir);
+  SelectProfile(*m, version);
+  const FirmwareProfile& p = m->Profile;
+  m->VshmainLoadedSize = p.VshmainSize;
+  m->PafLoadedSize = p.PafSize;
+  m->TopmenuPluginLoadedSize = 0x400;
+  m->SystemPluginFgLoadedSize = 0x800;
+  m->TopmenuIconLoadedSize = 0x3000;
+  Fill(m->work.Area(FileArea::Vshmain), p.VshmainSize, 1);
+  Fill(m->work.Area(FileArea::Paf), p.PafSize, 2);
+  Fill(m->work.Area(FileArea::TopmenuPlugin), 0x400, 4);
+  Fill(m->work.Area(FileArea::SystemPluginFg), 0x800, 5);
+  Fill(m->work.Area(FileArea::TopmenuIcon), 0x3000, 6);
+  if (opening) {
+    m->BootSoundEnabled = m->OpeningEnabled = 1;
+    m->OpeningLoadedSize = p.OpeningSize;
+    Fill(m->work.Area(FileArea::Opening), p.OpeningSize, 3);
+    WriteBytes(m->paths.BootSoundPath, std::vector<uint8_t>(100, 0x77));
+  }
+  ByteWriter plugin(m->work.Area(FileArea::TopmenuPlugin));
+  plugin.u32(0x30, 0x100);
+  plugin.u32(0x128 + 0x14, 0x40);
+  plugin.u32(0x168 + 0x18, 0x20);  // MainIconX at 0x1B0
+  ByteWriter fg(m->work.Area(FileArea::SystemPluginFg));
+  fg.u32(0x30, 0x40);
+  fg.u32(0x68 + 0x14, 0x50);
+  fg.u32(0xB8 + 0x14, 0x200);
+  m->BatteryObject = 0xB8;
+  m->BusyObject = 0x2B8;
+  m->Layout.MainIconX = 55;
+  return m;
+}
+
+TEST(SaveAll, OpeningModuleOnlyWithBothFlags) {
+  for (auto [boot, opening] : {std::pair{0, 1}, {1, 0}, {0, 0}}) {
+    ScopedTempDir dir;
+    auto m = LoadedModel(390, dir.path(), true);
+    m->BootSoundEnabled = static_cast<uint8_t>(boot);
+    m->OpeningEnabled = static_cast<uint8_t>(opening);
+    fs::remove(m->paths.BootSoundPath);  // would raise 11 if it were looked at
+    EXPECT_EQ(SaveAll(*m, false), std::vector<Message>{});
+    EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
+    EXPECT_TRUE(fs::exists(dir / "done/module/paf.prx"));
+  }
+}
+
+TEST(SaveAll, BootSoundTooBigOrMissing) {
+  ScopedTempDir dir;
+  auto m = LoadedModel(500, dir.path(), true);
+  WriteBytes(m->paths.BootSoundPath, std::vector<uint8_t>(49376, 1));
+  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{});
+  fs::remove(dir / "done/module/opening_plugin.prx");
+
+  WriteBytes(m->paths.BootSoundPath, std::vector<uint8_t>(49377, 1));
+  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{M::WavTooBig});
+  EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
+  EXPECT_TRUE(fs::exists(dir / "done/resource/topmenu_icon.rco")) << "the later files are still written";
+
+  fs::remove(m->paths.BootSoundPath);
+  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{M::OpeningWriteError});
+  EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
+}
+
+// The output folder cannot be made: `done` is a regular file (permission bits
+// would not stop root). Every loaded file reports its write error, in order.
+TEST(SaveAll, UnwritableOutputReportsEveryFileInOrder) {
+  for (bool opening : {true, false}) {
+    ScopedTempDir dir;
+    auto m = LoadedModel(395, dir.path(), opening);
+    WriteBytes(dir / "done", {'x'});
+    std::vector<Message> want{M::VshmainWriteError, M::PafWriteError};
+    if (opening) want.push_back(M::OpeningWriteError);
+    want.insert(want.end(), {M::TopmenuPluginWriteError, M::SystemPluginFgWriteError, M::TopmenuIconWriteError});
+    EXPECT_EQ(SaveAll(*m, true), want);
+    EXPECT_TRUE(ReadBytes(dir / "done") == std::vector<uint8_t>{'x'});
+    // Nothing was left anywhere: the folder holds what the test put there.
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected{"done"};
+    if (opening) expected.insert(expected.begin(), "bootsound.wav");
+    EXPECT_EQ(names, expected);
+  }
+}
+
+TEST(SaveAll, FullDiskFailsTheBigFilesAndKeepsTheirEarlierOutput) {
+  ScopedTempDir dir;
+  auto m = LoadedModel(390, dir.path(), false);
+  ASSERT_EQ(SaveAll(*m, false), std::vector<Message>{});
+  const std::vector<uint8_t> vsh = ReadBytes(dir / "done/module/vshmain.prx");
+  const std::vector<uint8_t> paf = ReadBytes(dir / "done/module/paf.prx");
+  m->Layout.MainIconX = -1;
+  {
+    ScopedFileSizeLimit full(16 * 1024);  // the two modules do not fit; the containers do
+    EXPECT_EQ(SaveAll(*m, false), (std::vector<Message>{M::VshmainWriteError, M::PafWriteError}));
+  }
+  EXPECT_TRUE(ReadBytes(dir / "done/module/vshmain.prx") == vsh);
+  EXPECT_TRUE(ReadBytes(dir / "done/module/paf.prx") == paf);
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir / "done/module")) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"paf.prx", "vshmain.prx"})) << "no temporary file is left";
+}
+
+TEST(SaveAll, NothingLoadedWritesNothing) {
+  ScopedTempDir dir;
+  Model unallocated;
+  BuildPaths(unallocated.paths, dir.path());
+  EXPECT_EQ(SaveAll(unallocated, true), std::vector<Message>{});
+
+  auto m = std::make_unique<Model>();
+  ASSERT_TRUE(m->work.Allocate());
+  BuildPaths(m->paths, dir.path());
+  m->BootSoundEnabled = m->OpeningEnabled = 1;
+  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{});
+  EXPECT_TRUE(fs::is_empty(dir / "done/module"));
+  EXPECT_TRUE(fs::is_empty(dir / "done/resource"));
+}
+
+TEST(SaveAll, BrokenContainerIsReportedAndNotWritten) {
+  ScopedTempDir dir;
+  auto m = LoadedModel(401, dir.path(), false);
+  m->BusyObject = 0x800 - 4;  // the busy object would run past the image
+  ByteWriter(m->work.Area(FileArea::TopmenuPlugin)).u32(0x30, 0xFFFFFF00);
+  EXPECT_EQ(SaveAll(*m, false), (std::vector<Message>{M::TopmenuPluginWriteError, M::SystemPluginFgWriteError}));
+  EXPECT_FALSE(fs::exists(dir / "done/resource/topmenu_plugin.rco"));
+  EXPECT_FALSE(fs::exists(dir / "done/resource/system_plugin_fg.rco"));
+  EXPECT_TRUE(fs::exists(dir / "done/resource/topmenu_icon.rco"));
+}
+
+}  // namespace
+}  // namespace qorvi
