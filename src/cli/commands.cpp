@@ -15,6 +15,8 @@
 #include "firmware/load_sequence.h"
 #include "model/message_table.h"
 #include "model/model.h"
+#include "model/value_text.h"
+#include "save/save_sequence.h"
 
 namespace fs = std::filesystem;
 
@@ -86,6 +88,35 @@ std::optional<Message> Load(Model& model, const InputOptions& in, const std::str
   return std::nullopt;
 }
 
+// Reads and checks the --layout file and the --set names before anything is
+// loaded, so a usage error stops the command before it writes anything.
+bool CheckSaveOptions(const SaveOptions& options, std::optional<Json>& layout, std::string& error) {
+  if (!options.layoutFile.empty()) {
+    std::ifstream in(options.layoutFile, std::ios::binary);
+    if (!in) {
+      error = "cannot read the layout file " + options.layoutFile;
+      return false;
+    }
+    try {
+      layout = Json::parse(in);
+    } catch (const Json::exception& e) {
+      error = "the layout file " + options.layoutFile + " is not valid JSON: " + e.what();
+      return false;
+    }
+    auto probe = std::make_unique<FirmwareState>();
+    std::vector<std::string> warnings;
+    if (!ApplyLayoutJson(*layout, *probe, warnings, error)) {
+      error = options.layoutFile + ": " + error;
+      return false;
+    }
+  }
+  LayoutRecord probe;
+  for (const std::string& setting : options.settings) {
+    if (!ApplySetting(setting, probe, error)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void PrintError(const std::string& text) { std::cerr << "qorvi-cli: " << text << '\n'; }
@@ -125,6 +156,45 @@ int RunIcons(const InputOptions& input, const std::string& outDir) {
     }
   }
   return kExitOk;
+}
+
+int RunSave(const InputOptions& input, const SaveOptions& options) {
+  std::optional<Json> layout;
+  std::string error;
+  if (!CheckSaveOptions(options, layout, error)) {
+    PrintError(error);
+    return kExitUsage;
+  }
+  TempDir icons;
+  if (!icons.ok()) {
+    PrintError("cannot create a temporary folder");
+    return kExitMessage;
+  }
+  auto model = std::make_unique<Model>();
+  if (Load(*model, input, icons.path())) return kExitMessage;
+  // As the Icon data window does when it shows the loaded values: the 16-bit size
+  // field is kept at most 32767.
+  model->Layout.Bmp01_12size = ParseClampedSizeText(FormatUnsigned(model->Layout.Bmp01_12size));
+
+  if (layout) {
+    std::vector<std::string> warnings;
+    if (!ApplyLayoutJson(*layout, *model, warnings, error)) {
+      PrintError(error);
+      return kExitUsage;
+    }
+    for (const std::string& w : warnings) PrintError("warning: " + w);
+  }
+  for (const std::string& setting : options.settings) {
+    if (!ApplySetting(setting, model->Layout, error)) {
+      PrintError(error);
+      return kExitUsage;
+    }
+  }
+  if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
+
+  std::vector<Message> messages = SaveAll(*model, !options.noCompress);
+  for (Message m : messages) PrintMessage(m);
+  return messages.empty() ? kExitOk : kExitMessage;
 }
 
 int RunDemo(const DemoOptions& options) {

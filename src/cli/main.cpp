@@ -39,6 +39,15 @@ int main(int argc, char** argv) {
   AddInputOptions(icons, input);
   icons->add_option("--out", iconsOut, "Folder for the bitmaps")->required();
 
+  CLI::App* saveCommand = app.add_subcommand("save", "Load a firmware set, apply a layout and write the patched files");
+  AddInputOptions(saveCommand, input);
+  saveCommand->add_option("--layout", save.layoutFile, "JSON layout (the schema info prints; any subset)");
+  saveCommand->add_option("--set", save.settings, "NAME=VALUE for a scalar layout field (repeatable)")
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  saveCommand->add_flag("--no-compress", save.noCompress, "Write the modules uncompressed");
+  saveCommand->add_option("--out", save.outDir, "Output folder instead of WORKDIR/done");
+
   CLI::App* demoCommand = app.add_subcommand("demo", "Write a synthetic firmware set");
   demoCommand->add_option("--version", demo.version, "3.90, 3.95, 4.01 or 5.00")->required();
   demoCommand->add_flag("--compressed", demo.compressed, "Write the modules as compressed ~PSP images");
@@ -60,6 +69,7 @@ int main(int argc, char** argv) {
 
   if (info->parsed()) return RunInfo(input);
   if (icons->parsed()) return RunIcons(input, iconsOut);
+  if (saveCommand->parsed()) return RunSave(input, save);
   if (demoCommand->parsed()) return RunDemo(demo);
   return kExitUsage;
 }
