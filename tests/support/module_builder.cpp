@@ -37,10 +37,42 @@ uint32_t FieldBits(const LayoutRecord& layout, const char* name) {
   return FloatBits(layout.*(std::get<float LayoutRecord::*>(field->member)));
 }
 
-// A fresh module image: zeros behind a minimal ELF header (magic, 32-bit,
-// little-endian, a PRX of a MIPS machine), as a decrypted module starts.
+// Words that look like compiled MIPS code: a handful of common instruction shapes
+// with registers and offsets drawn from small sets, so that the modules deflate
+// about as well (and take as long) as real ones do, rather than like runs of zeros.
+// None of them is a constant-building instruction.
+void FillWithCodeLikeWords(std::span<uint8_t> image, std::size_t from) {
+  uint32_t seed = 0x2545F491u;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  ByteWriter w(image);
+  for (std::size_t at = from; at + 4 <= image.size(); at += 4) {
+    uint32_t r = next();
+    uint32_t rs = 16 + (r & 7), rt = 2 + ((r >> 3) & 7), rd = 8 + ((r >> 6) & 7);
+    uint32_t offset = ((r >> 9) & 0x3F) * 4;
+    uint32_t word = 0;
+    switch ((r >> 15) % 8) {
+      case 0: word = 0x8FA00000u | (rt << 16) | offset; break;                 // lw rt, offset($sp)
+      case 1: word = 0xAFA00000u | (rt << 16) | offset; break;                 // sw rt, offset($sp)
+      case 2: word = 0x24000000u | (rs << 21) | (rt << 16) | (offset >> 2); break;  // addiu
+      case 3: word = 0x00000021u | (rs << 21) | (rt << 16) | (rd << 11); break;     // addu
+      case 4: word = 0x0C000000u | ((next() & 0xFFFF) << 2); break;            // jal
+      case 5: word = 0x10000000u | (rs << 21) | (rt << 16) | (offset >> 2); break;  // beq
+      case 6: word = 0x8C000000u | (rs << 21) | (rt << 16) | offset; break;    // lw rt, offset(rs)
+      default: word = 0; break;                                                // nop
+    }
+    if (IsConstantInstruction(word)) word = 0;
+    w.u32(at, word);
+  }
+}
+
+// A fresh module image: code-like words behind a minimal ELF header (magic,
+// 32-bit, little-endian, a PRX of a MIPS machine), as a decrypted module starts.
 std::vector<uint8_t> NewModuleImage(std::size_t size) {
   std::vector<uint8_t> image(size);
+  FillWithCodeLikeWords(image, 0x100);
   ByteWriter w(image);
   w.bytes(0, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>("\x7F" "ELF\x01\x01\x01"), 7));
   w.u16(0x10, 0xFFA0);  // e_type: PRX
