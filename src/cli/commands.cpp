@@ -70,22 +70,34 @@ void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir
   SetIconDir(p, iconDir);
 }
 
+// A loaded set and the private folder its bitmaps went to.
+struct Session {
+  TempDir icons;
+  std::unique_ptr<Model> model = std::make_unique<Model>();
+};
+
 // Loads the set as the Load button does, including what follows a successful load
 // in the desktop program: the loaded copy and one build of the category lists.
-// Prints the message and returns it on failure.
-std::optional<Message> Load(Model& model, const InputOptions& in, const std::string& iconDir) {
-  SetUpPaths(model, in, iconDir);
+// Prints the message and returns nothing on failure.
+std::unique_ptr<Session> Load(const InputOptions& in) {
+  auto session = std::make_unique<Session>();
+  if (!session->icons.ok()) {
+    PrintError("cannot create a temporary folder");
+    return nullptr;
+  }
+  Model& model = *session->model;
+  SetUpPaths(model, in, session->icons.path());
   if (!model.work.Allocate()) {
     PrintMessage(Message::CannotAllocateMemory);
-    return Message::CannotAllocateMemory;
+    return nullptr;
   }
   if (auto failure = LoadAll(model)) {
     PrintMessage(*failure);
-    return failure;
+    return nullptr;
   }
   TakeLoadedCopy(model);
   RebuildCategoryLists(model, /*noShowUmdIcon=*/false);
-  return std::nullopt;
+  return session;
 }
 
 // Reads and checks the --layout file and the --set names before anything is
@@ -122,25 +134,15 @@ bool CheckSaveOptions(const SaveOptions& options, std::optional<Json>& layout, s
 void PrintError(const std::string& text) { std::cerr << "qorvi-cli: " << text << '\n'; }
 
 int RunInfo(const InputOptions& input) {
-  TempDir icons;
-  if (!icons.ok()) {
-    PrintError("cannot create a temporary folder");
-    return kExitMessage;
-  }
-  auto model = std::make_unique<Model>();
-  if (Load(*model, input, icons.path())) return kExitMessage;
-  std::cout << ModelToJson(*model).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  auto session = Load(input);
+  if (!session) return kExitMessage;
+  std::cout << ModelToJson(*session->model).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   return kExitOk;
 }
 
 int RunIcons(const InputOptions& input, const std::string& outDir) {
-  TempDir icons;
-  if (!icons.ok()) {
-    PrintError("cannot create a temporary folder");
-    return kExitMessage;
-  }
-  auto model = std::make_unique<Model>();
-  if (Load(*model, input, icons.path())) return kExitMessage;
+  auto session = Load(input);
+  if (!session) return kExitMessage;
 
   std::error_code ec;
   fs::create_directories(outDir, ec);
@@ -148,7 +150,7 @@ int RunIcons(const InputOptions& input, const std::string& outDir) {
     PrintError("cannot create " + outDir + ": " + ec.message());
     return kExitMessage;
   }
-  for (const auto& entry : fs::directory_iterator(icons.path())) {
+  for (const auto& entry : fs::directory_iterator(session->icons.path())) {
     fs::copy_file(entry.path(), fs::path(outDir) / entry.path().filename(), fs::copy_options::overwrite_existing, ec);
     if (ec) {
       PrintError("cannot write " + (fs::path(outDir) / entry.path().filename()).string() + ": " + ec.message());
@@ -165,13 +167,9 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
     PrintError(error);
     return kExitUsage;
   }
-  TempDir icons;
-  if (!icons.ok()) {
-    PrintError("cannot create a temporary folder");
-    return kExitMessage;
-  }
-  auto model = std::make_unique<Model>();
-  if (Load(*model, input, icons.path())) return kExitMessage;
+  auto session = Load(input);
+  if (!session) return kExitMessage;
+  Model* model = session->model.get();
   // As the Icon data window does when it shows the loaded values: the 16-bit size
   // field is kept at most 32767.
   model->Layout.Bmp01_12size = ParseClampedSizeText(FormatUnsigned(model->Layout.Bmp01_12size));

@@ -143,8 +143,9 @@ TEST_P(CliDemoSet, IconsWritesExactlyTheLoadsBitmaps) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllVersions, CliDemoSet,
-                         ::testing::Values(CliCase{390, false}, CliCase{395, true}, CliCase{401, false},
-                                           CliCase{500, false}, CliCase{500, true}),
+                         ::testing::Values(CliCase{390, false}, CliCase{395, false}, CliCase{401, false},
+                                           CliCase{500, false}, CliCase{390, true}, CliCase{395, true},
+                                           CliCase{401, true}, CliCase{500, true}),
                          [](const auto& info) {
                            return std::to_string(info.param.version) + (info.param.compressed ? "Compressed" : "Plain");
                          });
