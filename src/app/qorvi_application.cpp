@@ -1,0 +1,32 @@
+#include "app/qorvi_application.h"
+
+#include <QMessageBox>
+#include <exception>
+
+#include "windows/window_frame.h"
+
+namespace qorvi::app {
+
+QorviApplication::QorviApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("Qorvi");
+  setFont(InterfaceFont());
+}
+
+void ShowUnexpectedError(const QString& what) {
+  QMessageBox box(QMessageBox::Critical, "Qorvi", "Something went wrong; the program carries on.\n\n" + what,
+                  QMessageBox::Ok);
+  box.exec();
+}
+
+bool QorviApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    ShowUnexpectedError(QString::fromUtf8(e.what()));
+  } catch (...) {
+    ShowUnexpectedError("An unknown error occurred.");
+  }
+  return false;
+}
+
+}  // namespace qorvi::app
