@@ -66,6 +66,9 @@ class DesktopTest : public ::testing::Test {
     return *program_;
   }
 
+  // Ends the program: the windows are destroyed, as when the user quits.
+  void TearDownProgram() { program_.reset(); }
+
   TForm1& Main() { return program_->main(); }
   Model& TheModel() { return program_->model(); }
   app::Desktop& TheDesktop() { return program_->desktop(); }

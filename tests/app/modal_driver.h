@@ -70,6 +70,8 @@ class ModalDriver {
 
  private:
   void Poll() {
+    // A dialog object may be shown again later (the file dialogs are kept).
+    if (handled_ && !handled_->isVisible()) handled_ = nullptr;
     QWidget* modal = QApplication::activeModalWidget();
     auto* dialog = qobject_cast<QDialog*>(modal);
     if (dialog == nullptr || dialog == handled_ || !dialog->isVisible()) return;
@@ -82,7 +84,7 @@ class ModalDriver {
       answers_.pop_front();
     }
     // Answer outside this timer slot, so a dialog opened by the answer is seen too.
-    QTimer::singleShot(0, dialog, [dialog, answer] {
+    QTimer::singleShot(0, dialog, [this, dialog, answer] {
       if (answer) {
         answer(dialog);
       } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
@@ -91,6 +93,8 @@ class ModalDriver {
       } else {
         dialog->reject();
       }
+      // Answered and closed: the same dialog object may be opened again at once.
+      if (!dialog->isVisible()) handled_ = nullptr;
     });
   }
 
