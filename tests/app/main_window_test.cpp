@@ -1,15 +1,31 @@
 // The main window before and after a load: which controls react, the Show/Hide
 // buttons, About, Save, and the bitmaps removed at exit.
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
+#include <filesystem>
 
+#include "app/picture_box.h"
 #include "desktop_fixture.h"
+#include "windows/about_window.h"
+#include "windows/advance_window.h"
+#include "windows/file_window.h"
+#include "windows/category_window.h"
+#include "windows/color_window.h"
+#include "windows/icon_data_window.h"
+#include "windows/positioning_window.h"
+#include "windows/text_data_window.h"
 
 namespace qorvi {
 namespace {
 
 using testing::DesktopTest;
+using testing::ModalDriver;
+namespace fs = std::filesystem;
 
 class MainWindow : public DesktopTest {};
 
@@ -17,8 +33,191 @@ TEST_F(MainWindow, StartsInTheNothingLoadedState) {
   Start();
   TForm1& f = Main();
   EXPECT_EQ(f.windowTitle().toStdString(), "Qorvi for windows / beta 3 version");
-  EXPECT_TRUE(f.ShowFileButton->isEnabled());
-  EXPECT_FALSE(f.SaveButton->isEnabled());
+  EXPECT_EQ(f.size(), QSize(555, 448));
+
+  for (QWidget* w : std::initializer_list<QWidget*>{f.ShowFileButton, f.WallpaperButton, f.NoShowCheck, f.NoUMDCheck,
+                                                     f.AboutButton}) {
+    EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{f.ShowIconDataButton, f.ShowTextDataButton, f.ShowColorButton,
+                                                     f.ShowCateButton, f.PositioningButton, f.SaveButton,
+                                                     f.XMB_HScroll, f.XMB_VScroll, f.JPNRadio, f.ENGRadio,
+                                                     f.CompCheck}) {
+    EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+  }
+  EXPECT_TRUE(f.CompCheck->isChecked());
+  EXPECT_TRUE(f.JPNRadio->isChecked());
+  EXPECT_FALSE(f.FocusedLabel->isVisible());
+  EXPECT_TRUE(f.Wallpaper->isVisible());
+  for (QWidget* child : f.Panel1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (child != f.Wallpaper) {
+      EXPECT_FALSE(child->isVisible()) << child->objectName().toStdString();
+    }
+  }
+  // Only the main window is shown; the teal screen area waits for a load.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != &f && w->isVisible()) ADD_FAILURE() << w->windowTitle().toStdString() << " is visible";
+  }
+  EXPECT_EQ(f.Wallpaper->ShownPixel(100, 100), QColor(0, 128, 128));
+
+  // Disabled controls do not react to clicks.
+  QTest::mouseClick(f.SaveButton, Qt::LeftButton);
+  EXPECT_FALSE(fs::exists(Path("done")));
+}
+
+TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptionsAndSizes) {
+  Start();
+  const app::Forms& forms = TheDesktop().forms;
+  struct Expect {
+    QWidget* window;
+    const char* caption;
+    QSize size;
+  };
+  for (const Expect& e : {Expect{forms.Form2, "Qorvi Icon Data Window", {421, 402}},
+                          Expect{forms.Form3, "Qorvi Color Window", {547, 294}},
+                          Expect{forms.Form4, "Qorvi Category Window", {425, 293}},
+                          Expect{forms.Form5, "Qorvi File Window", {547, 293}},
+                          Expect{forms.Form6, "Qorvi Positioning Window", {271, 97}},
+                          Expect{forms.Form9, "Qorvi Executable Link Window", {393, 261}}}) {
+    ASSERT_NE(e.window, nullptr) << e.caption;
+    EXPECT_EQ(e.window->windowTitle().toStdString(), e.caption);
+    EXPECT_EQ(e.window->size(), e.size) << e.caption;
+    EXPECT_FALSE(e.window->windowFlags() & Qt::WindowCloseButtonHint) << e.caption;
+    EXPECT_FALSE(e.window->windowFlags() & Qt::WindowMinMaxButtonsHint) << e.caption;
+  }
+  EXPECT_EQ(forms.Form5->pos(), QPoint(29, 457));
+}
+
+TEST_F(MainWindow, ShowHideButtonsFollowTheWindowsRealVisibility) {
+  Start();
+  TForm1& f = Main();
+  QWidget* fileWindow = TheDesktop().forms.Form5;
+  QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
+  EXPECT_TRUE(fileWindow->isVisible());
+  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Hide File Window");
+  QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
+  EXPECT_FALSE(fileWindow->isVisible());
+  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
+
+  // Shown by other means: the next click acts on the real state and fixes the caption.
+  fileWindow->show();
+  QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
+  EXPECT_FALSE(fileWindow->isVisible());
+  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
+}
+
+TEST_F(MainWindow, AboutOpensAFreshDialogEachTime) {
+  Start();
+  for (int i = 0; i < 2; ++i) {
+    ModalDriver driver;
+    std::string caption;
+    QString firstLine;
+    driver.Then([&](QDialog* d) {
+      caption = d->windowTitle().toStdString();
+      EXPECT_NE(qobject_cast<TForm8*>(d), nullptr);
+      EXPECT_EQ(d->size(), QSize(250, 302));
+      d->findChild<QPushButton*>("OKButton")->click();
+    });
+    QTest::mouseClick(Main().AboutButton, Qt::LeftButton);
+    EXPECT_EQ(caption, "About...") << "click " << i;
+  }
+}
+
+TEST_F(MainWindow, LoadEntersTheLoadedState) {
+  for (int version : {500, 395}) {
+    SCOPED_TRACE(version);
+    StartLoaded(version);
+    TForm1& f = Main();
+    for (QWidget* w : std::initializer_list<QWidget*>{f.ShowIconDataButton, f.ShowTextDataButton, f.ShowColorButton,
+                                                       f.ShowCateButton, f.SaveButton, f.PositioningButton,
+                                                       f.XMB_HScroll, f.XMB_VScroll, f.JPNRadio, f.ENGRadio}) {
+      EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    // 3.95 modules are always written plain: the option is off there, and stays checked.
+    EXPECT_EQ(f.CompCheck->isEnabled(), version != 395);
+    EXPECT_TRUE(f.CompCheck->isChecked());
+    EXPECT_EQ(f.ShowIconDataButton->text().toStdString(), "Hide Icon Data");
+    EXPECT_EQ(f.ShowTextDataButton->text().toStdString(), "Hide Text Data");
+    EXPECT_EQ(f.ShowColorButton->text().toStdString(), "Hide Color");
+    EXPECT_EQ(f.ShowCateButton->text().toStdString(), "Hide Category");
+    EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
+    EXPECT_EQ(f.PositioningButton->text().toStdString(), "Show Positioning");
+    const app::Forms& forms = TheDesktop().forms;
+    EXPECT_TRUE(forms.Form2->isVisible());
+    EXPECT_TRUE(forms.Form3->isVisible());
+    EXPECT_TRUE(forms.Form4->isVisible());
+    EXPECT_TRUE(forms.Form7->isVisible());
+    EXPECT_FALSE(forms.Form5->isVisible());
+    EXPECT_FALSE(forms.Form6->isVisible());
+    EXPECT_TRUE(f.FocusedLabel->isVisible());
+    EXPECT_EQ(f.FocusedLabel->text().toStdString(), version == 500 ? "version : 5.00" : "version : 3.95");
+
+    // Show/Hide after the load acts on what refresh-all showed.
+    QTest::mouseClick(f.ShowColorButton, Qt::LeftButton);
+    EXPECT_FALSE(forms.Form3->isVisible());
+    EXPECT_EQ(f.ShowColorButton->text().toStdString(), "Show Color");
+  }
+}
+
+TEST_F(MainWindow, SaveWritesTheDoneTreeAndSaysDone) {
+  StartLoaded(401);
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  ASSERT_EQ(driver.messages, std::vector<std::string>{"done"});
+  EXPECT_EQ(driver.captions, std::vector<std::string>{"Qorvi"});
+  for (const char* file : {"done/module/vshmain.prx", "done/module/paf.prx", "done/resource/topmenu_plugin.rco",
+                           "done/resource/system_plugin_fg.rco", "done/resource/topmenu_icon.rco"}) {
+    EXPECT_TRUE(fs::exists(Path(file))) << file;
+  }
+  EXPECT_FALSE(fs::exists(Path("done/module/opening_plugin.prx")));
+  auto head = testing::ReadBytes(Path("done/module/vshmain.prx"));
+  EXPECT_EQ(std::string(head.begin(), head.begin() + 4), "~PSP") << "compressed by default";
+
+  // Unchecked, the modules are written as their plain images.
+  Main().CompCheck->setChecked(false);
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(fs::file_size(Path("done/module/vshmain.prx")), 302722u);
+}
+
+TEST_F(MainWindow, SaveShowsEveryMessageThenDone) {
+  StartLoaded(500);
+  // A file where the done folder should be: nothing can be written.
+  testing::WriteBytes(Path("done"), {1, 2, 3});
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(driver.messages,
+            (std::vector<std::string>{"vshmain.prx write error", "paf.prx write error", "topmenu_plugin.rco write error",
+                                      "system_plugin_fg.rco write error", "topmenu_icon.rco write error", "done"}));
+}
+
+TEST_F(MainWindow, AFailedLoadKeepsTheSetASaveWrites) {
+  StartLoaded(500);
+  const FirmwareState before = TheModel();
+  // The next load fails on its last file; a save afterwards writes the first set.
+  WriteDemo(395);
+  fs::remove(Path("topmenu_icon.rco"));
+  EXPECT_EQ(PressLoad(), std::vector<std::string>{"topmenu_icon.rco open error\nare you decrypted?"});
+  EXPECT_EQ(TheModel().FirmwareVersion, 500);
+  EXPECT_EQ(TheModel().VshmainLoadedSize, before.VshmainLoadedSize);
+
+  ModalDriver driver;
+  Main().CompCheck->setChecked(false);
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"done"});
+  EXPECT_EQ(fs::file_size(Path("done/module/vshmain.prx")), 325340u);
+}
+
+TEST_F(MainWindow, QuittingRemovesTheIconBitmaps) {
+  StartLoaded(500);
+  EXPECT_TRUE(fs::exists(Path("MainIcon7.bmp")));
+  EXPECT_TRUE(fs::exists(Path("BusyIcon.bmp")));
+  // A stray file of such a name from an earlier run goes too.
+  testing::WriteBytes(Path("SubIcon047.bmp"), {0});
+  Main().close();
+  TearDownProgram();
+  int left = 0;
+  for (const auto& e : fs::directory_iterator(WorkDir())) left += e.path().extension() == ".bmp";
+  EXPECT_EQ(left, 0);
 }
 
 }  // namespace
