@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/picture_box.h"
@@ -82,6 +83,11 @@ TForm1::~TForm1() { DeleteIconBitmaps(); }
 void TForm1::CreateControls() {
   NoShowCheck = Place(new QCheckBox("No Show Unforcused Main Icons", this), "NoShowCheck", 16, 4, 193, 13);
   NoUMDCheck = Place(new QCheckBox("No Show UMD Icon", this), "NoUMDCheck", 216, 2, 121, 17);
+  // The captions need more room in the fonts available here than in the original
+  // interface font: widen the boxes to their text, keeping them apart.
+  NoShowCheck->resize(std::max(NoShowCheck->width(), NoShowCheck->sizeHint().width()), 17);
+  NoUMDCheck->setGeometry(std::max(NoUMDCheck->x(), NoShowCheck->geometry().right() + 8), NoUMDCheck->y(),
+                          std::max(NoUMDCheck->width(), NoUMDCheck->sizeHint().width()), NoUMDCheck->height());
   AboutButton = Place(new QPushButton("about...", this), "AboutButton", 448, 3, 80, 17);
   Panel1 = Place(new QFrame(this), "Panel1", 16, 24, 512, 304);
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -71,7 +71,8 @@ TForm5::TForm5(qorvi::app::Desktop& d) : desktop(d) {
   OpenDialog1->setObjectName("OpenDialog1");
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
   OpenDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
-  OpenDialog1->setNameFilter("All files (*.*)");
+  // "*" rather than "*.*": file names without a dot are files too.
+  OpenDialog1->setNameFilter("All files (*)");
 
   connect(vshnameButton, &QPushButton::clicked, this, &TForm5::vshnameButtonClick);
   connect(pafnameButton, &QPushButton::clicked, this, &TForm5::pafnameButtonClick);

@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -48,6 +49,9 @@ class ModalDriver {
       auto* dialog = qobject_cast<QFileDialog*>(d);
       if (dialog == nullptr) return d->reject();
       dialog->selectFile(path);
+      // With a name filter the dialog may not take the name until its folder view has
+      // loaded; the name typed into its edit is always taken.
+      if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit")) edit->setText(path);
       QMetaObject::invokeMethod(dialog, "accept");
     });
   }

@@ -191,15 +191,17 @@ LayoutRecord DefaultLayout() {
   L.IconSpeedY2 = 220;
   L.BusySpeed = 62.5f;
   L.WaveSpeed = 9.5f;
-  L.MainMenuTextY = 52;
+  // Text places as the menu has them: the category name under the focused icon,
+  // the item names just right of the item icons.
+  L.MainMenuTextY = 21;
   L.MainMenuTextSize = 0.83f;
-  L.SubMenuTextX = 162;
-  L.SubMenuTextX2 = 170;
-  L.SubMenuTextX3 = 158;
-  L.SubMenuTextX1Seg = 166;
-  L.SubMenuTextY = 132;
-  L.SubMenuMSTextY = 118;
-  L.SubMenuUnderMSTextY = 146;
+  L.SubMenuTextX = 17;
+  L.SubMenuTextX2 = 22;
+  L.SubMenuTextX3 = 26;
+  L.SubMenuTextX1Seg = 31;
+  L.SubMenuTextY = 9;
+  L.SubMenuMSTextY = 11;
+  L.SubMenuUnderMSTextY = 14;
   L.SubMenuTextSize = 0.72f;
   L.Sub2NetSearchX = 150.5f;
   L.Sub2NetRadioX = 155.25f;
