@@ -71,4 +71,8 @@ const LayoutField* FindLayoutField(std::string_view name) {
   return nullptr;
 }
 
+void CopyLayoutField(LayoutRecord& to, const LayoutRecord& from, const LayoutField& field) {
+  std::visit([&](auto member) { to.*member = from.*member; }, field.member);
+}
+
 }  // namespace qorvi

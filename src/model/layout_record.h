@@ -111,4 +111,7 @@ std::span<const LayoutField> LayoutFields();
 // The field of that name, or nullptr.
 const LayoutField* FindLayoutField(std::string_view name);
 
+// Copies one scalar field from `from` to `to` (a restore from the loaded values).
+void CopyLayoutField(LayoutRecord& to, const LayoutRecord& from, const LayoutField& field);
+
 }  // namespace qorvi

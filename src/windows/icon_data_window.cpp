@@ -19,10 +19,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-void CopyField(qorvi::LayoutRecord& to, const qorvi::LayoutRecord& from, const qorvi::LayoutField& field) {
-  std::visit([&](auto member) { to.*member = from.*member; }, field.member);
-}
-
 struct GroupSpec {
   QGroupBox* TForm2::*member;
   const char* name;
@@ -319,7 +315,7 @@ void TForm2::RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, ShiftSt
   // A greyed edit takes no clicks, but its event filter still sees them.
   if (!edit->isEnabled()) return;
   if (button != Qt::LeftButton || !qorvi::app::IsShiftStateSet(shift, qorvi::app::kCtrl)) return;
-  CopyField(desktop.model.Layout, desktop.model.LoadedLayout, *BindingOf(edit).field);
+  qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, *BindingOf(edit).field);
   Write(edit);
   if (TForm1* f = MainOf(desktop)) f->PlaceMainMenuText();
 }
@@ -380,7 +376,7 @@ void TForm2::Bmp01_12sizeEditMouseDown(Qt::MouseButton b, ShiftState s) {
 void TForm2::ResetButtonClick() {
   if (!qorvi::app::ConfirmBox(this, "Reset All IconData Value")) return;
   for (const qorvi::LayoutField& field : qorvi::LayoutFields()) {
-    if (field.group == qorvi::FieldGroup::IconData) CopyField(desktop.model.Layout, desktop.model.LoadedLayout, field);
+    if (field.group == qorvi::FieldGroup::IconData) qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, field);
   }
   FillIconData();
 }

@@ -103,10 +103,6 @@ constexpr EditSpec kEdits[] = {
      &T::OptSpaceEditChange, &T::OptSpaceEditMouseDown},
 };
 
-void CopyField(qorvi::LayoutRecord& to, const qorvi::LayoutRecord& from, const qorvi::LayoutField& field) {
-  std::visit([&](auto member) { to.*member = from.*member; }, field.member);
-}
-
 }  // namespace
 
 TForm7::TForm7(qorvi::app::Desktop& d) : desktop(d) {
@@ -227,7 +223,7 @@ void TForm7::RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, ShiftSt
   // A greyed edit takes no clicks, but its event filter still sees them.
   if (!edit->isEnabled()) return;
   if (button != Qt::LeftButton || !qorvi::app::IsShiftStateSet(shift, qorvi::app::kCtrl)) return;
-  CopyField(desktop.model.Layout, desktop.model.LoadedLayout, *BindingOf(edit).field);
+  qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, *BindingOf(edit).field);
   Write(edit);
   // The fields of the first two groups also put the main text back in place (the
   // sub text fields re-placed the sub texts through their change handler).
@@ -307,7 +303,7 @@ void TForm7::OptSpaceEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnC
 void TForm7::ResetButtonClick() {
   if (!qorvi::app::ConfirmBox(this, "Reset All TextData Value")) return;
   for (const qorvi::LayoutField& field : qorvi::LayoutFields()) {
-    if (field.group == qorvi::FieldGroup::Text) CopyField(desktop.model.Layout, desktop.model.LoadedLayout, field);
+    if (field.group == qorvi::FieldGroup::Text) qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, field);
   }
   FillTextDataWindow();
 }
