@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
-#include <variant>
 
 #include "app/main_window.h"
 #include "model/value_text.h"
