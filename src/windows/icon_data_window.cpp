@@ -1,10 +1,8 @@
 #include "windows/icon_data_window.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -16,7 +14,6 @@ using qorvi::app::ShiftState;
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 struct GroupSpec {
   QGroupBox* TForm2::*member;
@@ -109,7 +106,8 @@ constexpr EditSpec kEdits[] = {
 
 }  // namespace
 
-TForm2::TForm2(qorvi::app::Desktop& d) : desktop(d) {
+TForm2::TForm2(qorvi::app::Desktop& d)
+    : desktop(d), edits_(new qorvi::app::FieldEdits(d.model.Layout, d.model.LoadedLayout, this)) {
   setObjectName("Form2");
   qorvi::app::SetUpSecondaryWindow(this, "Qorvi Icon Data Window", 421, 402, 584, 16);
   desktop.forms.Form2 = this;
@@ -145,11 +143,9 @@ void TForm2::CreateControls() {
       label->setGeometry(12, e.top + 3, 44, 14);
       if (e.labelMember != nullptr) this->*e.labelMember = label;
     }
-    const qorvi::LayoutField* field = qorvi::FindLayoutField(e.field);
-    Q_ASSERT(field != nullptr);
-    bindings_.push_back({edit, field, e.mouseDown});
+    const auto mouseDown = e.mouseDown;
+    edits_->Bind(edit, e.field, [this, mouseDown](Qt::MouseButton b, ShiftState s) { (this->*mouseDown)(b, s); });
     connect(edit, &QLineEdit::textChanged, this, e.change);
-    edit->installEventFilter(this);
   }
   Bmp01_12sizeEdit->setToolTip(QString::fromUtf8("～32767"));
 
@@ -159,20 +155,9 @@ void TForm2::CreateControls() {
   connect(ResetButton, &QPushButton::clicked, this, &TForm2::ResetButtonClick);
 }
 
-const TForm2::Binding& TForm2::BindingOf(const QLineEdit* edit) const {
-  for (const Binding& b : bindings_) {
-    if (b.edit == edit) return b;
-  }
-  Q_UNREACHABLE();
-}
+void TForm2::Store(const QLineEdit* edit) { edits_->Store(edit); }
 
-void TForm2::Store(const QLineEdit* edit) {
-  qorvi::StoreFieldText(desktop.model.Layout, *BindingOf(edit).field, edit->text().toStdString());
-}
-
-void TForm2::Write(QLineEdit* edit) {
-  edit->setText(Q(qorvi::FieldText(desktop.model.Layout, *BindingOf(edit).field)));
-}
+void TForm2::Write(QLineEdit* edit) { edits_->Write(edit); }
 
 void TForm2::FillIconData() {
   for (QLineEdit* e : {MainIconXEdit, MainIconYEdit, MainIconSpace1Edit, MainIconSpace2Edit, UnfIconSizeEdit,
@@ -311,26 +296,8 @@ void TForm2::Bmp01_12sizeEditChange() {
 // --- Ctrl+left press: restore one value from the last load.
 
 void TForm2::RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, ShiftState shift) {
-  // A greyed edit takes no clicks, but its event filter still sees them.
-  if (!edit->isEnabled()) return;
-  if (button != Qt::LeftButton || !qorvi::app::IsShiftStateSet(shift, qorvi::app::kCtrl)) return;
-  qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, *BindingOf(edit).field);
-  Write(edit);
+  if (!edits_->RestoreOnCtrlClick(edit, button, shift)) return;
   if (TForm1* f = MainOf(desktop)) f->PlaceMainMenuText();
-}
-
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
-    for (const Binding& b : bindings_) {
-      if (b.edit == watched) {
-        const auto* e = static_cast<QMouseEvent*>(event);
-        (this->*b.mouseDown)(e->button(), qorvi::app::ShiftStateOf(*e));
-        break;
-      }
-    }
-  }
-  // The press goes on to the edit: a restore is a click in the edit as well.
-  return QWidget::eventFilter(watched, event);
 }
 
 void TForm2::MainIconXEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnCtrlClick(MainIconXEdit, b, s); }

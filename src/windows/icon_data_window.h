@@ -9,6 +9,7 @@
 
 #include "app/desktop.h"
 #include "app/shift_state.h"
+#include "windows/field_edits.h"
 
 class QGroupBox;
 class QLabel;
@@ -133,23 +134,13 @@ class TForm2 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Binding {
-    QLineEdit* edit;
-    const qorvi::LayoutField* field;
-    MouseDown mouseDown;
-  };
-
   void CreateControls();
-  const Binding& BindingOf(const QLineEdit* edit) const;
-  // Stores the edit's text into its field of Layout.
   void Store(const QLineEdit* edit);
-  // Writes the field's value into its edit (runs the change handler if the text differs).
   void Write(QLineEdit* edit);
-  // Copies the field from LoadedLayout and rewrites the edit, on Ctrl+left press only.
+  // Restores one value on Ctrl+left press and puts the main text back in place.
   void RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, qorvi::app::ShiftState shift);
 
-  std::vector<Binding> bindings_;
+  qorvi::app::FieldEdits* edits_;
 };

@@ -1,10 +1,8 @@
 #include "windows/text_data_window.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -104,7 +102,8 @@ constexpr EditSpec kEdits[] = {
 
 }  // namespace
 
-TForm7::TForm7(qorvi::app::Desktop& d) : desktop(d) {
+TForm7::TForm7(qorvi::app::Desktop& d)
+    : desktop(d), edits_(new qorvi::app::FieldEdits(d.model.Layout, d.model.LoadedLayout, this)) {
   setObjectName("Form7");
   qorvi::app::SetUpSecondaryWindow(this, "Qorvi Text Data Window", 410, 480, 584, 439);
   desktop.forms.Form7 = this;
@@ -133,11 +132,11 @@ void TForm7::CreateControls() {
     label->setGeometry(label_left, e.top + 3, e.left - label_left - 4, 14);
     if (e.member == &T::SubMenuUnderMSTextYEdit) SubMenuUnderMSTextYLabel = label;
 
-    const qorvi::LayoutField* field = qorvi::FindLayoutField(e.field);
-    Q_ASSERT(field != nullptr);
-    bindings_.push_back({edit, field, e.placement, e.mouseDown});
+    const auto mouseDown = e.mouseDown;
+    edits_->Bind(
+        edit, e.field, [this, mouseDown](Qt::MouseButton b, ShiftState s) { (this->*mouseDown)(b, s); },
+        static_cast<int>(e.placement));
     connect(edit, &QLineEdit::textChanged, this, e.change);
-    edit->installEventFilter(this);
   }
   // Headings over the right-hand pairs of the two third-level groups.
   auto heading = [](QGroupBox* group, const char* name, const char* caption, int top) {
@@ -154,16 +153,7 @@ void TForm7::CreateControls() {
   connect(ResetButton, &QPushButton::clicked, this, &TForm7::ResetButtonClick);
 }
 
-const TForm7::Binding& TForm7::BindingOf(const QLineEdit* edit) const {
-  for (const Binding& b : bindings_) {
-    if (b.edit == edit) return b;
-  }
-  Q_UNREACHABLE();
-}
-
-void TForm7::Write(QLineEdit* edit) {
-  edit->setText(QString::fromStdString(qorvi::FieldText(desktop.model.Layout, *BindingOf(edit).field)));
-}
+void TForm7::Write(QLineEdit* edit) { edits_->Write(edit); }
 
 void TForm7::FillTextDataWindow() {
   // The third-level texts exist only in 5.00; the shorter window leaves their
@@ -174,7 +164,7 @@ void TForm7::FillTextDataWindow() {
                                                      Sub2TextGroup, Sub2SpaceGroup}) {
     w->setVisible(is500);
   }
-  for (const Binding& b : bindings_) Write(b.edit);
+  for (QLineEdit* edit : edits_->Edits()) Write(edit);
 }
 
 void TForm7::FormShow() { FillTextDataWindow(); }
@@ -185,12 +175,12 @@ void TForm7::showEvent(QShowEvent* event) {
 }
 
 void TForm7::StoreAndPlace(const QLineEdit* edit) {
-  const Binding& b = BindingOf(edit);
-  qorvi::StoreFieldText(desktop.model.Layout, *b.field, edit->text().toStdString());
+  edits_->Store(edit);
   TForm1* main = desktop.forms.Form1;
   if (main == nullptr) return;
-  if (b.placement == Placement::MainText) main->PlaceMainMenuText();
-  if (b.placement == Placement::SubTexts) main->PlaceSubMenuTexts();
+  const auto placement = static_cast<Placement>(edits_->TagOf(edit));
+  if (placement == Placement::MainText) main->PlaceMainMenuText();
+  if (placement == Placement::SubTexts) main->PlaceSubMenuTexts();
 }
 
 void TForm7::MainMenuTextYEditChange() { StoreAndPlace(MainMenuTextYEdit); }
@@ -219,29 +209,12 @@ void TForm7::GameSpaceEditChange() { StoreAndPlace(GameSpaceEdit); }
 void TForm7::OptSpaceEditChange() { StoreAndPlace(OptSpaceEdit); }
 
 void TForm7::RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, ShiftState shift) {
-  // A greyed edit takes no clicks, but its event filter still sees them.
-  if (!edit->isEnabled()) return;
-  if (button != Qt::LeftButton || !qorvi::app::IsShiftStateSet(shift, qorvi::app::kCtrl)) return;
-  qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, *BindingOf(edit).field);
-  Write(edit);
+  if (!edits_->RestoreOnCtrlClick(edit, button, shift)) return;
   // The fields of the first two groups also put the main text back in place (the
   // sub text fields re-placed the sub texts through their change handler).
   const QObject* group = edit->parent();
   TForm1* main = desktop.forms.Form1;
   if (main != nullptr && (group == MainTextGroup || group == SubTextGroup)) main->PlaceMainMenuText();
-}
-
-bool TForm7::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
-    for (const Binding& b : bindings_) {
-      if (b.edit == watched) {
-        const auto* e = static_cast<QMouseEvent*>(event);
-        (this->*b.mouseDown)(e->button(), qorvi::app::ShiftStateOf(*e));
-        break;
-      }
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 void TForm7::MainMenuTextYEditMouseDown(Qt::MouseButton b, ShiftState s) {

@@ -9,6 +9,7 @@
 
 #include "app/desktop.h"
 #include "app/shift_state.h"
+#include "windows/field_edits.h"
 
 class QGroupBox;
 class QLabel;
@@ -119,26 +120,17 @@ class TForm7 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  public:
   // What a change of a field re-places in the preview.
   enum class Placement { None, MainText, SubTexts };
 
  private:
-  struct Binding {
-    QLineEdit* edit;
-    const qorvi::LayoutField* field;
-    Placement placement;
-    MouseDown mouseDown;
-  };
-
   void CreateControls();
-  const Binding& BindingOf(const QLineEdit* edit) const;
   // Stores the edit's text into its field, then re-places the text it governs.
   void StoreAndPlace(const QLineEdit* edit);
   void Write(QLineEdit* edit);
   void RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, qorvi::app::ShiftState shift);
 
-  std::vector<Binding> bindings_;
+  qorvi::app::FieldEdits* edits_;
 };
