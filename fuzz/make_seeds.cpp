@@ -37,7 +37,8 @@ qorvi::demo::RgbaImage Picture(int width, int height) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       uint8_t v = static_cast<uint8_t>(((x / 4) + (y / 4)) % 4 * 80);
-      image.at(x, y) = {v, static_cast<uint8_t>(255 - v), static_cast<uint8_t>(x * 8), static_cast<uint8_t>(v ? 255 : 0)};
+      image.at(x, y) = {v, static_cast<uint8_t>(255 - v), static_cast<uint8_t>(x * 8),
+                        static_cast<uint8_t>(v ? 255 : 0)};
     }
   }
   return image;
@@ -68,12 +69,12 @@ int main(int argc, char** argv) {
     // version, bit 2 paf.prx instead of vshmain.prx.
     ok &= Write(root / "module_load_fuzzer", "vshmain-" + tag,
                 Prefixed({static_cast<uint8_t>(v), 0, 0}, compressed.vshmain));
-    ok &= Write(root / "module_load_fuzzer", "paf-" + tag,
-                Prefixed({static_cast<uint8_t>(v | 4), 0, 0}, compressed.paf));
+    ok &=
+        Write(root / "module_load_fuzzer", "paf-" + tag, Prefixed({static_cast<uint8_t>(v | 4), 0, 0}, compressed.paf));
 
-    for (const auto& [name, bytes] : {std::pair{"topmenu_plugin-", &files.topmenuPlugin},
-                                      std::pair{"system_plugin_fg-", &files.systemPluginFg},
-                                      std::pair{"topmenu_icon-", &files.topmenuIcon}}) {
+    for (const auto& [name, bytes] :
+         {std::pair{"topmenu_plugin-", &files.topmenuPlugin}, std::pair{"system_plugin_fg-", &files.systemPluginFg},
+          std::pair{"topmenu_icon-", &files.topmenuIcon}}) {
       ok &= Write(root / "rco_container_fuzzer", name + tag, *bytes);
     }
     ok &= Write(root / "labels_fuzzer", "topmenu_plugin-" + tag, files.topmenuPlugin);
@@ -83,8 +84,9 @@ int main(int argc, char** argv) {
   ok &= Write(root / "psp_unpack_fuzzer", "paf-500", BuildDemoSet({500, true, false}).paf);
 
   using qorvi::demo::GimKind;
-  const GimKind kinds[] = {GimKind::ImageFirst32,        GimKind::ImageFirst8,         GimKind::PaletteFirst4Linear,
-                           GimKind::PaletteFirst4Swizzled, GimKind::PaletteFirst8Linear, GimKind::PaletteFirst8Swizzled};
+  const GimKind kinds[] = {GimKind::ImageFirst32,        GimKind::ImageFirst8,
+                           GimKind::PaletteFirst4Linear, GimKind::PaletteFirst4Swizzled,
+                           GimKind::PaletteFirst8Linear, GimKind::PaletteFirst8Swizzled};
   int n = 0;
   for (GimKind kind : kinds) {
     for (auto [w, h] : {std::pair{16, 8}, std::pair{30, 20}, std::pair{60, 44}}) {

@@ -12,8 +12,7 @@
 
 namespace qorvi::app {
 
-DesktopProgram::DesktopProgram()
-    : model_(std::make_unique<Model>()), desktop_(std::make_unique<Desktop>(*model_)) {
+DesktopProgram::DesktopProgram() : model_(std::make_unique<Model>()), desktop_(std::make_unique<Desktop>(*model_)) {
   form1_ = std::make_unique<TForm1>(*desktop_);
   form2_ = std::make_unique<TForm2>(*desktop_);
   form3_ = std::make_unique<TForm3>(*desktop_);

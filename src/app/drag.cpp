@@ -35,17 +35,10 @@ class LabelMouseFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
       case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonDblClick:
-        press_(static_cast<QMouseEvent*>(event));
-        return true;
-      case QEvent::MouseMove:
-        move_(static_cast<QMouseEvent*>(event));
-        return true;
-      case QEvent::MouseButtonRelease:
-        release_(static_cast<QMouseEvent*>(event));
-        return true;
-      default:
-        return QObject::eventFilter(watched, event);
+      case QEvent::MouseButtonDblClick: press_(static_cast<QMouseEvent*>(event)); return true;
+      case QEvent::MouseMove: move_(static_cast<QMouseEvent*>(event)); return true;
+      case QEvent::MouseButtonRelease: release_(static_cast<QMouseEvent*>(event)); return true;
+      default: return QObject::eventFilter(watched, event);
     }
   }
 

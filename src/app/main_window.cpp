@@ -127,9 +127,10 @@ void TForm1::CreateControls() {
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
   OpenDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
 
-  QWidget* order[] = {ShowFileButton, ShowIconDataButton, ShowColorButton, ShowCateButton, ShowTextDataButton,
-                      PositioningButton, WallpaperButton, SaveButton, Panel1, XMB_HScroll, GroupBox1, GroupBox2,
-                      XMB_VScroll, NoShowCheck, NoUMDCheck, AboutButton};
+  QWidget* order[] = {ShowFileButton,    ShowIconDataButton, ShowColorButton, ShowCateButton, ShowTextDataButton,
+                      PositioningButton, WallpaperButton,    SaveButton,      Panel1,         XMB_HScroll,
+                      GroupBox1,         GroupBox2,          XMB_VScroll,     NoShowCheck,    NoUMDCheck,
+                      AboutButton};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
   connect(ShowFileButton, &QPushButton::clicked, this, &TForm1::ShowFileButtonClick);
@@ -150,13 +151,13 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::SetNothingLoadedState() {
-  for (QWidget* w : std::initializer_list<QWidget*>{ShowFileButton, WallpaperButton, NoShowCheck, NoUMDCheck,
-                                                     AboutButton}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{ShowFileButton, WallpaperButton, NoShowCheck, NoUMDCheck, AboutButton}) {
     w->setEnabled(true);
   }
   for (QWidget* w : std::initializer_list<QWidget*>{ShowIconDataButton, ShowTextDataButton, ShowColorButton,
-                                                     ShowCateButton, PositioningButton, SaveButton, XMB_HScroll,
-                                                     XMB_VScroll, JPNRadio, ENGRadio, CompCheck}) {
+                                                    ShowCateButton, PositioningButton, SaveButton, XMB_HScroll,
+                                                    XMB_VScroll, JPNRadio, ENGRadio, CompCheck}) {
     w->setEnabled(false);
   }
   FocusedLabel->hide();
@@ -166,9 +167,9 @@ void TForm1::SetNothingLoadedState() {
 }
 
 void TForm1::EnterLoadedState() {
-  for (QWidget* w : std::initializer_list<QWidget*>{ShowIconDataButton, ShowTextDataButton, ShowColorButton,
-                                                     ShowCateButton, SaveButton, PositioningButton, XMB_HScroll,
-                                                     XMB_VScroll, JPNRadio, ENGRadio}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{ShowIconDataButton, ShowTextDataButton, ShowColorButton, ShowCateButton,
+                                       SaveButton, PositioningButton, XMB_HScroll, XMB_VScroll, JPNRadio, ENGRadio}) {
     w->setEnabled(true);
   }
   // 3.95 modules are always written uncompressed, so the option means nothing there.

@@ -87,18 +87,11 @@ TopLeft SubIconTopLeft(const PreviewState& view, SubIconSpacing spacing, int k, 
 SubTextShift SubTextShiftFor(const LayoutRecord& layout, int category) {
   SubTextShift s{layout.SubMenuTextX3, layout.SubMenuTextY};
   switch (category) {
-    case 0:
-      s.xs = layout.SubMenuTextX2;
-      break;
+    case 0: s.xs = layout.SubMenuTextX2; break;
     case 2:
-    case 3:
-      s.ys = layout.SubMenuMSTextY;
-      break;
-    case 4:
-      s.xs = layout.SubMenuTextX1Seg;
-      break;
-    default:
-      break;
+    case 3: s.ys = layout.SubMenuMSTextY; break;
+    case 4: s.xs = layout.SubMenuTextX1Seg; break;
+    default: break;
   }
   return s;
 }

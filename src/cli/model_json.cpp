@@ -203,8 +203,8 @@ bool ReadItem(const Json& item, const std::string& where, ItemRecord& out, Reade
   return true;
 }
 
-const std::set<std::string, std::less<>> kReadOnlyKeys{"categoryEntryCount", "categoryLists", "itemCount",
-                                                       "imageLabels", "subIconImageIndex", "names"};
+const std::set<std::string, std::less<>> kReadOnlyKeys{"categoryEntryCount", "categoryLists",     "itemCount",
+                                                       "imageLabels",        "subIconImageIndex", "names"};
 
 }  // namespace
 
@@ -232,7 +232,8 @@ Json ModelToJson(const FirmwareState& s) {
 
   doc["categoryEntryCount"] = s.CategoryEntryCount;
   Json entries = Json::array();
-  for (const CategoryEntry& e : s.CategoryEntries) entries.push_back(Json::array({e.Category, e.Item, e.Show, e.Region}));
+  for (const CategoryEntry& e : s.CategoryEntries)
+    entries.push_back(Json::array({e.Category, e.Item, e.Show, e.Region}));
   doc["categoryEntries"] = entries;
 
   Json lists = Json::array();

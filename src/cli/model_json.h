@@ -1,10 +1,9 @@
 // The model as JSON: what `info` prints and what `save --layout` reads back.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "model/model.h"
 

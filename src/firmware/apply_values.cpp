@@ -93,6 +93,7 @@ struct PafWrite {
   float LayoutRecord::*single;
 };
 
+// clang-format off
 constexpr PafWrite kPafWrites[] = {
     {0, &LayoutRecord::IconSpeedX1, nullptr},
     {1, &LayoutRecord::IconSpeedY1, nullptr},
@@ -114,8 +115,10 @@ constexpr PafWrite kPafWrites[] = {
     {18, &LayoutRecord::SubMenuMSTextY, nullptr},
     {15, nullptr, &LayoutRecord::SubMenuTextSize},
 };
+// clang-format on
 
 // 5.00 only. Slot 20 has no place: SubIconUpperSpace2 is not saved.
+// clang-format off
 constexpr PafWrite kPafWrites500[] = {
     {19, &LayoutRecord::SubIconLowerSpace2, nullptr},
     {21, &LayoutRecord::IconSpeedX2, nullptr},
@@ -136,6 +139,7 @@ constexpr PafWrite kPafWrites500[] = {
     {36, nullptr, &LayoutRecord::PhotoSpace},
     {37, nullptr, &LayoutRecord::OptSpace},
 };
+// clang-format on
 
 void ApplyPafWrites(std::span<const PafWrite> writes, const FirmwareProfile& profile, const LayoutRecord& layout,
                     ScalarTarget& target) {

@@ -8,8 +8,8 @@ namespace qorvi {
 
 BmpBuilder::BmpBuilder(std::span<uint8_t> out, uint32_t width, uint32_t height, uint16_t bitsPerPixel,
                        uint32_t paletteColors) {
-  bool valid_palette = bitsPerPixel == 32 ? paletteColors == 0 : bitsPerPixel == 8 && paletteColors >= 1 &&
-                                                                     paletteColors <= 256;
+  bool valid_palette =
+      bitsPerPixel == 32 ? paletteColors == 0 : bitsPerPixel == 8 && paletteColors >= 1 && paletteColors <= 256;
   // The info header holds width and height as signed 32-bit numbers.
   if (!valid_palette || width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return;
   uint64_t row_bytes = BmpRowBytes(width, bitsPerPixel);

@@ -147,9 +147,7 @@ void PackRows(const GimLayout& g, std::span<const uint8_t> plane, BmpBuilder& bm
           std::memcpy(dst.data() + uint64_t{x} * 4, c.data(), 4);
           break;
         }
-        case 8:
-          dst[x] = src[x];
-          break;
+        case 8: dst[x] = src[x]; break;
         default:  // 4-bit: two pixels a byte, the left one in the low nibble
           dst[x] = static_cast<uint8_t>((src[x / 2] >> (x % 2 == 0 ? 0 : 4)) & 0x0F);
           break;

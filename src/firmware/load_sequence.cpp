@@ -134,10 +134,9 @@ std::optional<Message> LoadAll(Model& model) {
   // The bitmaps of an earlier set must not stand in for pictures this set lacks.
   RemoveIconBitmaps(model.paths);
   std::span<uint8_t> scratch = model.work.Scratch();
-  ExtractSystemPluginIcons(model.work.Area(FileArea::SystemPluginFg).first(model.SystemPluginFgLoadedSize),
-                           model.paths, scratch);
-  ExtractIcons(model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, model.paths,
-               scratch);
+  ExtractSystemPluginIcons(model.work.Area(FileArea::SystemPluginFg).first(model.SystemPluginFgLoadedSize), model.paths,
+                           scratch);
+  ExtractIcons(model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, model.paths, scratch);
   return std::nullopt;
 }
 

@@ -19,8 +19,7 @@ inline constexpr int64_t kModuleSizeMismatch = -2;
 // the ~PSP header, harvests the 5.00 constants and extracts the vshmain values.
 // Returns the image size, kModuleCannotOpen, or kModuleSizeMismatch (also for a
 // file longer than the area). On failure `state` is unchanged.
-int64_t LoadVshmain(const std::string& path, std::span<uint8_t> area, FirmwareState& state,
-                    std::span<uint8_t> scratch);
+int64_t LoadVshmain(const std::string& path, std::span<uint8_t> area, FirmwareState& state, std::span<uint8_t> scratch);
 
 // Reads paf.prx or opening_plugin.prx the same way; the size must equal
 // `expectedSize` (plain, or after unpacking). For paf.prx (expectedSize equal to
@@ -34,8 +33,7 @@ int64_t LoadModule(const std::string& path, std::span<uint8_t> area, int64_t exp
 // kInflateLimit bytes are used) must not overlap `area`. A length beyond the area
 // is refused. On success `area` holds the plain image; on failure it may hold the
 // file or its unpacked image, and `state` is unchanged.
-int64_t LoadVshmainImage(std::span<uint8_t> area, std::size_t length, FirmwareState& state,
-                         std::span<uint8_t> scratch);
+int64_t LoadVshmainImage(std::span<uint8_t> area, std::size_t length, FirmwareState& state, std::span<uint8_t> scratch);
 int64_t LoadModuleImage(std::span<uint8_t> area, std::size_t length, int64_t expectedSize, FirmwareState& state,
                         std::span<uint8_t> scratch);
 

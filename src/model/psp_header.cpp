@@ -58,13 +58,29 @@ PspHeader Build(const HeaderValues& v) {
 }  // namespace
 
 PspHeader BuiltinVshmainPspHeader() {
-  return Build({0x0800, 0x4F6DC, 0xC8A0, 0x354D8, 0x20F4, {64, 16, 0, 0}, {0, 0x454E0, 0, 0}, {0x454D8, 0x3CAC, 0, 0}, 3,
+  return Build({0x0800,
+                0x4F6DC,
+                0xC8A0,
+                0x354D8,
+                0x20F4,
+                {64, 16, 0, 0},
+                {0, 0x454E0, 0, 0},
+                {0x454D8, 0x3CAC, 0, 0},
+                3,
                 0x38020AF0});
 }
 
 PspHeader BuiltinPafPspHeader() {
-  return Build({0x0000, 0x1ADABC, 0x33CB4, 0x15F468, 0x45364, {64, 64, 0, 0}, {0, 0x18F300, 0, 0},
-                {0x18F2F0, 0x46C94, 0, 0}, 4, 0x457B0AF0});
+  return Build({0x0000,
+                0x1ADABC,
+                0x33CB4,
+                0x15F468,
+                0x45364,
+                {64, 64, 0, 0},
+                {0, 0x18F300, 0, 0},
+                {0x18F2F0, 0x46C94, 0, 0},
+                4,
+                0x457B0AF0});
 }
 
 }  // namespace qorvi

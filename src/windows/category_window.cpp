@@ -68,7 +68,7 @@ constexpr std::array<ItemName, 40> kItemNames{{
     {"T-DMB", "T-DMB"},
 }};
 
-constexpr std::array<std::string_view, 8> kCategoryNames{"System", "Photo", "Music", "Video",
+constexpr std::array<std::string_view, 8> kCategoryNames{"System", "Photo", "Music",   "Video",
                                                          "TV",     "Game",  "Network", "PSNet"};
 
 // Region codes in their cycling order; 255 ("-") closes the cycle.
@@ -180,9 +180,7 @@ TForm4::TForm4(qorvi::app::Desktop& d) : desktop(d) {
   FillCategoryGrid();
 }
 
-int TForm4::EntryCount() const {
-  return std::clamp(desktop.model.CategoryEntryCount, 0, qorvi::kCategoryEntrySlots);
-}
+int TForm4::EntryCount() const { return std::clamp(desktop.model.CategoryEntryCount, 0, qorvi::kCategoryEntrySlots); }
 
 void TForm4::FillCategoryGrid() {
   CategoryGrid->setRowCount(EntryCount());
@@ -271,8 +269,7 @@ void TForm4::CategoryGridDblClick() {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

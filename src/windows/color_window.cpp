@@ -111,15 +111,12 @@ TForm3::TForm3(qorvi::app::Desktop& d) : desktop(d) {
   connect(BGRadio, &QRadioButton::toggled, this, [this](bool on) {
     if (on) BGRadioClick();
   });
-  connect(BatteryImage, &PictureBox::mousePressed, this, [this](QMouseEvent* event) {
-    BatteryImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event));
-  });
-  connect(ClockImage, &PictureBox::mousePressed, this, [this](QMouseEvent* event) {
-    ClockImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event));
-  });
-  connect(BusyImage, &PictureBox::mousePressed, this, [this](QMouseEvent* event) {
-    BusyImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event));
-  });
+  connect(BatteryImage, &PictureBox::mousePressed, this,
+          [this](QMouseEvent* event) { BatteryImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event)); });
+  connect(ClockImage, &PictureBox::mousePressed, this,
+          [this](QMouseEvent* event) { ClockImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event)); });
+  connect(BusyImage, &PictureBox::mousePressed, this,
+          [this](QMouseEvent* event) { BusyImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event)); });
   connect(ResetButton, &QPushButton::clicked, this, &TForm3::ResetButtonClick);
 
   RefreshColorWindow();
@@ -180,8 +177,8 @@ bool TForm3::ChooseColor(uint32_t start, uint32_t* chosen) {
   ColorDialog1.setCurrentColor(ToQColor(start));
   if (ColorDialog1.exec() != QDialog::Accepted) return false;
   const QColor c = ColorDialog1.currentColor();
-  *chosen = qorvi::ColorValue(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
-                              static_cast<uint8_t>(c.blue()));
+  *chosen =
+      qorvi::ColorValue(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue()));
   return true;
 }
 

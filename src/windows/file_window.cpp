@@ -112,7 +112,9 @@ void TForm5::sys_fgrcoButtonClick() {
 void TForm5::top_rcoButtonClick() {
   ChooseFile("topmenu_plugin.rco", desktop.model.paths.TopmenuPluginPath, top_rcoEdit);
 }
-void TForm5::top_iconButtonClick() { ChooseFile("topmenu_icon.rco", desktop.model.paths.TopmenuIconPath, top_iconEdit); }
+void TForm5::top_iconButtonClick() {
+  ChooseFile("topmenu_icon.rco", desktop.model.paths.TopmenuIconPath, top_iconEdit);
+}
 
 void TForm5::UpdateLoadButton() {
   LoadButton->setEnabled(!vshnameEdit->text().isEmpty() && !pafnameEdit->text().isEmpty() &&

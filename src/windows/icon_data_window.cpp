@@ -14,7 +14,6 @@ using qorvi::app::ShiftState;
 
 namespace {
 
-
 struct GroupSpec {
   QGroupBox* TForm2::*member;
   const char* name;
@@ -42,7 +41,7 @@ struct EditSpec {
   const char* field;
   QGroupBox* TForm2::*group;
   int top;
-  const char* label;          // caption of the label beside it; nullptr for none
+  const char* label;             // caption of the label beside it; nullptr for none
   QLabel* TForm2::*labelMember;  // the label's member, when it has one
   const char* labelName;
   void (TForm2::*change)();
@@ -62,10 +61,10 @@ constexpr EditSpec kEdits[] = {
      "MainIconSpace2Label", &T::MainIconSpace2EditChange, &T::MainIconSpace2EditMouseDown, "80"},
     {&T::UnfIconYEdit, "UnfIconYEdit", "UnfIconY", &T::UnfIconGroup, 80, "Y", nullptr, "UnfIconYLabel",
      &T::UnfIconYEditChange, &T::UnfIconYEditMouseDown, "63"},
-    {&T::UnfIconSizeEdit, "UnfIconSizeEdit", "UnfIconSize", &T::UnfIconGroup, 112, "Size", nullptr,
-     "UnfIconSizeLabel", &T::UnfIconSizeEditChange, &T::UnfIconSizeEditMouseDown, "0.78"},
-    {&T::SubIconSizeEdit, "SubIconSizeEdit", "SubIconSize", &T::SubIconGroup, 16, "Size", nullptr,
-     "SubIconSizeLabel", &T::SubIconSizeEditChange, &T::SubIconSizeEditMouseDown, "1"},
+    {&T::UnfIconSizeEdit, "UnfIconSizeEdit", "UnfIconSize", &T::UnfIconGroup, 112, "Size", nullptr, "UnfIconSizeLabel",
+     &T::UnfIconSizeEditChange, &T::UnfIconSizeEditMouseDown, "0.78"},
+    {&T::SubIconSizeEdit, "SubIconSizeEdit", "SubIconSize", &T::SubIconGroup, 16, "Size", nullptr, "SubIconSizeLabel",
+     &T::SubIconSizeEditChange, &T::SubIconSizeEditMouseDown, "1"},
     {&T::SubIconUpperSpace1Edit, "SubIconUpperSpace1Edit", "SubIconUpperSpace1", &T::SubIconGroup, 58, "Settings",
      nullptr, "UpperSpace1Label", &T::SubIconUpperSpace1EditChange, &T::SubIconUpperSpace1EditMouseDown, "60"},
     {&T::SubIconUpperSpace2Edit, "SubIconUpperSpace2Edit", "SubIconUpperSpace2", &T::SubIconGroup, 82, "other",
@@ -335,14 +334,13 @@ void TForm2::BatteryYEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnC
 void TForm2::BusyXEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnCtrlClick(BusyXEdit, b, s); }
 void TForm2::BusyYEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnCtrlClick(BusyYEdit, b, s); }
 void TForm2::BusySpeedEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnCtrlClick(BusySpeedEdit, b, s); }
-void TForm2::Bmp01_12sizeEditMouseDown(Qt::MouseButton b, ShiftState s) {
-  RestoreOnCtrlClick(Bmp01_12sizeEdit, b, s);
-}
+void TForm2::Bmp01_12sizeEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnCtrlClick(Bmp01_12sizeEdit, b, s); }
 
 void TForm2::ResetButtonClick() {
   if (!qorvi::app::ConfirmBox(this, "Reset All IconData Value")) return;
   for (const qorvi::LayoutField& field : qorvi::LayoutFields()) {
-    if (field.group == qorvi::FieldGroup::IconData) qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, field);
+    if (field.group == qorvi::FieldGroup::IconData)
+      qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, field);
   }
   FillIconData();
 }

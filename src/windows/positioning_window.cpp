@@ -101,37 +101,22 @@ void TForm6::RefreshRepositionedItem(int index) {
     case kMainIconY:
     case kUnfocusedIconY:
     case kFocusedToUnfocusedSpace:
-    case kUnfocusedToUnfocusedSpace:
-      f->PlaceMainIcons(desktop.view.CurrentCategory);
-      break;
+    case kUnfocusedToUnfocusedSpace: f->PlaceMainIcons(desktop.view.CurrentCategory); break;
     case kUpperSubIconY:
-    case kLowerSubIconY:
-      f->PlaceSubIcons();
-      break;
+    case kLowerSubIconY: f->PlaceSubIcons(); break;
     case kClockX:
-    case kClockY:
-      f->UpdateClock();
-      break;
+    case kClockY: f->UpdateClock(); break;
     case kBatteryX:
-    case kBatteryY:
-      f->PlaceBatteryIcon();
-      break;
+    case kBatteryY: f->PlaceBatteryIcon(); break;
     case kBusyX:
-    case kBusyY:
-      f->PlaceBusyIcon();
-      break;
+    case kBusyY: f->PlaceBusyIcon(); break;
     case kMainTextX:
     case kMainTextY:
-    case kMainTextSize:
-      f->PlaceMainMenuText();
-      break;
+    case kMainTextSize: f->PlaceMainMenuText(); break;
     case kSubTextX:
     case kSubTextY:
-    case kSubTextSize:
-      f->PlaceSubMenuTexts();
-      break;
-    default:
-      break;
+    case kSubTextSize: f->PlaceSubMenuTexts(); break;
+    default: break;
   }
 }
 

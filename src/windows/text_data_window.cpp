@@ -56,8 +56,8 @@ constexpr EditSpec kEdits[] = {
      &T::MainMenuTextSizeEditChange, &T::MainMenuTextSizeEditMouseDown},
     {&T::SubMenuTextXEdit, "SubMenuTextXEdit", "SubMenuTextX", &T::SubTextGroup, 80, 16, "X : All", kSubTexts,
      &T::SubMenuTextXEditChange, &T::SubMenuTextXEditMouseDown},
-    {&T::SubMenuTextX2Edit, "SubMenuTextX2Edit", "SubMenuTextX2", &T::SubTextGroup, 80, 40, "X : Settings",
-     kSubTexts, &T::SubMenuTextX2EditChange, &T::SubMenuTextX2EditMouseDown},
+    {&T::SubMenuTextX2Edit, "SubMenuTextX2Edit", "SubMenuTextX2", &T::SubTextGroup, 80, 40, "X : Settings", kSubTexts,
+     &T::SubMenuTextX2EditChange, &T::SubMenuTextX2EditMouseDown},
     {&T::SubMenuTextX1SegEdit, "SubMenuTextX1SegEdit", "SubMenuTextX1Seg", &T::SubTextGroup, 80, 64, "X : 1Seg",
      kSubTexts, &T::SubMenuTextX1SegEditChange, &T::SubMenuTextX1SegEditMouseDown},
     {&T::SubMenuTextX3Edit, "SubMenuTextX3Edit", "SubMenuTextX3", &T::SubTextGroup, 80, 88, "X : other", kSubTexts,
@@ -70,16 +70,16 @@ constexpr EditSpec kEdits[] = {
      &T::SubMenuTextYEditChange, &T::SubMenuTextYEditMouseDown},
     {&T::SubMenuTextSizeEdit, "SubMenuTextSizeEdit", "SubMenuTextSize", &T::SubTextGroup, 304, 88, "Size", kNone,
      &T::SubMenuTextSizeEditChange, &T::SubMenuTextSizeEditMouseDown},
-    {&T::Sub2NetSearchXEdit, "Sub2NetSearchXEdit", "Sub2NetSearchX", &T::Sub2TextGroup, 120, 16,
-     "X : Internet Search", kNone, &T::Sub2NetSearchXEditChange, &T::Sub2NetSearchXEditMouseDown},
+    {&T::Sub2NetSearchXEdit, "Sub2NetSearchXEdit", "Sub2NetSearchX", &T::Sub2TextGroup, 120, 16, "X : Internet Search",
+     kNone, &T::Sub2NetSearchXEditChange, &T::Sub2NetSearchXEditMouseDown},
     {&T::Sub2NetRadioXEdit, "Sub2NetRadioXEdit", "Sub2NetRadioX", &T::Sub2TextGroup, 120, 40, "X : Internet Radio",
      kNone, &T::Sub2NetRadioXEditChange, &T::Sub2NetRadioXEditMouseDown},
     {&T::Sub2GameTitleXEdit, "Sub2GameTitleXEdit", "Sub2GameTitleX", &T::Sub2TextGroup, 120, 64, "X : Game Title",
      kNone, &T::Sub2GameTitleXEditChange, &T::Sub2GameTitleXEditMouseDown},
-    {&T::Sub2PhotVideoXEdit, "Sub2PhotVideoXEdit", "Sub2PhotVideoX", &T::Sub2TextGroup, 120, 88,
-     "X : Photo and Video", kNone, &T::Sub2PhotVideoXEditChange, &T::Sub2PhotVideoXEditMouseDown},
-    {&T::Sub2RSSFeedsXEdit, "Sub2RSSFeedsXEdit", "Sub2RSSFeedsX", &T::Sub2TextGroup, 120, 112, "X : RSS Feeds",
-     kNone, &T::Sub2RSSFeedsXEditChange, &T::Sub2RSSFeedsXEditMouseDown},
+    {&T::Sub2PhotVideoXEdit, "Sub2PhotVideoXEdit", "Sub2PhotVideoX", &T::Sub2TextGroup, 120, 88, "X : Photo and Video",
+     kNone, &T::Sub2PhotVideoXEditChange, &T::Sub2PhotVideoXEditMouseDown},
+    {&T::Sub2RSSFeedsXEdit, "Sub2RSSFeedsXEdit", "Sub2RSSFeedsX", &T::Sub2TextGroup, 120, 112, "X : RSS Feeds", kNone,
+     &T::Sub2RSSFeedsXEditChange, &T::Sub2RSSFeedsXEditMouseDown},
     {&T::Sub2SettingOptXEdit, "Sub2SettingOptXEdit", "Sub2SettingOptX", &T::Sub2TextGroup, 304, 16,
      "X : Settings Option", kNone, &T::Sub2SettingOptXEditChange, &T::Sub2SettingOptXEditMouseDown},
     {&T::Sub2SettingOptYEdit, "Sub2SettingOptYEdit", "Sub2SettingOptY", &T::Sub2TextGroup, 304, 40,
@@ -160,8 +160,8 @@ void TForm7::FillTextDataWindow() {
   // groups outside.
   const bool is500 = desktop.model.FirmwareVersion == 500;
   setFixedSize(410, is500 ? 508 : 250);
-  for (QWidget* w : std::initializer_list<QWidget*>{SubMenuUnderMSTextYEdit, SubMenuUnderMSTextYLabel,
-                                                     Sub2TextGroup, Sub2SpaceGroup}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{SubMenuUnderMSTextYEdit, SubMenuUnderMSTextYLabel, Sub2TextGroup,
+                                                    Sub2SpaceGroup}) {
     w->setVisible(is500);
   }
   for (QLineEdit* edit : edits_->Edits()) Write(edit);
@@ -275,7 +275,8 @@ void TForm7::OptSpaceEditMouseDown(Qt::MouseButton b, ShiftState s) { RestoreOnC
 void TForm7::ResetButtonClick() {
   if (!qorvi::app::ConfirmBox(this, "Reset All TextData Value")) return;
   for (const qorvi::LayoutField& field : qorvi::LayoutFields()) {
-    if (field.group == qorvi::FieldGroup::Text) qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, field);
+    if (field.group == qorvi::FieldGroup::Text)
+      qorvi::CopyLayoutField(desktop.model.Layout, desktop.model.LoadedLayout, field);
   }
   FillTextDataWindow();
 }

@@ -74,9 +74,12 @@ TEST_F(Drag, StatusFieldNamesTheElementWhileTheButtonIsDown) {
   const struct {
     QWidget* element;
     const char* name;
-  } cases[] = {{f.MainIcons[2], "Focused main icon"}, {f.MainIcons[5], "UnFocused main icon"},
-               {f.BusyIcon, "Busy icon"},             {f.BatteryIcon, "Battery icon"},
-               {f.Clock, "Clock"},                    {f.MainMenutext, "MainMenu text"},
+  } cases[] = {{f.MainIcons[2], "Focused main icon"},
+               {f.MainIcons[5], "UnFocused main icon"},
+               {f.BusyIcon, "Busy icon"},
+               {f.BatteryIcon, "Battery icon"},
+               {f.Clock, "Clock"},
+               {f.MainMenutext, "MainMenu text"},
                {f.SubMenuText1, "SubMenu text"}};
   for (const auto& c : cases) {
     const QPoint at = c.element->rect().center();

@@ -13,9 +13,9 @@
 #include "desktop_fixture.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
-#include "windows/file_window.h"
 #include "windows/category_window.h"
 #include "windows/color_window.h"
+#include "windows/file_window.h"
 #include "windows/icon_data_window.h"
 #include "windows/positioning_window.h"
 #include "windows/text_data_window.h"
@@ -36,13 +36,12 @@ TEST_F(MainWindow, StartsInTheNothingLoadedState) {
   EXPECT_EQ(f.size(), QSize(555, 448));
 
   for (QWidget* w : std::initializer_list<QWidget*>{f.ShowFileButton, f.WallpaperButton, f.NoShowCheck, f.NoUMDCheck,
-                                                     f.AboutButton}) {
+                                                    f.AboutButton}) {
     EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
   }
   for (QWidget* w : std::initializer_list<QWidget*>{f.ShowIconDataButton, f.ShowTextDataButton, f.ShowColorButton,
-                                                     f.ShowCateButton, f.PositioningButton, f.SaveButton,
-                                                     f.XMB_HScroll, f.XMB_VScroll, f.JPNRadio, f.ENGRadio,
-                                                     f.CompCheck}) {
+                                                    f.ShowCateButton, f.PositioningButton, f.SaveButton, f.XMB_HScroll,
+                                                    f.XMB_VScroll, f.JPNRadio, f.ENGRadio, f.CompCheck}) {
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
   }
   EXPECT_TRUE(f.CompCheck->isChecked());
@@ -73,12 +72,12 @@ TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptionsAndSizes) {
     const char* caption;
     QSize size;
   };
-  for (const Expect& e : {Expect{forms.Form2, "Qorvi Icon Data Window", {421, 402}},
-                          Expect{forms.Form3, "Qorvi Color Window", {547, 294}},
-                          Expect{forms.Form4, "Qorvi Category Window", {425, 293}},
-                          Expect{forms.Form5, "Qorvi File Window", {547, 293}},
-                          Expect{forms.Form6, "Qorvi Positioning Window", {271, 97}},
-                          Expect{forms.Form9, "Qorvi Executable Link Window", {393, 261}}}) {
+  for (const Expect& e :
+       {Expect{forms.Form2, "Qorvi Icon Data Window", {421, 402}},
+        Expect{forms.Form3, "Qorvi Color Window", {547, 294}}, Expect{forms.Form4, "Qorvi Category Window", {425, 293}},
+        Expect{forms.Form5, "Qorvi File Window", {547, 293}},
+        Expect{forms.Form6, "Qorvi Positioning Window", {271, 97}},
+        Expect{forms.Form9, "Qorvi Executable Link Window", {393, 261}}}) {
     ASSERT_NE(e.window, nullptr) << e.caption;
     EXPECT_EQ(e.window->windowTitle().toStdString(), e.caption);
     EXPECT_EQ(e.window->size(), e.size) << e.caption;
@@ -129,8 +128,8 @@ TEST_F(MainWindow, LoadEntersTheLoadedState) {
     StartLoaded(version);
     TForm1& f = Main();
     for (QWidget* w : std::initializer_list<QWidget*>{f.ShowIconDataButton, f.ShowTextDataButton, f.ShowColorButton,
-                                                       f.ShowCateButton, f.SaveButton, f.PositioningButton,
-                                                       f.XMB_HScroll, f.XMB_VScroll, f.JPNRadio, f.ENGRadio}) {
+                                                      f.ShowCateButton, f.SaveButton, f.PositioningButton,
+                                                      f.XMB_HScroll, f.XMB_VScroll, f.JPNRadio, f.ENGRadio}) {
       EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     }
     // 3.95 modules are always written plain: the option is off there, and stays checked.
@@ -185,9 +184,9 @@ TEST_F(MainWindow, SaveShowsEveryMessageThenDone) {
   testing::WriteBytes(Path("done"), {1, 2, 3});
   ModalDriver driver;
   QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
-  EXPECT_EQ(driver.messages,
-            (std::vector<std::string>{"vshmain.prx write error", "paf.prx write error", "topmenu_plugin.rco write error",
-                                      "system_plugin_fg.rco write error", "topmenu_icon.rco write error", "done"}));
+  EXPECT_EQ(driver.messages, (std::vector<std::string>{
+                                 "vshmain.prx write error", "paf.prx write error", "topmenu_plugin.rco write error",
+                                 "system_plugin_fg.rco write error", "topmenu_icon.rco write error", "done"}));
 }
 
 TEST_F(MainWindow, AFailedLoadKeepsTheSetASaveWrites) {

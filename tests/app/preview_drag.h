@@ -15,9 +15,7 @@
 namespace qorvi::testing {
 
 // Panel1 point of the element's centre.
-inline QPoint CentreInPanel(TForm1& f, QWidget* element) {
-  return element->mapTo(f.Panel1, element->rect().center());
-}
+inline QPoint CentreInPanel(TForm1& f, QWidget* element) { return element->mapTo(f.Panel1, element->rect().center()); }
 
 inline QPoint OnElement(TForm1& f, QWidget* element, QPoint panel) { return element->mapFrom(f.Panel1, panel); }
 

@@ -101,8 +101,13 @@ TEST(SubIconPlacement, SecondSpacingOnlyOn500AwayFromTheFirstCategory) {
     int hscroll;
     int upper, lower;
   };
-  for (const Case& c : std::vector<Case>{{500, 0, 60, 65}, {500, 3, 50, 55}, {500, 7, 50, 55}, {401, 3, 60, 65},
-                                         {395, 6, 60, 65}, {390, 1, 60, 65}, {0, 3, 60, 65}}) {
+  for (const Case& c : std::vector<Case>{{500, 0, 60, 65},
+                                         {500, 3, 50, 55},
+                                         {500, 7, 50, 55},
+                                         {401, 3, 60, 65},
+                                         {395, 6, 60, 65},
+                                         {390, 1, 60, 65},
+                                         {0, 3, 60, 65}}) {
     const SubIconSpacing s = SubIconSpaces(L, c.version, c.hscroll);
     EXPECT_EQ(s.upper, c.upper) << c.version << " at " << c.hscroll;
     EXPECT_EQ(s.lower, c.lower) << c.version << " at " << c.hscroll;
@@ -178,11 +183,11 @@ TEST(Sizes, IconScaleCapTruncationAndFloor) {
   for (const Case& c : std::vector<Case>{
            {64, 64, 1.0f, {64, 64, false}},
            {64, 64, 3.0f, {192, 192, false}},
-           {57, 57, 0.7f, {39, 39, false}},   // 39.9 truncates
-           {64, 64, 0.15f, {9, 9, false}},    // 9.6: just large enough
-           {64, 64, 0.14f, {8, 8, true}},     // 8.96 truncates to 8
-           {64, 64, 0.1f, {8, 8, true}},      // 6.4
-           {64, 40, 0.2f, {8, 8, true}},      // only the height is too small; both become 8
+           {57, 57, 0.7f, {39, 39, false}},  // 39.9 truncates
+           {64, 64, 0.15f, {9, 9, false}},   // 9.6: just large enough
+           {64, 64, 0.14f, {8, 8, true}},    // 8.96 truncates to 8
+           {64, 64, 0.1f, {8, 8, true}},     // 6.4
+           {64, 40, 0.2f, {8, 8, true}},     // only the height is too small; both become 8
            {64, 64, -1.0f, {8, 8, true}},
            {64, 64, nan, {8, 8, true}},
            {64, 64, 1e30f, {kCoordinateLimit, kCoordinateLimit, false}},
@@ -202,8 +207,8 @@ TEST(Sizes, FontSizesNeverBelowOne) {
     int8_t offset;
     int main, sub;
   };
-  for (const Case& c : std::vector<Case>{{0, 8, 10}, {10, 18, 20}, {-6, 2, 4}, {-7, 1, 3}, {-9, 1, 1}, {-10, 1, 1},
-                                         {-128, 1, 1}}) {
+  for (const Case& c :
+       std::vector<Case>{{0, 8, 10}, {10, 18, 20}, {-6, 2, 4}, {-7, 1, 3}, {-9, 1, 1}, {-10, 1, 1}, {-128, 1, 1}}) {
     const PreviewState v = ViewWith(0, {{kMainTextSize, c.offset}, {kSubTextSize, c.offset}});
     EXPECT_EQ(MainTextPointSize(v), c.main) << int{c.offset};
     EXPECT_EQ(SubTextPointSize(v), c.sub) << int{c.offset};
@@ -241,11 +246,23 @@ TEST(SubColumns, WhatEachPositionShows) {
       {"other category names the focus only", ListOf(Range(0, 12)), 6, 10, {9, 10, 11, H, H, H}, {H, 10, H, H, H, H}},
       {"one item", ListOf({27}), 1, 0, {H, 27, H, H, H, H}, {H, 27, H, H, H, H}},
       {"empty", ListOf({}), 0, 0, {H, H, H, H, H, H}, {H, H, H, H, H, H}},
-      {"item numbers outside 0..47 show nothing", ListOf({5, 48, -1, 60}), 0, 0, {H, 5, -1, -1, -1, H},
+      {"item numbers outside 0..47 show nothing",
+       ListOf({5, 48, -1, 60}),
+       0,
+       0,
+       {H, 5, -1, -1, -1, H},
        {H, 5, -1, -1, -1, H}},
-      {"a count beyond the table is cut to it", ListOf(Range(0, 48), 1000), 0, 46, {45, 46, 47, H, H, H},
+      {"a count beyond the table is cut to it",
+       ListOf(Range(0, 48), 1000),
+       0,
+       46,
+       {45, 46, 47, H, H, H},
        {45, 46, 47, H, H, H}},
-      {"focus beyond the list reads nothing past it", ListOf({1, 2, 3}), 0, 5, {-1, -1, H, H, H, H},
+      {"focus beyond the list reads nothing past it",
+       ListOf({1, 2, 3}),
+       0,
+       5,
+       {-1, -1, H, H, H, H},
        {-1, -1, H, H, H, H}},
   };
   for (const ColumnCase& c : cases) {

@@ -1,12 +1,13 @@
 // The application-wide handler: an exception escaping an event handler is shown
 // in a box and the program carries on.
+#include "app/qorvi_application.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <stdexcept>
 
-#include "app/qorvi_application.h"
 #include "modal_driver.h"
 
 namespace qorvi {

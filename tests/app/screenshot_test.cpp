@@ -20,7 +20,7 @@ TEST_F(Screenshot, MainWindowWithALoadedSet) {
   EXPECT_EQ(shot.size(), QSize(555, 448));
   const char* target = std::getenv("QORVI_SCREENSHOT");
   const QString path = target != nullptr && *target != '\0' ? QString::fromLocal8Bit(target)
-                                                               : QString::fromStdString(Path("screenshot.png"));
+                                                            : QString::fromStdString(Path("screenshot.png"));
   ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
   // The preview is there: the screen area is not all teal any more.
   const QImage image = QImage(path).convertToFormat(QImage::Format_RGB32);

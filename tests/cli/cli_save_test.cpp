@@ -19,9 +19,7 @@ using testing::RunCli;
 using testing::ScopedTempDir;
 namespace fs = std::filesystem;
 
-const char* VersionText(int v) {
-  return v == 390 ? "3.90" : v == 395 ? "3.95" : v == 401 ? "4.01" : "5.00";
-}
+const char* VersionText(int v) { return v == 390 ? "3.90" : v == 395 ? "3.95" : v == 401 ? "4.01" : "5.00"; }
 
 void MakeDemo(const std::string& dir, int version, bool compressed = false) {
   std::vector<std::string> args{"demo", "--version", VersionText(version)};
@@ -79,8 +77,8 @@ TEST_P(CliSaveRoundTrip, InfoOnTheSavedFilesShowsTheRequestedValues) {
   if (c.version == 500) layout["layout"]["OptSpace"] = 21.75;
   WriteJson(dir / "preset.json", layout);
 
-  CliResult save = RunCli({"save", "--workdir", dir.path(), "--layout", dir / "preset.json", "--set",
-                           "ClockY=99", "--set", "SubIconLowerSpace1=65.9", "--out", out.path()});
+  CliResult save = RunCli({"save", "--workdir", dir.path(), "--layout", dir / "preset.json", "--set", "ClockY=99",
+                           "--set", "SubIconLowerSpace1=65.9", "--out", out.path()});
   ASSERT_EQ(save.status, 0) << save.err;
   EXPECT_EQ(save.err, "");
 

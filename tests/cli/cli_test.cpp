@@ -197,9 +197,9 @@ TEST(Cli, UsageErrorsExitTwo) {
 TEST(Cli, DemoWritesTheSixFilesAndTheBootSound) {
   ScopedTempDir dir;
   ASSERT_EQ(RunCli({"demo", "--version", "4.01", "--boot-sound", dir.path()}).status, 0);
-  EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"vshmain.prx", "paf.prx", "opening_plugin.prx",
-                                                        "topmenu_plugin.rco", "system_plugin_fg.rco",
-                                                        "topmenu_icon.rco", "bootsound.wav"}));
+  EXPECT_EQ(FilesIn(dir.path()),
+            (std::set<std::string>{"vshmain.prx", "paf.prx", "opening_plugin.prx", "topmenu_plugin.rco",
+                                   "system_plugin_fg.rco", "topmenu_icon.rco", "bootsound.wav"}));
   CliResult r = RunCli({"info", "--workdir", dir.path(), "--boot-sound", dir / "bootsound.wav"});
   EXPECT_EQ(r.status, 0) << r.err;
 }

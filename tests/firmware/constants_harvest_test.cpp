@@ -31,11 +31,11 @@ uint32_t WordAt(const std::vector<uint8_t>& bytes, std::size_t index) {
 TEST(HarvestConstants, RecognisesGroupsAndNumbersThemFromTheEnd) {
   // In file order. The scan runs backwards, so the last group is entry 0.
   const std::vector<uint8_t> image = Bytes({
-      Lui(0x4120), kNop, kMtc1,              // entry 2: 10.0, no ori
-      Ori(0x1111),                           // ori not followed by mtc1: ignored
-      Lui(0x4334), kMtc1,                    // entry 1: lui directly followed by mtc1
+      Lui(0x4120), kNop, kMtc1,                 // entry 2: 10.0, no ori
+      Ori(0x1111),                              // ori not followed by mtc1: ignored
+      Lui(0x4334), kMtc1,                       // entry 1: lui directly followed by mtc1
       kOther, Lui(0x3F80), Ori(0x0000), kMtc1,  // entry 0: 1.0
-      Ori(0x2222),                           // trailing ori, no mtc1 after it
+      Ori(0x2222),                              // trailing ori, no mtc1 after it
   });
   std::array<uint32_t, 8> table;
   table.fill(0xDEADBEEF);
@@ -66,8 +66,8 @@ TEST(HarvestConstants, IgnoresATrailingPartialWord) {
 // Several groups among other code: entry 0 has an ori, entry 1 has none, entry 2 has one.
 std::vector<uint8_t> SampleCode() {
   return Bytes({kOther, Lui(0x4040), Ori(0x1234), kOther, kMtc1,  // entry 2
-                kNop, Lui(0x4334), kMtc1,                        // entry 1
-                Lui(0x3F80), Ori(0x0001), kMtc1, kOther});       // entry 0
+                kNop, Lui(0x4334), kMtc1,                         // entry 1
+                Lui(0x3F80), Ori(0x0001), kMtc1, kOther});        // entry 0
 }
 
 TEST(PatchFloatImmediates, UnchangedTableLeavesTheCodeIdentical) {

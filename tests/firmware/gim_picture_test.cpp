@@ -5,8 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,9 +23,9 @@ using demo::Rgba;
 using demo::RgbaImage;
 
 constexpr std::size_t kWorkSize = 2 * 1024 * 1024;
-constexpr GimKind kAllKinds[] = {GimKind::ImageFirst32,          GimKind::ImageFirst8,
-                                 GimKind::PaletteFirst4Linear,   GimKind::PaletteFirst4Swizzled,
-                                 GimKind::PaletteFirst8Linear,   GimKind::PaletteFirst8Swizzled};
+constexpr GimKind kAllKinds[] = {GimKind::ImageFirst32,        GimKind::ImageFirst8,
+                                 GimKind::PaletteFirst4Linear, GimKind::PaletteFirst4Swizzled,
+                                 GimKind::PaletteFirst8Linear, GimKind::PaletteFirst8Swizzled};
 
 std::vector<uint8_t> Convert(const std::vector<uint8_t>& picture, std::size_t work_size = kWorkSize) {
   std::vector<uint8_t> work(work_size, 0xCD);  // old bytes in the work space must not show

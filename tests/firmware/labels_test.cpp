@@ -241,8 +241,8 @@ TEST(LabelTexts, UnreadableTableIsRefused) {
 
 TEST(LabelTexts, LabelOrTextOutsideTheImageIsEmpty) {
   PluginImage p = MakePluginImage(kCategoryTexts);
-  Put32(p.image, p.index0 + 11 * 12, 0x7FFFFFF0);      // USB label outside (language 0 only)
-  Put32(p.image, p.index1 + 3 * 12 + 8, 0xFFFFFFF0);   // photo text outside (language 1)
+  Put32(p.image, p.index0 + 11 * 12, 0x7FFFFFF0);     // USB label outside (language 0 only)
+  Put32(p.image, p.index1 + 3 * 12 + 8, 0xFFFFFFF0);  // photo text outside (language 1)
   const uint32_t text_area = p.image[kRcoTextData] | (p.image[kRcoTextData + 1] << 8);
   Put32(p.image, p.index1 + 4 * 12 + 8, static_cast<uint32_t>(p.image.size()) - text_area);  // music text at the end
   FirmwareState s = StateWithItems(500);
@@ -340,9 +340,11 @@ TEST(ConvertName, SurrogatesPairOrBecomeReplacementCharacters) {
   };
   const Case cases[] = {
       {u"\U0001F600", "\xF0\x9F\x98\x80"},
-      {std::u16string{0xD83D, u'a'}, "\xEF\xBF\xBD" "a"},        // high without low
-      {std::u16string{u'a', 0xDE00}, "a\xEF\xBF\xBD"},           // low without high
-      {std::u16string{0xD83D}, "\xEF\xBF\xBD"},                   // high at the end
+      {std::u16string{0xD83D, u'a'},
+       "\xEF\xBF\xBD"
+       "a"},                                                         // high without low
+      {std::u16string{u'a', 0xDE00}, "a\xEF\xBF\xBD"},               // low without high
+      {std::u16string{0xD83D}, "\xEF\xBF\xBD"},                      // high at the end
       {std::u16string{0xDE00, 0xD83D}, "\xEF\xBF\xBD\xEF\xBF\xBD"},  // reversed pair
   };
   for (const Case& c : cases) {

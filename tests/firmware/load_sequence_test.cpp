@@ -220,7 +220,7 @@ TEST_P(LoadFailure, RaisesTheFilesMessageAndChangesNothing) {
   const FirmwareProfile& p401 = *ProfileFor(401);
   int32_t stock = std::string(b.file) == "topmenu_plugin.rco"     ? p401.TopmenuPluginStockSize
                   : std::string(b.file) == "system_plugin_fg.rco" ? p401.SystemPluginFgStockSize
-                                                                   : p401.TopmenuIconStockSize;
+                                                                  : p401.TopmenuIconStockSize;
   std::string target = bad / b.file;
   if (b.how == Breakage::Remove) {
     fs::remove(target);
@@ -254,8 +254,7 @@ INSTANTIATE_TEST_SUITE_P(
         Breakage{"PluginMissing", "topmenu_plugin.rco", Breakage::Remove, Message::TopmenuPluginOpenError},
         Breakage{"PluginStock", "topmenu_plugin.rco", Breakage::StockSize, Message::TopmenuPluginSizeMismatch},
         Breakage{"PluginTooLong", "topmenu_plugin.rco", Breakage::Grow, Message::TopmenuPluginSizeMismatch},
-        Breakage{"PluginSignature", "topmenu_plugin.rco", Breakage::BadSignature,
-                 Message::TopmenuPluginCannotInflate},
+        Breakage{"PluginSignature", "topmenu_plugin.rco", Breakage::BadSignature, Message::TopmenuPluginCannotInflate},
         Breakage{"PluginVersionByte", "topmenu_plugin.rco", Breakage::BadVersionByte,
                  Message::TopmenuPluginCannotInflate},
         Breakage{"FgMissing", "system_plugin_fg.rco", Breakage::Remove, Message::SystemPluginFgOpenError},

@@ -223,10 +223,10 @@ TEST(RcoContainer, CategoryAndItemIcons) {
 TEST(RcoContainer, BrokenImageEntriesAreSkipped) {
   std::vector<uint8_t> image = TopmenuIconImage(45);
   ByteWriter w(image);
-  w.u32(0x124 + 56 * 3, 0xFFFFFFF0);       // data offset past the end
-  w.u32(0x128 + 56 * 4, 0xFFFFFFFF);       // byte count past the end
-  w.u32(0x128 + 56 * 5, 1);                // shorter than the zlib header
-  w.u32(0x124 + 56 * 6, 0x10);             // data that is not a zlib stream
+  w.u32(0x124 + 56 * 3, 0xFFFFFFF0);  // data offset past the end
+  w.u32(0x128 + 56 * 4, 0xFFFFFFFF);  // byte count past the end
+  w.u32(0x128 + 56 * 5, 1);           // shorter than the zlib header
+  w.u32(0x124 + 56 * 6, 0x10);        // data that is not a zlib stream
   FirmwareState state;
   state.FirmwareVersion = 500;
   for (int s = 0; s < kItemNumbers; ++s) state.SubIconImageIndex[s] = s % 45;
@@ -243,8 +243,7 @@ TEST(RcoContainer, BrokenImageEntriesAreSkipped) {
 }
 
 TEST(RcoContainer, WritesBitmapFiles) {
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("qorvi_rco_" + std::to_string(getpid()));
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("qorvi_rco_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   Paths paths;
   SetIconDir(paths, dir.string());

@@ -29,9 +29,19 @@ TEST(ParseText, IntegerReadsTheLeadingNumber) {
     int32_t value;
   };
   const Case cases[] = {
-      {"", 0},           {"12abc", 12},   {"abc", 0},       {" -5", -5},       {"\t+7", 7},
-      {"- 5", 0},        {"65.9", 65},    {"1e2", 1},       {"-0", 0},         {"2147483647", 2147483647},
-      {"2147483648", 2147483647},         {"-2147483648", -2147483648LL},     {"99999999999999", 2147483647},
+      {"", 0},
+      {"12abc", 12},
+      {"abc", 0},
+      {" -5", -5},
+      {"\t+7", 7},
+      {"- 5", 0},
+      {"65.9", 65},
+      {"1e2", 1},
+      {"-0", 0},
+      {"2147483647", 2147483647},
+      {"2147483648", 2147483647},
+      {"-2147483648", -2147483648LL},
+      {"99999999999999", 2147483647},
       {"-99999999999999", std::numeric_limits<int32_t>::min()},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseIntegerText(c.text), c.value) << '"' << c.text << '"';
@@ -43,9 +53,9 @@ TEST(ParseText, RealReadsTheLeadingNumberAsASingle) {
     float value;
   };
   const Case cases[] = {
-      {"", 0.0f},    {"abc", 0.0f},      {"1e2", 100.0f},  {" -2.5x", -2.5f}, {".5", 0.5f},
-      {"5.", 5.0f},  {"1e", 1.0f},       {"1e+", 1.0f},    {"2E-1", 0.2f},   {"0.78", 0.78f},
-      {"0x10", 0.0f}, {"inf", 0.0f},     {"nan", 0.0f},    {"-.", 0.0f},     {"1e-50", 0.0f},
+      {"", 0.0f},     {"abc", 0.0f}, {"1e2", 100.0f}, {" -2.5x", -2.5f}, {".5", 0.5f},
+      {"5.", 5.0f},   {"1e", 1.0f},  {"1e+", 1.0f},   {"2E-1", 0.2f},    {"0.78", 0.78f},
+      {"0x10", 0.0f}, {"inf", 0.0f}, {"nan", 0.0f},   {"-.", 0.0f},      {"1e-50", 0.0f},
   };
   for (const Case& c : cases) EXPECT_EQ(Bits(ParseRealText(c.text)), Bits(c.value)) << '"' << c.text << '"';
   EXPECT_TRUE(std::isinf(ParseRealText("1e39")));
@@ -170,15 +180,12 @@ TEST(FieldText, EachRuleStoresAndShowsItsField) {
     const char* shown;
   };
   const Case cases[] = {
-      {"MainIconX", "-130.7", "-130"},             // integer: stops at the point
-      {"Bmp01_12size", "40000", "32767"},          // clamped size
-      {"Bmp01_12size", "6176", "6176"},
-      {"UnfIconSize", "0.78", "0.779999971389771"},  // real
-      {"SubIconUpperSpace1", "-3.7", "-3"},        // real, truncated
-      {"SubIconLowerSpace2", "65.9abc", "65"},
-      {"MainMenuTextSize", "1e2", "100"},
-      {"SubMenuTextX1Seg", "abc", "0"},
-      {"OptSpace", " 12.5", "12.5"},
+      {"MainIconX", "-130.7", "-130"},     // integer: stops at the point
+      {"Bmp01_12size", "40000", "32767"},  // clamped size
+      {"Bmp01_12size", "6176", "6176"},        {"UnfIconSize", "0.78", "0.779999971389771"},  // real
+      {"SubIconUpperSpace1", "-3.7", "-3"},                                                   // real, truncated
+      {"SubIconLowerSpace2", "65.9abc", "65"}, {"MainMenuTextSize", "1e2", "100"},
+      {"SubMenuTextX1Seg", "abc", "0"},        {"OptSpace", " 12.5", "12.5"},
   };
   for (const Case& c : cases) {
     const LayoutField* field = FindLayoutField(c.field);

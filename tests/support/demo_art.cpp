@@ -132,8 +132,8 @@ void DrawCategory(Canvas& c, int category, Rgba ink, Rgba bg) {
       c.Fill(ink, [&](int x, int y) {
         bool inside = InDisc(x, y, p(390));
         int e = Sq(2 * x) + Sq(y);
-        return InRing(x, y, p(330), p(390)) || (inside && std::abs(y) <= p(30)) ||
-               (inside && std::abs(x) <= p(30)) || (e >= Sq(p(320)) && e <= Sq(p(390)));
+        return InRing(x, y, p(330), p(390)) || (inside && std::abs(y) <= p(30)) || (inside && std::abs(x) <= p(30)) ||
+               (e >= Sq(p(320)) && e <= Sq(p(390)));
       });
       break;
     default: {  // the four button symbols: triangle, circle, cross, square

@@ -53,8 +53,8 @@ struct DemoContent {
   RgbF batteryColor;
   RgbF clockColor;
   RgbF busyColor;
-  std::vector<CategoryEntry> categoryEntries;  // the version's CategoryEntryCount
-  std::vector<DemoItem> items;                 // the version's ItemCount
+  std::vector<CategoryEntry> categoryEntries;             // the version's CategoryEntryCount
+  std::vector<DemoItem> items;                            // the version's ItemCount
   std::array<std::string, kCategories> categoryJapanese;  // category names by slot (0 settings .. 7 PSN)
   std::array<std::string, kCategories> categoryEnglish;
 };
@@ -69,10 +69,10 @@ struct ExpectedIcon {
 
 // What loading a demo set of a version must produce.
 struct DemoExpectation {
-  LayoutRecord layout;  // fields the version does not load are zero
+  LayoutRecord layout;                                               // fields the version does not load are zero
   std::array<CategoryEntry, kCategoryEntrySlots> categoryEntries{};  // unloaded slots zero
-  int32_t categoryEntryCount = 0;  // as loaded, before the category lists are built
-  std::array<ItemRecord, kItemSlots> items{};  // unloaded slots empty; ExecIndex filled
+  int32_t categoryEntryCount = 0;                                    // as loaded, before the category lists are built
+  std::array<ItemRecord, kItemSlots> items{};                        // unloaded slots empty; ExecIndex filled
   std::vector<std::string> imageLabels;
   std::array<int32_t, kItemNumbers> subIconImageIndex{};
   LabelTexts japanese{};

@@ -100,8 +100,8 @@ std::vector<uint8_t> Swizzle(const std::vector<uint8_t>& plane, std::size_t rowB
 }
 
 // Pixel bytes of the aligned picture (top row first, padding zero), swizzled if asked.
-std::vector<uint8_t> PixelData(int width, int height, const KindInfo& info, const Rgba* rgba,
-                               const uint8_t* indices, std::size_t& rowBytes, std::size_t& rows) {
+std::vector<uint8_t> PixelData(int width, int height, const KindInfo& info, const Rgba* rgba, const uint8_t* indices,
+                               std::size_t& rowBytes, std::size_t& rows) {
   std::size_t alignedWidth = AlignUp(static_cast<std::size_t>(width), info.widthAlign);
   rows = info.swizzled ? AlignUp(static_cast<std::size_t>(height), 8) : static_cast<std::size_t>(height);
   rowBytes = alignedWidth * info.bitsPerPixel / 8;
@@ -151,8 +151,7 @@ std::vector<uint8_t> Assemble(int width, int height, GimKind kind, const Rgba* r
   if (indexed) {
     // The palette is itself a linear 32-bit image, `colors` pixels wide and one high.
     PutBlockHeader(gim, paletteAt, kBlockPalette, paletteBlock);
-    PutImageHeader(gim, paletteAt + kBlockHeader, kFormatRgba8888, false, static_cast<int>(colors), 1, 32,
-                   4 * colors);
+    PutImageHeader(gim, paletteAt + kBlockHeader, kFormatRgba8888, false, static_cast<int>(colors), 1, 32, 4 * colors);
     for (std::size_t c = 0; c < colors; ++c) PutColor(gim, paletteAt + 0x50 + 4 * c, indexed->palette[c]);
   }
   return gim;

@@ -34,11 +34,11 @@ struct IndexedImage {
 };
 
 enum class GimKind {
-  ImageFirst32,           // image block first, 32-bit RGBA, swizzled
-  ImageFirst8,            // image block first, 8-bit indexed (swizzled), palette after the pixels
-  PaletteFirst4Linear,    // palette block first, 4-bit indexed
+  ImageFirst32,         // image block first, 32-bit RGBA, swizzled
+  ImageFirst8,          // image block first, 8-bit indexed (swizzled), palette after the pixels
+  PaletteFirst4Linear,  // palette block first, 4-bit indexed
   PaletteFirst4Swizzled,
-  PaletteFirst8Linear,    // palette block first, 8-bit indexed
+  PaletteFirst8Linear,  // palette block first, 8-bit indexed
   PaletteFirst8Swizzled,
 };
 

@@ -54,14 +54,14 @@ void FillWithCodeLikeWords(std::span<uint8_t> image, std::size_t from) {
     uint32_t offset = ((r >> 9) & 0x3F) * 4;
     uint32_t word = 0;
     switch ((r >> 15) % 8) {
-      case 0: word = 0x8FA00000u | (rt << 16) | offset; break;                 // lw rt, offset($sp)
-      case 1: word = 0xAFA00000u | (rt << 16) | offset; break;                 // sw rt, offset($sp)
+      case 0: word = 0x8FA00000u | (rt << 16) | offset; break;                      // lw rt, offset($sp)
+      case 1: word = 0xAFA00000u | (rt << 16) | offset; break;                      // sw rt, offset($sp)
       case 2: word = 0x24000000u | (rs << 21) | (rt << 16) | (offset >> 2); break;  // addiu
       case 3: word = 0x00000021u | (rs << 21) | (rt << 16) | (rd << 11); break;     // addu
-      case 4: word = 0x0C000000u | ((next() & 0xFFFF) << 2); break;            // jal
+      case 4: word = 0x0C000000u | ((next() & 0xFFFF) << 2); break;                 // jal
       case 5: word = 0x10000000u | (rs << 21) | (rt << 16) | (offset >> 2); break;  // beq
-      case 6: word = 0x8C000000u | (rs << 21) | (rt << 16) | offset; break;    // lw rt, offset(rs)
-      default: word = 0; break;                                                // nop
+      case 6: word = 0x8C000000u | (rs << 21) | (rt << 16) | offset; break;         // lw rt, offset(rs)
+      default: word = 0; break;                                                     // nop
     }
     if (IsConstantInstruction(word)) word = 0;
     w.u32(at, word);
@@ -74,7 +74,9 @@ std::vector<uint8_t> NewModuleImage(std::size_t size) {
   std::vector<uint8_t> image(size);
   FillWithCodeLikeWords(image, 0x100);
   ByteWriter w(image);
-  w.bytes(0, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>("\x7F" "ELF\x01\x01\x01"), 7));
+  w.bytes(0, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>("\x7F"
+                                                                       "ELF\x01\x01\x01"),
+                                      7));
   w.u16(0x10, 0xFFA0);  // e_type: PRX
   w.u16(0x12, 8);       // e_machine: MIPS
   w.u32(0x14, 1);       // e_version

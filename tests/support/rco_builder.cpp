@@ -209,7 +209,7 @@ constexpr std::array<GimKind, 6> kKinds{GimKind::ImageFirst32,          GimKind:
                                         GimKind::PaletteFirst4Swizzled, GimKind::PaletteFirst8Linear};
 
 constexpr std::array<const char*, kCategories> kCategoryImageLabels{
-    "tex_cate_setting", "tex_cate_photo", "tex_cate_music", "tex_cate_video",
+    "tex_cate_setting", "tex_cate_photo", "tex_cate_music",   "tex_cate_video",
     "tex_cate_tv",      "tex_cate_game",  "tex_cate_network", "tex_cate_psn"};
 constexpr std::array<std::array<int, 2>, kCategories> kCategorySizes{
     {{64, 64}, {64, 64}, {60, 44}, {64, 64}, {64, 64}, {64, 64}, {56, 56}, {64, 64}}};
@@ -317,8 +317,8 @@ std::vector<uint8_t> BuildTopmenuPlugin(const DemoContent& c) {
                           objects - text_table, kEntryHeader});
   for (uint32_t language = 0; language < 2; ++language) {
     const uint32_t at = text_table + kEntryHeader + language * (language_size + language_gap);
-    w.PutEntry(at, {kTextEntry, kLanguage, kNone, language_size, 0,
-                    language == 0 ? language_size + language_gap : 0, 0});
+    w.PutEntry(at,
+               {kTextEntry, kLanguage, kNone, language_size, 0, language == 0 ? language_size + language_gap : 0, 0});
     w.U16(at + 0x28, static_cast<uint16_t>(language));
     w.U16(at + 0x2A, 1);  // UTF-16
     w.U32(at + 0x2C, n);
@@ -335,11 +335,11 @@ std::vector<uint8_t> BuildTopmenuPlugin(const DemoContent& c) {
   const uint32_t page = objects + kEntryHeader;
   const uint32_t plane = page + kPageObjectSize;
   const uint32_t child = plane + kPlaneBodyEnd;
-  w.PutEntry(objects, {kObjectEntry, kTable, kNone, kEntryHeader + kPageObjectSize + kPlaneBodyEnd + kChildSize, 2,
-                       0, kEntryHeader});
+  w.PutEntry(objects, {kObjectEntry, kTable, kNone, kEntryHeader + kPageObjectSize + kPlaneBodyEnd + kChildSize, 2, 0,
+                       kEntryHeader});
   w.PutEntry(page, {kObjectEntry, kPage, labels.Add("page_topmenu"), kPageObjectSize, 0, kPageObjectSize, 0});
-  w.PutEntry(plane, {kObjectEntry, kPlane, labels.Add("plane_main_icon"), kPlaneBodyEnd + kChildSize, 1, 0,
-                     kPlaneBodyEnd});
+  w.PutEntry(plane,
+             {kObjectEntry, kPlane, labels.Add("plane_main_icon"), kPlaneBodyEnd + kChildSize, 1, 0, kPlaneBodyEnd});
   w.PutEntry(child, {kObjectEntry, kPlane, labels.Add("plane_main_icon_pos"), kChildSize, 0, 0, 0});
   w.F32(child + kEntryHeader, static_cast<float>(c.layout.MainIconX));
   w.F32(child + kEntryHeader + 8, 1.0f);  // a scale, for company
@@ -377,8 +377,8 @@ std::vector<uint8_t> BuildSystemPluginFg(const DemoContent& c) {
   const std::array<const char*, 3> object_labels{"page_system_status", "plane_battery", "plane_busy"};
   for (uint32_t k = 0; k < 3; ++k) {
     const uint32_t at = objects + kEntryHeader + k * kSystemPluginObjectSize;
-    w.PutEntry(at, {kObjectEntry, k == 0 ? kPage : kPlane, labels.Add(object_labels[k]), kSystemPluginObjectSize,
-                    0, k < 2 ? kSystemPluginObjectSize : 0, 0});
+    w.PutEntry(at, {kObjectEntry, k == 0 ? kPage : kPlane, labels.Add(object_labels[k]), kSystemPluginObjectSize, 0,
+                    k < 2 ? kSystemPluginObjectSize : 0, 0});
   }
   const uint32_t page = objects + kEntryHeader;
   const uint32_t battery = page + kSystemPluginObjectSize;

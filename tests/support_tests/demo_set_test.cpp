@@ -37,12 +37,10 @@ TEST_P(DemoSetTest, ModulesHaveTheVersionSizesAndContainersAreNeverStock) {
     std::size_t capacity;
     int32_t FirmwareProfile::*stock;
   };
-  for (const Container& c : {Container{&f.topmenuPlugin, Capacity(FileArea::TopmenuPlugin),
-                                       &FirmwareProfile::TopmenuPluginStockSize},
-                             Container{&f.systemPluginFg, Capacity(FileArea::SystemPluginFg),
-                                       &FirmwareProfile::SystemPluginFgStockSize},
-                             Container{&f.topmenuIcon, Capacity(FileArea::TopmenuIcon),
-                                       &FirmwareProfile::TopmenuIconStockSize}}) {
+  for (const Container& c :
+       {Container{&f.topmenuPlugin, Capacity(FileArea::TopmenuPlugin), &FirmwareProfile::TopmenuPluginStockSize},
+        Container{&f.systemPluginFg, Capacity(FileArea::SystemPluginFg), &FirmwareProfile::SystemPluginFgStockSize},
+        Container{&f.topmenuIcon, Capacity(FileArea::TopmenuIcon), &FirmwareProfile::TopmenuIconStockSize}}) {
     ASSERT_GT(c.bytes->size(), 0x100u);
     EXPECT_LE(c.bytes->size(), c.capacity);
     for (int32_t v : kFirmwareVersions) EXPECT_NE(c.bytes->size(), static_cast<std::size_t>(ProfileFor(v)->*c.stock));
@@ -216,9 +214,9 @@ TEST_P(DemoSetTest, CompressedModulesUnpackToThePlainOnesAndCarryTheDemoHeaders)
     const std::vector<uint8_t>* packed;
     uint32_t entry;
   };
-  for (const Module& m : {Module{&plain.vshmain, &packed.vshmain, kDemoVshmainEntry},
-                          Module{&plain.paf, &packed.paf, kDemoPafEntry},
-                          Module{&plain.opening, &packed.opening, kDemoVshmainEntry}}) {
+  for (const Module& m :
+       {Module{&plain.vshmain, &packed.vshmain, kDemoVshmainEntry}, Module{&plain.paf, &packed.paf, kDemoPafEntry},
+        Module{&plain.opening, &packed.opening, kDemoVshmainEntry}}) {
     ASSERT_TRUE(HasPspSignature(*m.packed));
     EXPECT_EQ(U32(*m.packed, kPspEntryOffset), m.entry);
     const int64_t n = UnpackPsp(*m.packed, out);

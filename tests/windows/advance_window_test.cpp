@@ -4,6 +4,8 @@
 // Demo items run the function of their own index, except items 14 and 21 (swapped)
 // and item 32 (a pair the table lacks, so ExecIndex stays 0). Item 2, 5, 8, ... have
 // no shadow tag, items from 13 on no conf tag.
+#include "windows/advance_window.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -15,7 +17,6 @@
 #include "editor_test_support.h"
 #include "firmware/byte_reader.h"
 #include "firmware/exec_functions.h"
-#include "windows/advance_window.h"
 #include "windows/category_window.h"
 
 namespace qorvi {

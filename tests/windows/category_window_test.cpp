@@ -7,6 +7,8 @@
 // hidden; 16 (4, 31) JPN; 17 (4, 39) KOR; 18 (3, 17) hidden; 19 (5, 19); 20 (5, 20);
 // 21 (5, 21) hidden; 22..25 (6, 24/28/30/35), 24 EU; 26..28 (7, 36/37/38); 29
 // (255, 11), which the first rebuild takes off the count.
+#include "windows/category_window.h"
+
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,7 +23,6 @@
 #include "editor_test_support.h"
 #include "firmware/byte_reader.h"
 #include "windows/advance_window.h"
-#include "windows/category_window.h"
 
 namespace qorvi {
 namespace {

@@ -1,5 +1,7 @@
 // The Color window on loaded demo sets: what the swatches show, the colour dialog
 // and what it stores, Ctrl+click restores, the battery/clock/busy colours, Reset.
+#include "windows/color_window.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QLabel>
@@ -10,7 +12,6 @@
 #include "app/desktop_fixture.h"
 #include "app/picture_box.h"
 #include "model/colors.h"
-#include "windows/color_window.h"
 
 namespace qorvi {
 namespace {
@@ -64,9 +65,9 @@ TEST(SwatchByte, IsTimes255TruncatedAndWrapsOutsideTheRange) {
   struct Case {
     float channel;
     int byte;
-  } cases[] = {{0.0f, 0},     {0.5f, 127},   {1.0f, 255},  {0.999f, 254}, {1.5f, 126},  // 382 & 255
-               {-0.5f, 129},  // -127 & 255
-               {2.0f, 254},   {-1.0f, 1},    {NAN, 0},     {INFINITY, 0}, {1e30f, 0}};
+  } cases[] = {{0.0f, 0},    {0.5f, 127}, {1.0f, 255}, {0.999f, 254}, {1.5f, 126},  // 382 & 255
+               {-0.5f, 129},                                                        // -127 & 255
+               {2.0f, 254},  {-1.0f, 1},  {NAN, 0},    {INFINITY, 0}, {1e30f, 0}};
   for (const Case& c : cases) EXPECT_EQ(SwatchByteFromFloat(c.channel), c.byte) << c.channel;
   // Inside the range it is the conversion Save's reader uses, and every byte survives
   // the way to a float and back.
@@ -139,7 +140,7 @@ TEST_F(ColorWindow, CtrlClickOnSwatch5InBgModeRestoresBgEntry4Only) {
   EXPECT_EQ(Inside(Swatch(5)), QColor(0, 0, 255));
 
   Click(Swatch(5), Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);  // other keys do not matter
-  EXPECT_EQ(driver.captions.size(), 2u);  // no dialog for the restore
+  EXPECT_EQ(driver.captions.size(), 2u);                                      // no dialog for the restore
   EXPECT_TRUE(SameColor(m.Layout.BGColor[4], m.LoadedLayout.BGColor[4]));
   EXPECT_EQ(w.BGSwatch[4], ColorValue(SwatchByteFromFloat(m.LoadedLayout.BGColor[4].r),
                                       SwatchByteFromFloat(m.LoadedLayout.BGColor[4].g),
@@ -153,14 +154,14 @@ TEST_F(ColorWindow, RightClickAndCancelDoNothing) {
   TForm3& w = Window();
   const Colors before(TheModel().Layout);
   ModalDriver driver;
-  for (QWidget* target : std::initializer_list<QWidget*>{Swatch(1), Swatch(30), w.BatteryImage, w.ClockImage,
-                                                         w.BusyImage}) {
+  for (QWidget* target :
+       std::initializer_list<QWidget*>{Swatch(1), Swatch(30), w.BatteryImage, w.ClockImage, w.BusyImage}) {
     Click(target, Qt::RightButton);
     Click(target, Qt::MiddleButton, Qt::ControlModifier);
   }
   EXPECT_TRUE(driver.captions.empty());
-  for (QWidget* target : std::initializer_list<QWidget*>{Swatch(1), Swatch(30), w.BatteryImage, w.ClockImage,
-                                                         w.BusyImage}) {
+  for (QWidget* target :
+       std::initializer_list<QWidget*>{Swatch(1), Swatch(30), w.BatteryImage, w.ClockImage, w.BusyImage}) {
     driver.ThenCancel();
     Click(target);
   }
@@ -218,8 +219,8 @@ TEST_F(ColorWindow, Version395HidesSwatches29And30ButResetRestoresAllThirty) {
   driver.ThenPress(QMessageBox::Ok);
   QTest::mouseClick(w.ResetButton, Qt::LeftButton);
   EXPECT_TRUE(Colors(m.Layout) == loaded);
-  EXPECT_EQ(Inside(Swatch(1)), QColor::fromRgb(w.TextSwatch[0] & 0xFF, (w.TextSwatch[0] >> 8) & 0xFF,
-                                               w.TextSwatch[0] >> 16));
+  EXPECT_EQ(Inside(Swatch(1)),
+            QColor::fromRgb(w.TextSwatch[0] & 0xFF, (w.TextSwatch[0] >> 8) & 0xFF, w.TextSwatch[0] >> 16));
   EXPECT_EQ(driver.messages, (std::vector<std::string>{"Reset All ColorData", "Reset All ColorData"}));
   EXPECT_EQ(driver.captions.back(), "Qorvi");
 }

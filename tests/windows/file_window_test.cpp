@@ -1,5 +1,7 @@
 // The File window: which edits enable Load, the two boot-sound boxes, the file
 // dialog, typed paths used as typed, and the messages of a failed load.
+#include "windows/file_window.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -8,7 +10,6 @@
 #include <filesystem>
 
 #include "app/desktop_fixture.h"
-#include "windows/file_window.h"
 
 namespace qorvi {
 namespace {

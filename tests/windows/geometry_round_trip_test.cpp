@@ -87,8 +87,7 @@ TEST_P(GeometryRoundTrip, SavedFilesHoldWhatWasDraggedAndTyped) {
   const std::optional<Message> failure = LoadAll(reloaded);
   ASSERT_FALSE(failure.has_value()) << MessageText(*failure);
   for (const LayoutField& field : LayoutFields()) {
-    std::visit([&](auto member) { EXPECT_EQ(reloaded.Layout.*member, expected.*member) << field.name; },
-               field.member);
+    std::visit([&](auto member) { EXPECT_EQ(reloaded.Layout.*member, expected.*member) << field.name; }, field.member);
   }
 }
 

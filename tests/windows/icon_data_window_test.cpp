@@ -1,5 +1,7 @@
 // The Icon data window: texts typed into the edits and what they store, the
 // display formats, Ctrl+click restore, Reset, and the layout of each version.
+#include "windows/icon_data_window.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -9,7 +11,6 @@
 
 #include "app/desktop_fixture.h"
 #include "app/preview_drag.h"
-#include "windows/icon_data_window.h"
 
 namespace qorvi {
 namespace {
@@ -59,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"MainIconYEdit", "abc", 0}, TypedCase{"ClockYEdit", " -5", -5},
                       TypedCase{"UnfIconSizeEdit", "1e2", 100.0}, TypedCase{"SubIconLowerSpace1Edit", "65.9", 65},
                       TypedCase{"SubIconUpperSpace1Edit", "-3.7", -3}, TypedCase{"WaveSpeedEdit", "2.5x", 2.5},
-                      TypedCase{"BusyXEdit", kPastTheLimit.c_str(), 0},
-                      TypedCase{"BusyYEdit", kAtTheLimit.c_str(), -7},
+                      TypedCase{"BusyXEdit", kPastTheLimit.c_str(), 0}, TypedCase{"BusyYEdit", kAtTheLimit.c_str(), -7},
                       TypedCase{"Bmp01_12sizeEdit", "32767", 32767}));
 
 TEST_F(IconDataWindow, Bmp01_12sizeAbove16BitsIsClampedAndShownClamped) {
@@ -181,9 +181,8 @@ TEST_F(IconDataWindow, LayoutFollowsTheLoadedVersion) {
   StartLoaded(395);
   TForm2& w = Window();
   ASSERT_TRUE(w.isVisible());
-  QWidget* only500[] = {w.UpperSpace500Label, w.LowerSpace500Label, w.SubIconLowerSpace2Edit,
-                        w.SubIconUpperSpace2Edit, w.IconSpeedXLabel2, w.IconSpeedYLabel2,
-                        w.IconSpeedXEdit2, w.IconSpeedYEdit2};
+  QWidget* only500[] = {w.UpperSpace500Label, w.LowerSpace500Label, w.SubIconLowerSpace2Edit, w.SubIconUpperSpace2Edit,
+                        w.IconSpeedXLabel2,   w.IconSpeedYLabel2,   w.IconSpeedXEdit2,        w.IconSpeedYEdit2};
   for (QWidget* c : only500) EXPECT_FALSE(c->isVisible()) << c->objectName().toStdString();
   EXPECT_TRUE(w.SubIconUpperSpace2Edit->isEnabled());
   EXPECT_EQ(w.IconSpeedXLabel1->text().toStdString(), "X");

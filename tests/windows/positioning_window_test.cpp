@@ -1,5 +1,7 @@
 // The Positioning window: its items, the offsets it stores and the elements they
 // move, Reset, and that Save never sees an offset.
+#include "windows/positioning_window.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,7 +16,6 @@
 
 #include "app/desktop_fixture.h"
 #include "app/picture_box.h"
-#include "windows/positioning_window.h"
 
 namespace qorvi {
 namespace {
@@ -147,10 +148,10 @@ TEST_F(PositioningWindow, OffsetsMoveTheirElements) {
     int item;
     QWidget* element;
     QPoint move;
-  } cases[] = {{app::kMainIconX, f.SubIcon1, {5, 0}},      {app::kMainIconY, f.MainIcons[0], {0, 5}},
+  } cases[] = {{app::kMainIconX, f.SubIcon1, {5, 0}},          {app::kMainIconY, f.MainIcons[0], {0, 5}},
                {app::kUnfocusedIconY, f.MainIcons[1], {0, 5}}, {app::kLowerSubIconY, f.SubIcons[3], {0, 10}},
-               {app::kBatteryX, f.BatteryIcon, {5, 0}},    {app::kBusyY, f.BusyIcon, {0, 5}},
-               {app::kMainTextY, f.MainMenutext, {0, 5}},  {app::kSubTextX, f.SubMenuText1, {5, 0}}};
+               {app::kBatteryX, f.BatteryIcon, {5, 0}},        {app::kBusyY, f.BusyIcon, {0, 5}},
+               {app::kMainTextY, f.MainMenutext, {0, 5}},      {app::kSubTextX, f.SubMenuText1, {5, 0}}};
   for (const auto& c : cases) {
     const QPoint at = c.element->pos();
     SetOffset(c.item, 5);

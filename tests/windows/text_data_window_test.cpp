@@ -1,5 +1,7 @@
 // The Text data window: its two layouts, what a change stores and re-places,
 // Ctrl+click restore and Reset.
+#include "windows/text_data_window.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +12,6 @@
 
 #include "app/desktop_fixture.h"
 #include "app/preview_drag.h"
-#include "windows/text_data_window.h"
 
 namespace qorvi {
 namespace {
@@ -42,9 +43,9 @@ TEST_F(TextDataWindow, HeightAndGroupsFollowTheVersion) {
   EXPECT_EQ(w.height(), 250);
   EXPECT_TRUE(w.MainTextGroup->isVisible());
   EXPECT_TRUE(w.SubTextGroup->isVisible());
-  for (QWidget* c : {static_cast<QWidget*>(w.Sub2TextGroup), static_cast<QWidget*>(w.Sub2SpaceGroup),
-                     static_cast<QWidget*>(w.SubMenuUnderMSTextYEdit),
-                     static_cast<QWidget*>(w.SubMenuUnderMSTextYLabel)}) {
+  for (QWidget* c :
+       {static_cast<QWidget*>(w.Sub2TextGroup), static_cast<QWidget*>(w.Sub2SpaceGroup),
+        static_cast<QWidget*>(w.SubMenuUnderMSTextYEdit), static_cast<QWidget*>(w.SubMenuUnderMSTextYLabel)}) {
     EXPECT_FALSE(c->isVisible()) << c->objectName().toStdString();
   }
 
@@ -120,8 +121,8 @@ TEST_F(TextDataWindow, CtrlClickPutsTheLoadedValueBack) {
 TEST_F(TextDataWindow, ResetAsksAndRestoresExactlyTheTextGroup) {
   StartLoaded(500);
   TForm7& w = Window();
-  for (QLineEdit* edit : {w.MainMenuTextYEdit, w.SubMenuTextX1SegEdit, w.SubMenuUnderMSTextYEdit, w.OptSize1Edit,
-                          w.OptSpaceEdit}) {
+  for (QLineEdit* edit :
+       {w.MainMenuTextYEdit, w.SubMenuTextX1SegEdit, w.SubMenuUnderMSTextYEdit, w.OptSize1Edit, w.OptSpaceEdit}) {
     Type(edit, "3");
   }
   L().ClockX += 4;  // an icon value: this window's Reset leaves it
