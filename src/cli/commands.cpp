@@ -95,8 +95,7 @@ std::unique_ptr<Session> Load(const InputOptions& in) {
     PrintMessage(*failure);
     return nullptr;
   }
-  TakeLoadedCopy(model);
-  RebuildCategoryLists(model, /*noShowUmdIcon=*/false);
+  FinishLoad(model, /*noShowUmdIcon=*/false);
   return session;
 }
 
@@ -170,9 +169,6 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
   auto session = Load(input);
   if (!session) return kExitMessage;
   Model* model = session->model.get();
-  // As the Icon data window does when it shows the loaded values: the 16-bit size
-  // field is kept at most 32767.
-  model->Layout.Bmp01_12size = ParseClampedSizeText(FormatUnsigned(model->Layout.Bmp01_12size));
 
   if (layout) {
     std::vector<std::string> warnings;

@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "firmware/category_lists.h"
 #include "firmware/file_io.h"
 #include "firmware/labels.h"
 #include "firmware/module_image.h"
 #include "firmware/rco_container.h"
+#include "model/value_text.h"
 
 namespace qorvi {
 namespace {
@@ -138,6 +140,12 @@ std::optional<Message> LoadAll(Model& model) {
                            scratch);
   ExtractIcons(model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, model.paths, scratch);
   return std::nullopt;
+}
+
+void FinishLoad(Model& model, bool noShowUmdIcon) {
+  model.Layout.Bmp01_12size = ParseClampedSizeText(FormatUnsigned(model.Layout.Bmp01_12size));
+  TakeLoadedCopy(model);
+  RebuildCategoryLists(model, noShowUmdIcon);
 }
 
 }  // namespace qorvi

@@ -12,8 +12,13 @@ namespace qorvi {
 // and fills the model; then writes the icon bitmaps. Returns nothing when every
 // file loaded, else the message of the first failure. A failed load changes
 // nothing: the model, the file images, the version and the profile stay as they
-// were. Does not take the loaded copy (TakeLoadedCopy) and does not rebuild the
-// category lists; callers do both, as the File window's Load button does.
+// were. Callers run FinishLoad after a load that passed.
 std::optional<Message> LoadAll(Model& model);
+
+// What follows every successful load, in the desktop program and qorvi-cli alike:
+// the 16-bit Bmp01_12size is kept at most 32767 (read as unsigned, as its edit
+// reads it), the loaded copy is taken (the source of every Reset and restore), and
+// the category lists are built once (without the UMD items when `noShowUmdIcon`).
+void FinishLoad(Model& model, bool noShowUmdIcon);
 
 }  // namespace qorvi

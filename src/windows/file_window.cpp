@@ -157,6 +157,7 @@ void TForm5::LoadButtonClick() {
     qorvi::app::ShowMessageBox(this, QString::fromStdString(std::string(qorvi::MessageText(*failure))));
     return;
   }
-  qorvi::TakeLoadedCopy(desktop.model);
-  desktop.forms.Form1->RefreshAll();
+  TForm1* main = desktop.forms.Form1;
+  qorvi::FinishLoad(desktop.model, main != nullptr && main->NoUMDCheck->isChecked());
+  if (main != nullptr) main->RefreshAll();
 }
