@@ -3,7 +3,7 @@
 // every window.
 #pragma once
 
-#include "app/preview_state.h"
+#include "geometry/preview_state.h"
 #include "model/model.h"
 
 class TForm1;

@@ -41,7 +41,7 @@ class TForm1 : public QWidget {
 
   qorvi::app::Desktop& desktop;
   qorvi::Model& model;
-  qorvi::app::PreviewState& view;
+  qorvi::PreviewState& view;
 
   // Controls outside the preview.
   QCheckBox* NoShowCheck;

@@ -13,8 +13,8 @@
 
 #include "app/main_window.h"
 #include "app/picture_box.h"
-#include "app/preview_geometry.h"
 #include "firmware/category_lists.h"
+#include "geometry/preview_geometry.h"
 #include "windows/category_window.h"
 #include "windows/color_window.h"
 #include "windows/file_window.h"
@@ -22,9 +22,9 @@
 #include "windows/text_data_window.h"
 #include "windows/window_frame.h"
 
-using qorvi::app::Extent;
+using qorvi::Extent;
+using qorvi::TopLeft;
 using qorvi::app::PictureBox;
-using qorvi::app::TopLeft;
 
 namespace {
 
@@ -66,7 +66,7 @@ QString LabelText(const qorvi::LabelTexts& texts, int entry) {
 
 // The item list of the focused category; an empty one for a category number
 // outside the table.
-const qorvi::CategoryList& FocusedList(const qorvi::Model& model, const qorvi::app::PreviewState& view) {
+const qorvi::CategoryList& FocusedList(const qorvi::Model& model, const qorvi::PreviewState& view) {
   static const qorvi::CategoryList kNoItems{};
   if (view.CurrentCategory < 0 || view.CurrentCategory >= qorvi::kCategories) return kNoItems;
   return model.CategoryTable[static_cast<std::size_t>(view.CurrentCategory)];
@@ -198,7 +198,7 @@ void TForm1::RefreshAll() {
 }
 
 void TForm1::LoadMainIconImages() {
-  const float unfocused = qorvi::app::CappedScale(model.Layout.UnfIconSize);
+  const float unfocused = qorvi::CappedScale(model.Layout.UnfIconSize);
   for (int i = 0; i < qorvi::kCategories; ++i) {
     LoadScaledIcon(MainIcons[i], model.paths.MainIconPath[i], i == view.CurrentCategory ? 1.0f : unfocused);
   }
@@ -206,14 +206,14 @@ void TForm1::LoadMainIconImages() {
 
 void TForm1::LoadSubIconImages() {
   if (view.PreviewReady != 1) return;
-  const qorvi::app::SubColumn column = qorvi::app::SubIconColumn(FocusedList(model, view), view.CurrentItem);
+  const qorvi::SubColumn column = qorvi::SubIconColumn(FocusedList(model, view), view.CurrentItem);
   if (column.Empty()) {
     for (PictureBox* icon : SubIcons) icon->hide();
     return;
   }
   // The focused item is drawn at the same scale as the others.
-  const float scale = qorvi::app::CappedScale(model.Layout.SubIconSize);
-  for (int k = 0; k < qorvi::app::kSubPositions; ++k) {
+  const float scale = qorvi::CappedScale(model.Layout.SubIconSize);
+  for (int k = 0; k < qorvi::kSubPositions; ++k) {
     PictureBox* icon = SubIcons[k];
     icon->setVisible(column.shown[k]);
     if (!column.shown[k]) continue;
@@ -227,21 +227,21 @@ void TForm1::LoadSubIconImages() {
 
 void TForm1::UpdateMenuTexts() {
   const qorvi::LabelTexts& texts = qorvi::LabelTextsFor(model, view.Language);
-  SetCaption(MainMenutext, LabelText(texts, qorvi::app::CategoryLabelEntry(view.CurrentCategory)));
-  const qorvi::app::SubColumn column =
-      qorvi::app::SubTextColumn(FocusedList(model, view), view.CurrentCategory, view.CurrentItem);
-  for (int k = 0; k < qorvi::app::kSubPositions; ++k) {
+  SetCaption(MainMenutext, LabelText(texts, qorvi::CategoryLabelEntry(view.CurrentCategory)));
+  const qorvi::SubColumn column =
+      qorvi::SubTextColumn(FocusedList(model, view), view.CurrentCategory, view.CurrentItem);
+  for (int k = 0; k < qorvi::kSubPositions; ++k) {
     QLabel* text = SubMenuTexts[k];
     text->setVisible(column.shown[k]);
-    if (column.shown[k]) SetCaption(text, LabelText(texts, qorvi::app::ItemLabelEntry(column.item[k])));
+    if (column.shown[k]) SetCaption(text, LabelText(texts, qorvi::ItemLabelEntry(column.item[k])));
   }
 }
 
 void TForm1::PlaceMainIcons(int focus) {
-  view.MainColumnX = qorvi::app::MainColumnCentre(model.Layout, view);
+  view.MainColumnX = qorvi::MainColumnCentre(model.Layout, view);
   for (int i = 0; i < qorvi::kCategories; ++i) {
     PictureBox* icon = MainIcons[i];
-    const TopLeft p = qorvi::app::MainIconTopLeft(model.Layout, view, view.MainColumnX, i, SizeOf(icon));
+    const TopLeft p = qorvi::MainIconTopLeft(model.Layout, view, view.MainColumnX, i, SizeOf(icon));
     icon->move(p.left, p.top);
   }
   if (focus == view.CurrentCategory) {
@@ -251,11 +251,10 @@ void TForm1::PlaceMainIcons(int focus) {
 }
 
 void TForm1::PlaceSubIcons() {
-  const qorvi::app::SubIconSpacing spacing =
-      qorvi::app::SubIconSpaces(model.Layout, model.FirmwareVersion, XMB_HScroll->value());
-  for (int k = 0; k < qorvi::app::kSubPositions; ++k) {
+  const qorvi::SubIconSpacing spacing = qorvi::SubIconSpaces(model.Layout, model.FirmwareVersion, XMB_HScroll->value());
+  for (int k = 0; k < qorvi::kSubPositions; ++k) {
     PictureBox* icon = SubIcons[k];
-    const TopLeft p = qorvi::app::SubIconTopLeft(view, spacing, k, SizeOf(icon));
+    const TopLeft p = qorvi::SubIconTopLeft(view, spacing, k, SizeOf(icon));
     icon->move(p.left, p.top);
   }
   PlaceSubMenuTexts();
@@ -263,31 +262,31 @@ void TForm1::PlaceSubIcons() {
 
 void TForm1::PlaceSubMenuTexts() {
   if (view.PreviewReady != 1) return;
-  const int points = qorvi::app::SubTextPointSize(view);
+  const int points = qorvi::SubTextPointSize(view);
   for (QLabel* text : SubMenuTexts) SetPointSize(text, points);
   // Every sub text starts at the same x, beside the focused item.
-  const int left = qorvi::app::SubTextLeft(model.Layout, view, SubIcon1->x(), SubIcon1->width());
-  for (int k = 0; k < qorvi::app::kSubPositions; ++k) {
+  const int left = qorvi::SubTextLeft(model.Layout, view, SubIcon1->x(), SubIcon1->width());
+  for (int k = 0; k < qorvi::kSubPositions; ++k) {
     const PictureBox* icon = SubIcons[k];
-    SubMenuTexts[k]->move(left, qorvi::app::SubTextTop(model.Layout, view, icon->y(), icon->height()));
+    SubMenuTexts[k]->move(left, qorvi::SubTextTop(model.Layout, view, icon->y(), icon->height()));
   }
 }
 
 void TForm1::PlaceMainMenuText() {
   // The size first, so that the centring below uses the width at the new size.
-  SetPointSize(MainMenutext, qorvi::app::MainTextPointSize(view));
-  const TopLeft p = qorvi::app::MainTextTopLeft(model.Layout, view, MainMenutext->width());
+  SetPointSize(MainMenutext, qorvi::MainTextPointSize(view));
+  const TopLeft p = qorvi::MainTextTopLeft(model.Layout, view, MainMenutext->width());
   MainMenutext->move(p.left, p.top);
 }
 
 void TForm1::PlaceBatteryIcon() {
   DrawIconFrame(BatteryIcon);
-  const TopLeft p = qorvi::app::BatteryTopLeft(model.Layout, view, SizeOf(BatteryIcon));
+  const TopLeft p = qorvi::BatteryTopLeft(model.Layout, view, SizeOf(BatteryIcon));
   BatteryIcon->move(p.left, p.top);
 }
 
 void TForm1::PlaceBusyIcon() {
-  const TopLeft p = qorvi::app::BusyTopLeft(model.Layout, view, SizeOf(BusyIcon));
+  const TopLeft p = qorvi::BusyTopLeft(model.Layout, view, SizeOf(BusyIcon));
   BusyIcon->move(p.left, p.top);
 }
 
@@ -298,7 +297,7 @@ void TForm1::UpdateClock() {
   Clock->setPalette(palette);
   // The time of this call; nothing updates the clock on its own.
   SetCaption(Clock, QDateTime::currentDateTime().toString("M/d H:mm"));
-  const TopLeft p = qorvi::app::ClockTopLeft(model.Layout, view);
+  const TopLeft p = qorvi::ClockTopLeft(model.Layout, view);
   Clock->move(p.left, p.top);
 }
 
@@ -312,7 +311,7 @@ void TForm1::LoadScaledIcon(PictureBox* control, const std::string& path, float 
   PictureBox::LoadResult result;
   const QImage picture = PictureBox::ReadPicture(QString::fromStdString(path), &result);
   if (result != PictureBox::LoadResult::Loaded) return;
-  const qorvi::app::IconBox box = qorvi::app::ScaledIconBox(picture.width(), picture.height(), scale);
+  const qorvi::IconBox box = qorvi::ScaledIconBox(picture.width(), picture.height(), scale);
   control->resize(box.width, box.height);
   // Black shows what lies below, except on icons too small to make out.
   control->SetTransparentBlack(!box.opaque);
@@ -325,7 +324,7 @@ void TForm1::LoadStripImage(PictureBox* control, const std::string& path, int co
   PictureBox::LoadResult result;
   const QImage picture = PictureBox::ReadPicture(QString::fromStdString(path), &result);
   if (result != PictureBox::LoadResult::Loaded) return;
-  const Extent cell = qorvi::app::StripCell(picture.width(), picture.height(), columns, rows);
+  const Extent cell = qorvi::StripCell(picture.width(), picture.height(), columns, rows);
   control->resize(cell.width, cell.height);
   // Not stretched: the control shows the top-left cell at full size.
   control->SetStretch(false);

@@ -219,7 +219,7 @@ void TForm4::RefreshPreview() {
 
 void TForm4::FitCurrentCategory() {
   TForm1* main = desktop.forms.Form1;
-  qorvi::app::PreviewState& view = desktop.view;
+  qorvi::PreviewState& view = desktop.view;
   if (main == nullptr || view.CurrentCategory < 0 || view.CurrentCategory >= qorvi::kCategories) return;
   const int n = desktop.model.CategoryTable[view.CurrentCategory].Count;
   QScrollBar* bar = main->XMB_VScroll;

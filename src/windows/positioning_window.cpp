@@ -11,7 +11,7 @@
 namespace {
 
 // The items by offset index; the texts are the ones users know, spelling and all.
-constexpr const char* kItems[qorvi::app::kRepositionItems] = {
+constexpr const char* kItems[qorvi::kRepositionItems] = {
     "Main Icon X position",
     "Main Icon Y position",
     "Upper Sub Icon Y position",
@@ -77,7 +77,7 @@ TForm6::TForm6(qorvi::app::Desktop& d) : desktop(d) {
 
 void TForm6::ItemComboChange() {
   const int index = ItemCombo->currentIndex();
-  if (index < 0 || index >= qorvi::app::kRepositionItems) return;
+  if (index < 0 || index >= qorvi::kRepositionItems) return;
   const int offset = desktop.view.RepositionOffset[index];
   ValueLabel->setText(QString::number(offset));
   ValueScroll->setValue(offset);  // runs ValueScrollChange when the position moves
@@ -87,7 +87,7 @@ void TForm6::ValueScrollChange() {
   const int position = ValueScroll->value();
   ValueLabel->setText(QString::number(position));
   const int index = ItemCombo->currentIndex();
-  if (index < 0 || index >= qorvi::app::kRepositionItems) return;
+  if (index < 0 || index >= qorvi::kRepositionItems) return;
   desktop.view.RepositionOffset[index] = static_cast<int8_t>(position);
   RefreshRepositionedItem(index);
 }
@@ -95,7 +95,7 @@ void TForm6::ValueScrollChange() {
 void TForm6::RefreshRepositionedItem(int index) {
   TForm1* f = desktop.forms.Form1;
   if (f == nullptr) return;
-  using namespace qorvi::app;
+  using namespace qorvi;
   switch (index) {
     case kMainIconX:
     case kMainIconY:

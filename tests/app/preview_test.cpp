@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "app/picture_box.h"
-#include "app/preview_geometry.h"
 #include "desktop_fixture.h"
+#include "geometry/preview_geometry.h"
 
 namespace qorvi {
 namespace {
@@ -100,7 +100,7 @@ TEST_P(PreviewPerVersion, LoadShowsTheWholePreviewAndTheEditors) {
   EXPECT_EQ(f.MainIcons[0]->size(), focused.size());
   EXPECT_TRUE(ShowsBitmap(f.MainIcons[0], focused));
   const QImage second = Bitmap("MainIcon1.bmp");
-  const app::IconBox unfocused = app::ScaledIconBox(second.width(), second.height(), TheModel().Layout.UnfIconSize);
+  const IconBox unfocused = ScaledIconBox(second.width(), second.height(), TheModel().Layout.UnfIconSize);
   EXPECT_EQ(f.MainIcons[1]->size(), QSize(unfocused.width, unfocused.height));
   EXPECT_TRUE(f.MainIcons[1]->Stretch());
   EXPECT_TRUE(f.MainIcons[1]->TransparentBlack());
@@ -209,7 +209,7 @@ TEST_F(Preview, FirstItemOfThreeShowsTheItemsBelowIt) {
   EXPECT_TRUE(ShowsBitmap(f.SubIcon3, Bitmap("SubIcon015.bmp")));
   // The focused item is drawn at SubIconSize like the others.
   const QImage bitmap = Bitmap("SubIcon026.bmp");
-  const app::IconBox box = app::ScaledIconBox(bitmap.width(), bitmap.height(), TheModel().Layout.SubIconSize);
+  const IconBox box = ScaledIconBox(bitmap.width(), bitmap.height(), TheModel().Layout.SubIconSize);
   EXPECT_EQ(f.SubIcon1->size(), QSize(box.width, box.height));
   EXPECT_EQ(CentreX(f.SubIcon1), CentreX(f.MainIcons[2]));
   EXPECT_EQ(CentreY(f.SubIcon1), 152);
@@ -344,8 +344,8 @@ TEST_F(Preview, TextSizesNeverGoBelowOnePoint) {
   TForm1& f = Main();
   EXPECT_EQ(f.MainMenutext->font().pointSize(), 8);
   EXPECT_EQ(f.SubMenuText1->font().pointSize(), 10);
-  TheDesktop().view.RepositionOffset[app::kMainTextSize] = -10;
-  TheDesktop().view.RepositionOffset[app::kSubTextSize] = -10;
+  TheDesktop().view.RepositionOffset[kMainTextSize] = -10;
+  TheDesktop().view.RepositionOffset[kSubTextSize] = -10;
   f.PlaceMainMenuText();
   f.PlaceSubMenuTexts();
   EXPECT_EQ(f.MainMenutext->font().pointSize(), 1);

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 class PositioningWindow : public DesktopTest {
  protected:
   TForm6& Window() { return *TheDesktop().forms.Form6; }
-  app::PreviewState& View() { return TheDesktop().view; }
+  PreviewState& View() { return TheDesktop().view; }
 
   // Picks an item and moves the scroll bar to `value` with the arrow keys.
   void SetOffset(int item, int value) {
@@ -100,8 +100,8 @@ TEST_F(PositioningWindow, ClockOffsetMovesThePreviewAndNeverReachesTheFiles) {
 
   const QPoint clock = Main().Clock->pos();
   const LayoutRecord layout = TheModel().Layout;
-  SetOffset(app::kClockX, 3);
-  EXPECT_EQ(View().RepositionOffset[app::kClockX], 3);
+  SetOffset(kClockX, 3);
+  EXPECT_EQ(View().RepositionOffset[kClockX], 3);
   EXPECT_EQ(Window().ValueLabel->text().toStdString(), "3");
   EXPECT_EQ(Main().Clock->pos(), clock + QPoint(3, 0));
   EXPECT_EQ(std::memcmp(&TheModel().Layout, &layout, sizeof layout), 0);
@@ -117,7 +117,7 @@ TEST_F(PositioningWindow, SizeOffsetsChangeTheFontSizesWithAFloorOfOne) {
     QLabel* text;
     int atMinus10;
     int atPlus10;
-  } cases[] = {{app::kMainTextSize, f.MainMenutext, 1, 18}, {app::kSubTextSize, f.SubMenuText1, 1, 20}};
+  } cases[] = {{kMainTextSize, f.MainMenutext, 1, 18}, {kSubTextSize, f.SubMenuText1, 1, 20}};
   for (const auto& c : cases) {
     SetOffset(c.item, -10);
     EXPECT_EQ(c.text->font().pointSize(), c.atMinus10) << c.item;
@@ -129,10 +129,10 @@ TEST_F(PositioningWindow, SizeOffsetsChangeTheFontSizesWithAFloorOfOne) {
 TEST_F(PositioningWindow, SelectingAnItemShowsItsOffsetAndChangesNone) {
   StartLoaded(395);
   TForm6& w = Window();
-  SetOffset(app::kBusyY, -4);
-  SetOffset(app::kMainIconX, 2);
+  SetOffset(kBusyY, -4);
+  SetOffset(kMainIconX, 2);
   const auto offsets = View().RepositionOffset;
-  for (int item : {app::kBusyY, app::kClockY, app::kMainIconX, app::kBusyY}) {
+  for (int item : {kBusyY, kClockY, kMainIconX, kBusyY}) {
     QTest::keyClick(w.ItemCombo, Qt::Key_Up);  // the keys change the selection too
     w.ItemCombo->setCurrentIndex(item);
     EXPECT_EQ(w.ValueScroll->value(), offsets[item]);
@@ -148,10 +148,10 @@ TEST_F(PositioningWindow, OffsetsMoveTheirElements) {
     int item;
     QWidget* element;
     QPoint move;
-  } cases[] = {{app::kMainIconX, f.SubIcon1, {5, 0}},          {app::kMainIconY, f.MainIcons[0], {0, 5}},
-               {app::kUnfocusedIconY, f.MainIcons[1], {0, 5}}, {app::kLowerSubIconY, f.SubIcons[3], {0, 10}},
-               {app::kBatteryX, f.BatteryIcon, {5, 0}},        {app::kBusyY, f.BusyIcon, {0, 5}},
-               {app::kMainTextY, f.MainMenutext, {0, 5}},      {app::kSubTextX, f.SubMenuText1, {5, 0}}};
+  } cases[] = {{kMainIconX, f.SubIcon1, {5, 0}},          {kMainIconY, f.MainIcons[0], {0, 5}},
+               {kUnfocusedIconY, f.MainIcons[1], {0, 5}}, {kLowerSubIconY, f.SubIcons[3], {0, 10}},
+               {kBatteryX, f.BatteryIcon, {5, 0}},        {kBusyY, f.BusyIcon, {0, 5}},
+               {kMainTextY, f.MainMenutext, {0, 5}},      {kSubTextX, f.SubMenuText1, {5, 0}}};
   for (const auto& c : cases) {
     const QPoint at = c.element->pos();
     SetOffset(c.item, 5);
@@ -164,9 +164,9 @@ TEST_F(PositioningWindow, ResetAsksAndZeroesEveryOffset) {
   TForm6& w = Window();
   const QPoint clock = Main().Clock->pos();
   const QPoint busy = Main().BusyIcon->pos();
-  SetOffset(app::kClockY, 7);
-  SetOffset(app::kSubTextSize, -2);
-  SetOffset(app::kBusyX, 4);
+  SetOffset(kClockY, 7);
+  SetOffset(kSubTextSize, -2);
+  SetOffset(kBusyX, 4);
   const auto offsets = View().RepositionOffset;
 
   {

@@ -1,12 +1,12 @@
 // What the preview shows besides the layout values: the focused category and
-// item, the name language, the preview-only offsets. Plain data, shared by the
-// main window and the editor windows.
+// item, the name language, the preview-only offsets. Plain data: the desktop
+// program keeps one, the placement formulas read it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-namespace qorvi::app {
+namespace qorvi {
 
 // The 19 preview-only offsets, by index (the Positioning window's items).
 enum RepositionItem : int {
@@ -45,4 +45,4 @@ struct PreviewState {
   int32_t PreviewCenterY = 152;
 };
 
-}  // namespace qorvi::app
+}  // namespace qorvi

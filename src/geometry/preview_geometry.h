@@ -1,7 +1,8 @@
 // Where the preview draws each element and what it shows, as plain arithmetic on
 // the layout values, the view state and the controls' current sizes. No widgets:
-// the main window's preview routines read the sizes, call these and move the
-// controls, and the tests check the formulas without a window.
+// the desktop program's preview routines read the sizes, call these and move the
+// controls; the layout checks use them too, and the tests check them without a
+// window.
 //
 // Coordinates are pixels in Panel1, x to the right and y downwards; layout Y values
 // grow upwards, so every formula subtracts them from a top. hw and hh below are a
@@ -15,11 +16,11 @@
 #include <array>
 #include <cstdint>
 
-#include "app/preview_state.h"
+#include "geometry/preview_state.h"
 #include "model/layout_record.h"
 #include "model/model.h"
 
-namespace qorvi::app {
+namespace qorvi {
 
 inline constexpr int kCoordinateLimit = 100000;
 inline constexpr float kMaxIconScale = 3.0f;  // larger scales are drawn at 3.0
@@ -126,4 +127,4 @@ SubColumn SubTextColumn(const CategoryList& list, int category, int currentItem)
 int CategoryLabelEntry(int category);
 int ItemLabelEntry(int item);
 
-}  // namespace qorvi::app
+}  // namespace qorvi

@@ -1,9 +1,9 @@
-#include "app/preview_geometry.h"
+#include "geometry/preview_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace qorvi::app {
+namespace qorvi {
 namespace {
 
 int Clamped(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kCoordinateLimit, kCoordinateLimit)); }
@@ -157,4 +157,4 @@ SubColumn SubTextColumn(const CategoryList& list, int category, int currentItem)
 int CategoryLabelEntry(int category) { return category >= 0 && category < kCategories ? category : -1; }
 int ItemLabelEntry(int item) { return item >= 0 && item < kItemNumbers ? kCategories + item : -1; }
 
-}  // namespace qorvi::app
+}  // namespace qorvi

@@ -1,7 +1,7 @@
 // The preview's placement formulas without a window: the places where a plausible
 // rewrite goes wrong (offsets applied on one side only, halves rounded instead of
 // truncated, the main text following R[0], the clock centred on its value).
-#include "app/preview_geometry.h"
+#include "geometry/preview_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-namespace qorvi::app {
+namespace qorvi {
 namespace {
 
 LayoutRecord SampleLayout() {
@@ -308,4 +308,4 @@ TEST(Extremes, SaturatedValuesStayWithinTheCoordinateLimit) {
 }
 
 }  // namespace
-}  // namespace qorvi::app
+}  // namespace qorvi
