@@ -214,9 +214,9 @@ void TForm1::AboutButtonClick() {
 }
 
 void TForm1::SaveButtonClick() {
-  const std::vector<qorvi::Message> messages = qorvi::SaveAll(model, CompCheck->isChecked());
-  for (qorvi::Message m : messages) {
-    qorvi::app::ShowMessageBox(this, QString::fromUtf8(qorvi::MessageText(m)));
+  const std::vector<qorvi::Failure> messages = qorvi::SaveAll(model, CompCheck->isChecked());
+  for (const qorvi::Failure& m : messages) {
+    qorvi::app::ShowMessageBox(this, QString::fromUtf8(qorvi::MessageText(m.code)));
   }
   qorvi::app::ShowMessageBox(this, QString::fromUtf8(qorvi::kDoneText));
 }

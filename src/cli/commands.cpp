@@ -45,7 +45,7 @@ class TempDir {
   std::string path_;
 };
 
-void PrintMessage(Message m) { PrintError(MessageLine(m)); }
+void PrintMessage(const Failure& f) { PrintError(MessageLine(f.code)); }
 
 // Points the model's paths at the inputs, the done folder below the work dir and
 // the bitmaps into `iconDir`.
@@ -186,8 +186,8 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
   }
   if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
 
-  std::vector<Message> messages = SaveAll(*model, !options.noCompress);
-  for (Message m : messages) PrintMessage(m);
+  std::vector<Failure> messages = SaveAll(*model, !options.noCompress);
+  for (const Failure& m : messages) PrintMessage(m);
   return messages.empty() ? kExitOk : kExitMessage;
 }
 

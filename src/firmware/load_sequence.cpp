@@ -30,7 +30,7 @@ constexpr ContainerMessages kTopmenuIconMessages{Message::TopmenuIconOpenError, 
 // gets: it must open, must not be the stock file of the detected version (the stock
 // containers keep their tables compressed, which this program cannot read), must
 // fit its area and must carry the container signature.
-std::optional<Message> ReadContainer(const std::string& path, std::span<uint8_t> area, int32_t stockSize,
+std::optional<Failure> ReadContainer(const std::string& path, std::span<uint8_t> area, int32_t stockSize,
                                      const ContainerMessages& messages, int32_t& loadedSize) {
   ReadResult r = ReadFileInto(path, area);
   if (r.status == ReadStatus::CannotOpen) return messages.openError;
@@ -41,7 +41,7 @@ std::optional<Message> ReadContainer(const std::string& path, std::span<uint8_t>
   return std::nullopt;
 }
 
-std::optional<Message> ModuleMessage(int64_t result, Message openError, Message sizeMismatch) {
+std::optional<Failure> ModuleMessage(int64_t result, Message openError, Message sizeMismatch) {
   if (result == kModuleCannotOpen) return openError;
   if (result < 0) return sizeMismatch;
   return std::nullopt;
@@ -49,7 +49,7 @@ std::optional<Message> ModuleMessage(int64_t result, Message openError, Message 
 
 // Reads every file into the staging areas and `staged`; nothing of the model's
 // own images or state is touched here.
-std::optional<Message> StageFiles(Model& model, FirmwareState& staged) {
+std::optional<Failure> StageFiles(Model& model, FirmwareState& staged) {
   WorkArea& work = model.work;
   const Paths& paths = model.paths;
   std::span<uint8_t> scratch = work.Scratch();
@@ -119,7 +119,7 @@ void RemoveIconBitmaps(const Paths& paths) {
 
 }  // namespace
 
-std::optional<Message> LoadAll(Model& model) {
+std::optional<Failure> LoadAll(Model& model) {
   if (!model.work.Allocated()) return Message::CannotAllocateMemory;
 
   FirmwareState staged = model;

@@ -10,10 +10,10 @@ namespace qorvi {
 
 // Reads the input files named by model.paths in their fixed order, checks each,
 // and fills the model; then writes the icon bitmaps. Returns nothing when every
-// file loaded, else the message of the first failure. A failed load changes
+// file loaded, else the message of the first failure and its cause. A failed load changes
 // nothing: the model, the file images, the version and the profile stay as they
 // were. Callers run FinishLoad after a load that passed.
-std::optional<Message> LoadAll(Model& model);
+std::optional<Failure> LoadAll(Model& model);
 
 // What follows every successful load, in the desktop program and qorvi-cli alike:
 // the 16-bit Bmp01_12size is kept at most 32767 (read as unsigned, as its edit

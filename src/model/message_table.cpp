@@ -50,4 +50,11 @@ std::string MessageLine(Message code) {
   return line;
 }
 
+std::vector<Message> Codes(const std::vector<Failure>& failures) {
+  std::vector<Message> codes;
+  codes.reserve(failures.size());
+  for (const Failure& f : failures) codes.push_back(f.code);
+  return codes;
+}
+
 }  // namespace qorvi

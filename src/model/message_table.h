@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qorvi {
 
@@ -35,6 +37,23 @@ enum class Message : int {
 };
 
 inline constexpr int kMessageCount = 23;
+
+// A message raised by a load or a save, with its cause: which check failed, at
+// which offset, what was found (empty when there is nothing to add to the text).
+// The text the user sees first is always the message's own; the cause is the
+// detail behind it.
+struct Failure {
+  Failure(Message c, std::string why = {}) : code(c), cause(std::move(why)) {}  // NOLINT: a code is a failure
+
+  Message code;
+  std::string cause;
+
+  bool operator==(Message m) const { return code == m; }
+  bool operator==(const Failure&) const = default;
+};
+
+// The codes of a list of failures, in order.
+std::vector<Message> Codes(const std::vector<Failure>& failures);
 
 // The text of a code; "\n" separates its lines.
 std::string_view MessageText(Message code);

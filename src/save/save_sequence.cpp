@@ -21,8 +21,8 @@ std::size_t Length(int32_t loadedSize) { return loadedSize > 0 ? static_cast<std
 
 }  // namespace
 
-std::vector<Message> SaveAll(Model& model, bool compress) {
-  std::vector<Message> raised;
+std::vector<Failure> SaveAll(Model& model, bool compress) {
+  std::vector<Failure> raised;
   // Without the work area nothing can have been loaded, so there is nothing to write.
   if (!model.work.Allocated()) return raised;
 

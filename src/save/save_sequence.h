@@ -21,6 +21,6 @@ namespace qorvi {
 // Returns the messages raised, in order; empty when everything was written. The
 // callers show them and then "done" (kDoneText). The images stay patched; the
 // model's values are not changed, so saving again writes the same files.
-std::vector<Message> SaveAll(Model& model, bool compress);
+std::vector<Failure> SaveAll(Model& model, bool compress);
 
 }  // namespace qorvi

@@ -154,7 +154,7 @@ void TForm5::LoadButtonClick() {
   paths.TopmenuIconPath = top_iconEdit->text().toStdString();
 
   if (auto failure = qorvi::LoadAll(desktop.model)) {
-    qorvi::app::ShowMessageBox(this, QString::fromStdString(std::string(qorvi::MessageText(*failure))));
+    qorvi::app::ShowMessageBox(this, QString::fromStdString(std::string(qorvi::MessageText(failure->code))));
     return;
   }
   TForm1* main = desktop.forms.Form1;

@@ -124,7 +124,7 @@ TEST_P(RoundTrip, UnchangedSaveReproducesTheInput) {
   ASSERT_TRUE(demo::WriteDemoSet(dir.path(), Options(c, c.compressedInput), &error)) << error;
   auto m = Load(dir.path());
 
-  EXPECT_EQ(SaveAll(*m, false), std::vector<Message>{});
+  EXPECT_EQ(Codes(SaveAll(*m, false)), std::vector<Message>{});
   // The model keeps the battery, clock and busy colours as bytes: a colour that is
   // not a multiple of 1/255 comes back as the multiple below it.
   demo::DemoContent content = demo::DefaultDemoContent(c.version);
@@ -189,7 +189,7 @@ TEST_P(RoundTrip, EditsLandWhereALoadFindsThem) {
     m->ItemTable[i].ExecIndex = exec;
   }
 
-  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{});
+  EXPECT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{});
   const bool packed = c.version != 395;
   ExpectSameFiles(ReadOutput(*m, packed), demo::BuildDemoSet(edited, Options(c, false)), c.version);
 
@@ -244,10 +244,10 @@ TEST_P(RoundTrip, SavingTwiceGivesIdenticalFiles) {
   const std::vector<std::string> outputs{m->paths.DoneVshmainPath,        m->paths.DonePafPath,
                                          m->paths.DoneOpeningPath,        m->paths.DoneTopmenuPluginPath,
                                          m->paths.DoneSystemPluginFgPath, m->paths.DoneTopmenuIconPath};
-  ASSERT_EQ(SaveAll(*m, true), std::vector<Message>{});
+  ASSERT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{});
   std::vector<std::vector<uint8_t>> first;
   for (const std::string& p : outputs) first.push_back(ReadBytes(p));
-  ASSERT_EQ(SaveAll(*m, true), std::vector<Message>{});
+  ASSERT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{});
   for (std::size_t i = 0; i < outputs.size(); ++i) EXPECT_TRUE(ReadBytes(outputs[i]) == first[i]) << outputs[i];
 }
 

@@ -75,7 +75,7 @@ TEST(SaveAll, OpeningModuleOnlyWithBothFlags) {
     m->BootSoundEnabled = static_cast<uint8_t>(boot);
     m->OpeningEnabled = static_cast<uint8_t>(opening);
     fs::remove(m->paths.BootSoundPath);  // would raise 11 if it were looked at
-    EXPECT_EQ(SaveAll(*m, false), std::vector<Message>{});
+    EXPECT_EQ(Codes(SaveAll(*m, false)), std::vector<Message>{});
     EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
     EXPECT_TRUE(fs::exists(dir / "done/module/paf.prx"));
   }
@@ -85,16 +85,16 @@ TEST(SaveAll, BootSoundTooBigOrMissing) {
   ScopedTempDir dir;
   auto m = LoadedModel(500, dir.path(), true);
   WriteBytes(m->paths.BootSoundPath, std::vector<uint8_t>(49376, 1));
-  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{});
+  EXPECT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{});
   fs::remove(dir / "done/module/opening_plugin.prx");
 
   WriteBytes(m->paths.BootSoundPath, std::vector<uint8_t>(49377, 1));
-  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{M::WavTooBig});
+  EXPECT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{M::WavTooBig});
   EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
   EXPECT_TRUE(fs::exists(dir / "done/resource/topmenu_icon.rco")) << "the later files are still written";
 
   fs::remove(m->paths.BootSoundPath);
-  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{M::OpeningWriteError});
+  EXPECT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{M::OpeningWriteError});
   EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
 }
 
@@ -108,7 +108,7 @@ TEST(SaveAll, UnwritableOutputReportsEveryFileInOrder) {
     std::vector<Message> want{M::VshmainWriteError, M::PafWriteError};
     if (opening) want.push_back(M::OpeningWriteError);
     want.insert(want.end(), {M::TopmenuPluginWriteError, M::SystemPluginFgWriteError, M::TopmenuIconWriteError});
-    EXPECT_EQ(SaveAll(*m, true), want);
+    EXPECT_EQ(Codes(SaveAll(*m, true)), want);
     EXPECT_TRUE(ReadBytes(dir / "done") == std::vector<uint8_t>{'x'});
     // Nothing was left anywhere: the folder holds what the test put there.
     std::vector<std::string> names;
@@ -123,13 +123,13 @@ TEST(SaveAll, UnwritableOutputReportsEveryFileInOrder) {
 TEST(SaveAll, FullDiskFailsTheBigFilesAndKeepsTheirEarlierOutput) {
   ScopedTempDir dir;
   auto m = LoadedModel(390, dir.path(), false);
-  ASSERT_EQ(SaveAll(*m, false), std::vector<Message>{});
+  ASSERT_EQ(Codes(SaveAll(*m, false)), std::vector<Message>{});
   const std::vector<uint8_t> vsh = ReadBytes(dir / "done/module/vshmain.prx");
   const std::vector<uint8_t> paf = ReadBytes(dir / "done/module/paf.prx");
   m->Layout.MainIconX = -1;
   {
     ScopedFileSizeLimit full(16 * 1024);  // the two modules do not fit; the containers do
-    EXPECT_EQ(SaveAll(*m, false), (std::vector<Message>{M::VshmainWriteError, M::PafWriteError}));
+    EXPECT_EQ(Codes(SaveAll(*m, false)), (std::vector<Message>{M::VshmainWriteError, M::PafWriteError}));
   }
   EXPECT_TRUE(ReadBytes(dir / "done/module/vshmain.prx") == vsh);
   EXPECT_TRUE(ReadBytes(dir / "done/module/paf.prx") == paf);
@@ -143,13 +143,13 @@ TEST(SaveAll, NothingLoadedWritesNothing) {
   ScopedTempDir dir;
   Model unallocated;
   BuildPaths(unallocated.paths, dir.path());
-  EXPECT_EQ(SaveAll(unallocated, true), std::vector<Message>{});
+  EXPECT_EQ(Codes(SaveAll(unallocated, true)), std::vector<Message>{});
 
   auto m = std::make_unique<Model>();
   ASSERT_TRUE(m->work.Allocate());
   BuildPaths(m->paths, dir.path());
   m->BootSoundEnabled = m->OpeningEnabled = 1;
-  EXPECT_EQ(SaveAll(*m, true), std::vector<Message>{});
+  EXPECT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{});
   EXPECT_TRUE(fs::is_empty(dir / "done/module"));
   EXPECT_TRUE(fs::is_empty(dir / "done/resource"));
 }
@@ -159,7 +159,7 @@ TEST(SaveAll, BrokenContainerIsReportedAndNotWritten) {
   auto m = LoadedModel(401, dir.path(), false);
   m->BusyObject = 0x800 - 4;  // the busy object would run past the image
   ByteWriter(m->work.Area(FileArea::TopmenuPlugin)).u32(0x30, 0xFFFFFF00);
-  EXPECT_EQ(SaveAll(*m, false), (std::vector<Message>{M::TopmenuPluginWriteError, M::SystemPluginFgWriteError}));
+  EXPECT_EQ(Codes(SaveAll(*m, false)), (std::vector<Message>{M::TopmenuPluginWriteError, M::SystemPluginFgWriteError}));
   EXPECT_FALSE(fs::exists(dir / "done/resource/topmenu_plugin.rco"));
   EXPECT_FALSE(fs::exists(dir / "done/resource/system_plugin_fg.rco"));
   EXPECT_TRUE(fs::exists(dir / "done/resource/topmenu_icon.rco"));

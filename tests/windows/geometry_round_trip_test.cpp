@@ -84,8 +84,8 @@ TEST_P(GeometryRoundTrip, SavedFilesHoldWhatWasDraggedAndTyped) {
   reloaded.paths.SystemPluginFgPath = done + "resource/system_plugin_fg.rco";
   reloaded.paths.TopmenuIconPath = done + "resource/topmenu_icon.rco";
   SetIconDir(reloaded.paths, done);  // keep the running program's bitmaps apart
-  const std::optional<Message> failure = LoadAll(reloaded);
-  ASSERT_FALSE(failure.has_value()) << MessageText(*failure);
+  const std::optional<Failure> failure = LoadAll(reloaded);
+  ASSERT_FALSE(failure.has_value()) << MessageText(failure->code);
   for (const LayoutField& field : LayoutFields()) {
     std::visit([&](auto member) { EXPECT_EQ(reloaded.Layout.*member, expected.*member) << field.name; }, field.member);
   }
