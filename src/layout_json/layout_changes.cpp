@@ -199,7 +199,10 @@ class Reader {
     const std::string where = "items[" + std::to_string(slot) + "]";
     if (!item.is_object()) return Fail(where, "expected an object");
     ItemRecord& out = c_.items[slot];
-    for (const auto& [key, value] : item.items()) {
+    for (const auto& entry : item.items()) {
+      // Named copies: the lambdas below cannot capture structured bindings everywhere yet.
+      const std::string& key = entry.key();
+      const Json& value = entry.value();
       const std::string at = where + "." + key;
       const auto k =
           std::find_if(kItemKeys.begin(), kItemKeys.end(), [&](const ItemKey& ik) { return ik.name == key; });
