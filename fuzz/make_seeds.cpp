@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "layout_json/layout_json.h"
 #include "support/demo_set.h"
 #include "support/gim_encoder.h"
 
@@ -80,6 +81,15 @@ int main(int argc, char** argv) {
     ok &= Write(root / "labels_fuzzer", "topmenu_plugin-" + tag, files.topmenuPlugin);
     ok &= Write(root / "labels_fuzzer", "topmenu_icon-" + tag, files.topmenuIcon);
     ok &= Write(root / "save_fuzzer", "set-" + tag, std::vector<uint8_t>(64 + v, static_cast<uint8_t>(v)));
+    // The document info prints for the demo set.
+    const qorvi::demo::DemoExpectation loaded = qorvi::demo::ExpectedDemoLoad(versions[v]);
+    qorvi::FirmwareState state;
+    state.FirmwareVersion = versions[v];
+    state.Layout = loaded.layout;
+    state.CategoryEntries = loaded.categoryEntries;
+    state.ItemTable = loaded.items;
+    const std::string document = qorvi::layout_json::ModelToText(state);
+    ok &= Write(root / "layout_json_fuzzer", "info-" + tag, std::vector<uint8_t>(document.begin(), document.end()));
   }
   ok &= Write(root / "psp_unpack_fuzzer", "paf-500", BuildDemoSet({500, true, false}).paf);
 

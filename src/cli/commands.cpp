@@ -9,13 +9,17 @@
 #include <memory>
 #include <optional>
 
-#include "cli/model_json.h"
+#include "cli/layout_options.h"
 #include "firmware/category_lists.h"
+#include "firmware/layout_check_input.h"
 #include "firmware/load_sequence.h"
+#include "geometry/layout_check.h"
+#include "layout_json/layout_json.h"
 #include "model/message_table.h"
 #include "model/model.h"
 #include "model/value_text.h"
 #include "save/save_sequence.h"
+#include "save/verification.h"
 #include "support/demo_set.h"
 
 namespace fs = std::filesystem;
@@ -99,33 +103,12 @@ std::unique_ptr<Session> Load(const InputOptions& in) {
   return session;
 }
 
-// Reads and checks the --layout file and the --set names before anything is
-// loaded, so a usage error stops the command before it writes anything.
-bool CheckSaveOptions(const SaveOptions& options, std::optional<Json>& layout, std::string& error) {
-  if (!options.layoutFile.empty()) {
-    std::ifstream in(options.layoutFile, std::ios::binary);
-    if (!in) {
-      error = "cannot read the layout file " + options.layoutFile;
-      return false;
-    }
-    try {
-      layout = Json::parse(in);
-    } catch (const Json::exception& e) {
-      error = "the layout file " + options.layoutFile + " is not valid JSON: " + e.what();
-      return false;
-    }
-    auto probe = std::make_unique<FirmwareState>();
-    std::vector<std::string> warnings;
-    if (!ApplyLayoutJson(*layout, *probe, warnings, error)) {
-      error = options.layoutFile + ": " + error;
-      return false;
-    }
-  }
-  LayoutRecord probe;
-  for (const std::string& setting : options.settings) {
-    if (!ApplySetting(setting, probe, error)) return false;
-  }
-  return true;
+// Loads the files a save wrote back and compares them with the saved model.
+int VerifyWrittenFiles(const Model& model) {
+  const VerifyResult result = VerifySave(model);
+  if (result.Passed()) return kExitOk;
+  PrintError(VerifyMessage(result));
+  return kExitMessage;
 }
 
 }  // namespace
@@ -135,7 +118,7 @@ void PrintError(const std::string& text) { std::cerr << "qorvi-cli: " << text <<
 int RunInfo(const InputOptions& input) {
   auto session = Load(input);
   if (!session) return kExitMessage;
-  std::cout << ModelToJson(*session->model).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  std::cout << layout_json::ModelToText(*session->model);
   return kExitOk;
 }
 
@@ -160,9 +143,9 @@ int RunIcons(const InputOptions& input, const std::string& outDir) {
 }
 
 int RunSave(const InputOptions& input, const SaveOptions& options) {
-  std::optional<Json> layout;
+  LayoutOptions layout;
   std::string error;
-  if (!CheckSaveOptions(options, layout, error)) {
+  if (!PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
     PrintError(error);
     return kExitUsage;
   }
@@ -170,25 +153,30 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
   if (!session) return kExitMessage;
   Model* model = session->model.get();
 
-  if (layout) {
-    std::vector<std::string> warnings;
-    if (!ApplyLayoutJson(*layout, *model, warnings, error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
-    for (const std::string& w : warnings) PrintError("warning: " + w);
-  }
-  for (const std::string& setting : options.settings) {
-    if (!ApplySetting(setting, model->Layout, error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
-  }
+  for (const std::string& w : ApplyLayoutOptions(layout, *model)) PrintError("warning: " + w);
   if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
 
   std::vector<Failure> messages = SaveAll(*model, !options.noCompress);
   for (const Failure& m : messages) PrintMessage(m);
-  return messages.empty() ? kExitOk : kExitMessage;
+  if (!messages.empty()) return kExitMessage;
+  return options.noVerify ? kExitOk : VerifyWrittenFiles(*model);
+}
+
+int RunCheck(const InputOptions& input, const SaveOptions& options) {
+  LayoutOptions layout;
+  std::string error;
+  if (!PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
+    PrintError(error);
+    return kExitUsage;
+  }
+  auto session = Load(input);
+  if (!session) return kExitMessage;
+  Model& model = *session->model;
+  for (const std::string& w : ApplyLayoutOptions(layout, model)) PrintError("warning: " + w);
+
+  const std::vector<LayoutFinding> findings = CheckLayout(GatherLayoutCheckInput(model));
+  for (const LayoutFinding& f : findings) PrintError("warning: " + f.Text());
+  return findings.empty() ? kExitOk : kExitMessage;
 }
 
 int RunDemo(const DemoOptions& options) {

@@ -27,6 +27,7 @@ struct SaveOptions {
   std::string layoutFile;
   std::vector<std::string> settings;
   bool noCompress = false;
+  bool noVerify = false;
   std::string outDir;
 };
 
@@ -40,6 +41,9 @@ struct DemoOptions {
 int RunInfo(const InputOptions& input);
 int RunIcons(const InputOptions& input, const std::string& outDir);
 int RunSave(const InputOptions& input, const SaveOptions& options);
+// Loads, applies --layout and --set as save does, and prints one warning per
+// finding of the layout check: 0 when there is none, 1 when there are.
+int RunCheck(const InputOptions& input, const SaveOptions& options);
 int RunDemo(const DemoOptions& options);
 
 // Prints "qorvi-cli: <text>" on standard error.

@@ -46,7 +46,17 @@ int main(int argc, char** argv) {
       ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   saveCommand->add_flag("--no-compress", save.noCompress, "Write the modules uncompressed");
+  saveCommand->add_flag("--no-verify", save.noVerify, "Do not load the written files back to compare them");
   saveCommand->add_option("--out", save.outDir, "Output folder instead of WORKDIR/done");
+
+  SaveOptions check;
+  CLI::App* checkCommand =
+      app.add_subcommand("check", "Load a firmware set, apply a layout and report what would look wrong");
+  AddInputOptions(checkCommand, input);
+  checkCommand->add_option("--layout", check.layoutFile, "JSON layout (the schema info prints; any subset)");
+  checkCommand->add_option("--set", check.settings, "NAME=VALUE for a scalar layout field (repeatable)")
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 
   CLI::App* demoCommand = app.add_subcommand("demo", "Write a synthetic firmware set");
   demoCommand->add_option("--version", demo.version, "3.90, 3.95, 4.01 or 5.00")->required();
@@ -70,6 +80,7 @@ int main(int argc, char** argv) {
   if (info->parsed()) return RunInfo(input);
   if (icons->parsed()) return RunIcons(input, iconsOut);
   if (saveCommand->parsed()) return RunSave(input, save);
+  if (checkCommand->parsed()) return RunCheck(input, check);
   if (demoCommand->parsed()) return RunDemo(demo);
   return kExitUsage;
 }

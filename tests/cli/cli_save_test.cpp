@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
 
 #include "cli_support.h"
+#include "firmware/byte_reader.h"
+#include "support/demo_set.h"
 
 namespace qorvi {
 namespace {
@@ -168,6 +171,9 @@ TEST(CliSave, UsageErrorsWriteNothing) {
     testing::WriteBytes(dir / name, std::vector<uint8_t>(text.begin(), text.end()));
     return dir / name;
   };
+  // A document over the 16 MiB limit, as a sparse file.
+  const std::string overLimit = layoutWith("over.json", "{}");
+  fs::resize_file(overLimit, 16 * 1024 * 1024 + 1);
   const std::vector<std::vector<std::string>> cases{
       {"--layout", layoutWith("type.json", R"({"layout": {"MainIconX": "left"}})")},
       {"--layout", layoutWith("float-int.json", R"({"layout": {"ClockX": 1.5}})")},
@@ -178,18 +184,28 @@ TEST(CliSave, UsageErrorsWriteNothing) {
       {"--layout", layoutWith("broken.json", R"({"layout": )")},
       {"--layout", layoutWith("entry.json", R"({"version": 401, "categoryEntries": [[1, 2, 3]]})")},
       {"--layout", dir / "missing.json"},
+      {"--layout", layoutWith("huge.json", R"({"layout": {"WaveSpeed": 1e39}})")},
+      {"--layout", layoutWith("nan.json", R"({"layout": {"WaveSpeed": "NaN"}})")},
+      {"--layout", dir.path()},
+      {"--layout", "/proc/self/mem"},
+      {"--layout", overLimit},
       {"--set", "NoSuchField=1"},
       {"--set", "BatteryColor=1"},
       {"--set", "MainIconX"},
+      {"--set", "WaveSpeed=1e39"},
+      {"--set", "UnfIconSize=-4e38"},
   };
-  for (const auto& extra : cases) {
-    std::vector<std::string> args{"save", "--workdir", dir.path()};
-    args.insert(args.end(), extra.begin(), extra.end());
-    CliResult r = RunCli(args);
-    EXPECT_EQ(r.status, 2) << extra[1];
-    EXPECT_EQ(r.err.rfind("qorvi-cli: ", 0), 0u) << r.err;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_FALSE(fs::exists(dir / "done")) << extra[1];
+  for (const char* command : {"save", "check"}) {
+    for (const auto& extra : cases) {
+      std::vector<std::string> args{command, "--workdir", dir.path()};
+      args.insert(args.end(), extra.begin(), extra.end());
+      CliResult r = RunCli(args);
+      EXPECT_EQ(r.status, 2) << command << " " << extra[1];
+      EXPECT_EQ(r.err.rfind("qorvi-cli: ", 0), 0u) << r.err;
+      EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+      EXPECT_EQ(r.out, "");
+      EXPECT_FALSE(fs::exists(dir / "done")) << extra[1];
+    }
   }
 }
 
@@ -209,6 +225,56 @@ TEST(CliSave, SettingsFollowTheEditRules) {
   EXPECT_EQ(l["ClockX"], 0);
   auto head = ReadBytes(out / "module/vshmain.prx");
   EXPECT_EQ(head.size(), 325340u) << "--no-compress writes the plain image";
+}
+
+// A NaN or an infinity read from a firmware file: info prints it as a string that
+// --layout reads back to the same bits, so the files come out the same.
+TEST(CliSave, NonNumbersFromAFileSurviveInfoAndLayout) {
+  for (int version : {390, 500}) {
+    ScopedTempDir dir;
+    ScopedTempDir plain;
+    ScopedTempDir viaLayout;
+    demo::DemoContent content = demo::DefaultDemoContent(version);
+    content.layout.WaveSpeed = BitsFloat(0x7FC00123);
+    content.layout.BusySpeed = -std::numeric_limits<float>::infinity();
+    content.layout.TextColor[4].g = BitsFloat(0xFF800001);
+    demo::DemoOptions options;
+    options.version = version;
+    std::string error;
+    ASSERT_TRUE(demo::WriteDemoFiles(dir.path(), demo::BuildDemoSet(content, options), &error)) << error;
+
+    CliResult info = RunCli({"info", "--workdir", dir.path()});
+    ASSERT_EQ(info.status, 0) << info.err;
+    const Json doc = Json::parse(info.out);  // valid JSON
+    EXPECT_EQ(doc["layout"]["WaveSpeed"], "nan:0x7fc00123");
+    EXPECT_EQ(doc["layout"]["BusySpeed"], "-inf");
+    EXPECT_EQ(doc["layout"]["TextColor"][4][1], "nan:0xff800001");
+    testing::WriteBytes(dir / "info.json", std::vector<uint8_t>(info.out.begin(), info.out.end()));
+
+    ASSERT_EQ(RunCli({"save", "--workdir", dir.path(), "--out", plain.path()}).status, 0);
+    CliResult r = RunCli({"save", "--workdir", dir.path(), "--layout", dir / "info.json", "--out", viaLayout.path()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* file : {"module/vshmain.prx", "module/paf.prx"}) {
+      EXPECT_EQ(ReadBytes(plain / file), ReadBytes(viaLayout / file)) << version << " " << file;
+    }
+    EXPECT_EQ(InfoOfSaved(viaLayout.path())["layout"]["WaveSpeed"], "nan:0x7fc00123");
+  }
+}
+
+// Every save loads its files back and compares them; a passing check says nothing.
+TEST(CliSave, SavesOfEveryVersionVerify) {
+  for (int version : {390, 395, 401, 500}) {
+    ScopedTempDir dir;
+    ASSERT_EQ(RunCli({"demo", "--version", VersionText(version), "--compressed", "--boot-sound", dir.path()}).status,
+              0);
+    CliResult r = RunCli({"save", "--workdir", dir.path(), "--boot-sound", dir / "bootsound.wav", "--set",
+                          "MainIconX=12345", "--set", "SubMenuTextX2=-3"});
+    EXPECT_EQ(r.status, 0) << version << ": " << r.err;
+    EXPECT_EQ(r.err, "");
+    r = RunCli({"save", "--workdir", dir.path(), "--no-verify", "--out", dir / "unverified"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "unverified/resource/topmenu_icon.rco"));
+  }
 }
 
 TEST(CliSave, BootSoundMessagesStillWriteTheOtherFiles) {

@@ -181,9 +181,11 @@ LayoutRecord DefaultLayout() {
   L.SubIconSize = 0.95f;
   L.ClockX = 207;
   L.ClockY = 119;
-  L.BatteryX = 221;
+  // The battery and busy icons stand in the screen's right corners, wholly on it
+  // (their cells are 44 x 16 and 25 x 25 pixels).
+  L.BatteryX = 214;
   L.BatteryY = 126;
-  L.BusyX = 229;
+  L.BusyX = 224;
   L.BusyY = -119;
   L.IconSpeedX1 = 190;
   L.IconSpeedX2 = 210;

@@ -1,0 +1,16 @@
+// Gathers what the layout check looks at from a loaded model: the item lists with
+// and without the UMD items, the items whose execute function is unknown, the
+// names, and the sizes of the icon pictures the load decodes.
+#pragma once
+
+#include "geometry/layout_check.h"
+#include "model/model.h"
+
+namespace qorvi {
+
+// Decodes the icon pictures again from the loaded containers (through the work
+// area's scratch space; nothing is written to disk) and reads each bitmap's size.
+// The model is otherwise left as it is: the category lists are built on copies.
+LayoutCheckInput GatherLayoutCheckInput(Model& model);
+
+}  // namespace qorvi

@@ -1,0 +1,247 @@
+// The layout document on its own: what is written reads back to the same bits
+// (NaNs and infinities included), what a document may change, and every refusal
+// with its one-line reason.
+#include "layout_json/layout_json.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+#include "firmware/byte_reader.h"
+#include "support/scoped_temp_dir.h"
+
+namespace qorvi::layout_json {
+namespace {
+
+using qorvi::testing::ScopedTempDir;
+
+float Nan(uint32_t bits) { return BitsFloat(bits); }
+
+TEST(LayoutJsonFloat, EverySingleReadsBackToItsBits) {
+  const float values[] = {0.7f,
+                          -0.0f,
+                          1e-45f,
+                          std::numeric_limits<float>::max(),
+                          -std::numeric_limits<float>::min(),
+                          62.5f,
+                          std::numeric_limits<float>::infinity(),
+                          -std::numeric_limits<float>::infinity(),
+                          Nan(0x7FC00000),
+                          Nan(0xFFC00001),
+                          Nan(0x7F800001)};
+  for (float v : values) {
+    const Json j = FloatToJson(v);
+    // Through the text, as a file would carry it.
+    const Json back = Json::parse(j.dump());
+    std::string error;
+    const std::optional<float> f = FloatFromJson(back, error);
+    ASSERT_TRUE(f.has_value()) << j.dump() << ": " << error;
+    EXPECT_EQ(FloatBits(*f), FloatBits(v)) << j.dump();
+  }
+  EXPECT_EQ(FloatToJson(Nan(0xFFC00001)), "nan:0xffc00001");
+  EXPECT_EQ(FloatToJson(-std::numeric_limits<float>::infinity()), "-inf");
+  EXPECT_EQ(FloatToJson(0.7f).dump(), "0.7");
+}
+
+TEST(LayoutJsonFloat, ValuesThatAreNoFiniteSingleAreRefused) {
+  for (const char* text : {"1e39", "-3.5e38", "3.4028236e38", R"("nan")", R"("NaN")", R"("Infinity")",
+                           R"("nan:0x3f800000")", R"("nan:0x7fc0000")", R"("nan:0x7fc0000g")", "true", "null"}) {
+    std::string error;
+    EXPECT_FALSE(FloatFromJson(Json::parse(text), error).has_value()) << text;
+    EXPECT_FALSE(error.empty()) << text;
+  }
+  std::string error;
+  // The largest single, and a decimal just below the halfway point to the next power of two.
+  EXPECT_EQ(FloatFromJson(Json::parse("3.4028235e38"), error), std::numeric_limits<float>::max());
+  EXPECT_EQ(FloatFromJson(Json::parse("3.40282356e38"), error), std::numeric_limits<float>::max());
+}
+
+// A state with a value in every field, some of them not numbers at all.
+FirmwareState Sample(int32_t version) {
+  FirmwareState s;
+  s.FirmwareVersion = version;
+  int k = 0;
+  for (const LayoutField& f : LayoutFields()) {
+    ++k;
+    if (auto* ip = std::get_if<int32_t LayoutRecord::*>(&f.member)) {
+      s.Layout.*(*ip) = f.rule == ParseRule::ClampedSize ? 30000 : -1000 + 37 * k;
+    } else {
+      s.Layout.*(std::get<float LayoutRecord::*>(f.member)) = 0.1f * static_cast<float>(k);
+    }
+  }
+  s.Layout.WaveSpeed = Nan(0x7FC00123);
+  s.Layout.BusySpeed = -std::numeric_limits<float>::infinity();
+  for (int i = 0; i < kColorTableEntries; ++i) {
+    s.Layout.TextColor[i] = {i / 30.0f, 0.5f, 1.0f - i / 60.0f};
+    s.Layout.BGColor[i] = {0.25f, i / 7.0f, Nan(0xFFC00000 + static_cast<uint32_t>(i))};
+  }
+  s.Layout.BatteryColor = {1, 2, 3};
+  s.Layout.ClockColor = {255, 0, 128};
+  s.Layout.BusyColor = {9, 8, 7};
+  for (int i = 0; i < kCategoryEntrySlots; ++i) {
+    s.CategoryEntries[i] = {static_cast<uint8_t>(i % 8), static_cast<uint8_t>(i), 7, static_cast<uint8_t>(i * 8)};
+  }
+  for (int i = 0; i < kItemSlots; ++i) {
+    ItemRecord& r = s.ItemTable[i];
+    r.Word0 = 0xFFFFFFFFu - i;
+    r.Media = 3;
+    r.ExecGroup = i;
+    r.ExecFunction = 2 * i;
+    r.Word6 = 0x80000000u;
+    r.UmdFlag = 1;
+    r.ExecIndex = -1;
+    std::snprintf(r.NameTag.data(), r.NameTag.size(), "msg_%d", i);
+    std::snprintf(r.MainImageTag.data(), r.MainImageTag.size(), "%s", "tex_a_tag_of_23_bytes__");
+  }
+  return s;
+}
+
+// The document describes every value to the bit, so equal documents mean equal values.
+Json Part(const FirmwareState& s, const char* key) { return ModelToJson(s)[key]; }
+
+TEST(LayoutJson, ExportThenImportGivesTheSameModel) {
+  const FirmwareState original = Sample(401);
+  const std::string text = ModelToText(original);
+  EXPECT_EQ(text.find("null"), std::string::npos) << "no value is lost as null";
+  EXPECT_EQ(text.back(), '\n');
+
+  const ParsedLayout parsed = ParseLayoutText(text);
+  ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
+  FirmwareState target;
+  target.FirmwareVersion = 401;
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, target), std::vector<std::string>{});
+  for (const char* key : {"layout", "categoryEntries", "items"}) EXPECT_EQ(Part(target, key), Part(original, key));
+  // The keys that describe a load are not read back.
+  EXPECT_EQ(target.CategoryEntryCount, 0);
+  EXPECT_EQ(target.ImageLabelCount, 0);
+}
+
+TEST(LayoutJson, AnotherVersionTakesTheLayoutOnly) {
+  const ParsedLayout parsed = ParseLayoutText(ModelToText(Sample(500)));
+  ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
+  FirmwareState target;
+  target.FirmwareVersion = 395;
+  const FirmwareState before = target;
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, target),
+            (std::vector<std::string>{
+                "categoryEntries skipped: the layout file is for version 500, the loaded firmware is version 395",
+                "items skipped: the layout file is for version 500, the loaded firmware is version 395"}));
+  EXPECT_EQ(Part(target, "layout"), Part(Sample(500), "layout"));
+  EXPECT_EQ(Part(target, "categoryEntries"), Part(before, "categoryEntries"));
+  EXPECT_EQ(Part(target, "items"), Part(before, "items"));
+
+  const ParsedLayout unversioned = ParseLayoutText(R"({"items": []})");
+  ASSERT_TRUE(unversioned.changes.has_value());
+  EXPECT_EQ(ApplyLayoutChanges(*unversioned.changes, target),
+            std::vector<std::string>{"items skipped: the layout file is for no version, the loaded firmware is "
+                                     "version 395"});
+}
+
+TEST(LayoutJson, ASubsetChangesWhatItNamesAndNothingElse) {
+  const FirmwareState original = Sample(390);
+  FirmwareState s = original;
+  const ParsedLayout parsed = ParseLayoutText(R"({
+    "version": 390,
+    "layout": {"MainIconX": 5, "Bmp01_12size": 40000, "WaveSpeed": "inf", "TextColor": [[0, 0, 0]],
+               "ClockColor": [4, 5, 6]},
+    "categoryEntries": [[1, 2, 3, 4]],
+    "items": [{}, {"NameTag": "msg_new", "ExecIndex": 12}],
+    "categoryEntryCount": "ignored", "categoryLists": 0, "itemCount": [], "imageLabels": {},
+    "subIconImageIndex": null, "names": true})");
+  ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, s), std::vector<std::string>{});
+
+  FirmwareState want = original;
+  want.Layout.MainIconX = 5;
+  want.Layout.Bmp01_12size = 32767;  // read as its edit reads it
+  want.Layout.WaveSpeed = std::numeric_limits<float>::infinity();
+  want.Layout.TextColor[0] = {0, 0, 0};
+  want.Layout.ClockColor = {4, 5, 6};
+  want.CategoryEntries[0] = {1, 2, 3, 4};
+  want.ItemTable[1].NameTag = {'m', 's', 'g', '_', 'n', 'e', 'w'};
+  want.ItemTable[1].ExecIndex = 12;
+  EXPECT_EQ(ModelToJson(s), ModelToJson(want));
+}
+
+struct RefusedCase {
+  const char* document;
+  const char* error;  // the whole message, or its start when it ends in "..."
+};
+
+TEST(LayoutJson, RefusedDocumentsSayWhyOnOneLine) {
+  const RefusedCase cases[] = {
+      {R"({"layout": {"MainIconX": "left"}})", "layout.MainIconX: expected an integer"},
+      {R"({"layout": {"ClockX": 1.5}})", "layout.ClockX: expected an integer"},
+      {R"({"layout": {"ClockX": 2147483648}})", "layout.ClockX: out of range"},
+      {R"({"layout": {"ClockColor": [1, 2]}})", "layout.ClockColor: a colour must be a triple"},
+      {R"({"layout": {"TextColor": [[0.1, 0.2]]}})", "layout.TextColor[0]: a colour must be a triple"},
+      {R"({"layout": {"BusyColor": [1, 2, 300]}})", "layout.BusyColor: out of range"},
+      {R"({"layout": {"WaveSpeed": 1e39}})", "layout.WaveSpeed: 1e+39 is not a finite single-precision number"},
+      {R"({"layout": {"BGColor": [[0, 0, -1e300]]}})",
+       "layout.BGColor[0]: -1e+300 is not a finite single-precision number"},
+      {R"({"layout": {"UnfIconSize": "nan"}})", "layout.UnfIconSize: expected a number, \"inf\", ..."},
+      {R"({"layout": {"MainIconZ": 1}})", "unknown field layout.MainIconZ"},
+      {R"({"layout": {"MainIconZ": 1, "A": 2}, "b": 3, "items": [{"Nope": 1}]})",
+       "unknown fields layout.MainIconZ, layout.A, b, items[0].Nope"},
+      {R"({"layout": {"Bad\nKey": 1}})", "unknown field layout.Bad\\x0aKey"},
+      {R"({"layout": )", "not valid JSON: ..."},
+      {R"([1])", "layout file: expected a JSON object"},
+      {R"({"version": -1})", "version: out of range"},
+      {R"({"version": 401, "categoryEntries": [[1, 2, 3]]})",
+       "categoryEntries[0]: expected [category, item, show, region]"},
+      {R"({"categoryEntries": [[1, 2, 3, 256]]})", "categoryEntries[0]: out of range"},
+      {R"({"items": [{"NameTag": "123456789012345678901234"}]})", "items[0].NameTag: longer than 23 bytes"},
+      {R"({"items": [{"NameTag": "a\u0000b"}]})", "items[0].NameTag: contains a zero byte"},
+      {R"({"items": [{}, {"UmdFlag": 256}]})", "items[1].UmdFlag: out of range"},
+      {R"({"items": [{"Word0": -1}]})", "items[0].Word0: out of range"},
+      {R"({"items": {}})", "items: expected an array"},
+  };
+  for (const RefusedCase& c : cases) {
+    const ParsedLayout parsed = ParseLayoutText(c.document);
+    EXPECT_FALSE(parsed.changes.has_value()) << c.document;
+    std::string want = c.error;
+    if (want.ends_with("...")) {
+      want.resize(want.size() - 3);
+      EXPECT_EQ(parsed.error.substr(0, want.size()), want) << c.document;
+    } else {
+      EXPECT_EQ(parsed.error, want) << c.document;
+    }
+    EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << c.document;
+  }
+  std::string many = R"({"items": [)";
+  for (int i = 0; i <= kItemSlots; ++i) many += i == 0 ? "{}" : ", {}";
+  EXPECT_EQ(ParseLayoutText(many + "]}").error, "items: more than 40 entries");
+}
+
+TEST(LayoutJsonFile, IsReadWithinItsLimit) {
+  ScopedTempDir dir;
+  std::string text;
+  std::string error;
+  EXPECT_FALSE(ReadLayoutFile(dir.path(), text, error));
+  EXPECT_EQ(error, "cannot read the layout file " + dir.path() + ": Is a directory");
+  EXPECT_FALSE(ReadLayoutFile(dir / "missing.json", text, error));
+  EXPECT_EQ(error, "cannot read the layout file " + dir / "missing.json" + ": No such file or directory");
+  if (std::filesystem::exists("/proc/self/mem")) {
+    EXPECT_FALSE(ReadLayoutFile("/proc/self/mem", text, error));
+    EXPECT_EQ(error.rfind("cannot read the layout file /proc/self/mem: ", 0), 0u) << error;
+  }
+
+  // Sparse files: the size is there without the disk space.
+  const std::string at_limit = dir / "at-limit.json";
+  const std::string over = dir / "over.json";
+  std::ofstream(at_limit).close();
+  std::ofstream(over).close();
+  std::filesystem::resize_file(at_limit, kMaxDocumentBytes);
+  std::filesystem::resize_file(over, kMaxDocumentBytes + 1);
+  EXPECT_TRUE(ReadLayoutFile(at_limit, text, error)) << error;
+  EXPECT_EQ(text.size(), kMaxDocumentBytes);
+  EXPECT_FALSE(ReadLayoutFile(over, text, error));
+  EXPECT_EQ(error, "the layout file " + over + " is larger than 16 MiB");
+  EXPECT_TRUE(text.empty());
+}
+
+}  // namespace
+}  // namespace qorvi::layout_json
