@@ -42,7 +42,4 @@ int RunIcons(const InputOptions& input, const std::string& outDir);
 int RunSave(const InputOptions& input, const SaveOptions& options);
 int RunDemo(const DemoOptions& options);
 
-// Prints "qorvi-cli: <text>" on standard error.
-void PrintError(const std::string& text);
-
 }  // namespace qorvi::cli
