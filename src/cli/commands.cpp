@@ -1,16 +1,15 @@
 #include "cli/commands.h"
 
-#include <stdlib.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <optional>
+#include <system_error>
 
+#include "cli/console.h"
 #include "cli/layout_options.h"
 #include "firmware/category_lists.h"
+#include "firmware/file_io.h"
 #include "firmware/layout_check_input.h"
 #include "firmware/load_sequence.h"
 #include "geometry/layout_check.h"
@@ -27,34 +26,17 @@ namespace fs = std::filesystem;
 namespace qorvi::cli {
 namespace {
 
-// A private folder for the icon bitmaps a load writes, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/qorvi-cli-XXXXXX";
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  ~TempDir() {
-    if (path_.empty()) return;
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  bool ok() const { return !path_.empty(); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 void PrintMessage(const Failure& f) { PrintError(MessageLine(f.code)); }
 
 // Points the model's paths at the inputs, the done folder below the work dir and
 // the bitmaps into `iconDir`.
 void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir) {
-  std::string workdir = in.workdir.empty() ? fs::current_path().string() : in.workdir;
+  std::string workdir = in.workdir;
+  if (workdir.empty()) {
+    std::error_code ec;
+    workdir = fs::current_path(ec).string();
+    if (ec) workdir = ".";
+  }
   BuildPaths(model.paths, workdir);
   Paths& p = model.paths;
   auto override = [](std::string& path, const std::string& given) {
@@ -74,10 +56,21 @@ void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir
   SetIconDir(p, iconDir);
 }
 
+// Every icon bitmap a load may write, in the order of the paths.
+std::vector<std::string> IconBitmapPaths(const Paths& p) {
+  std::vector<std::string> all(p.MainIconPath.begin(), p.MainIconPath.end());
+  all.insert(all.end(), p.SubIconPath.begin(), p.SubIconPath.end());
+  all.push_back(p.BatteryIconPath);
+  all.push_back(p.BusyIconPath);
+  return all;
+}
+
 // A loaded set and the private folder its bitmaps went to.
 struct Session {
-  TempDir icons;
+  TemporaryFolder icons{"qorvi-cli-"};
   std::unique_ptr<Model> model = std::make_unique<Model>();
+  // Bitmaps the load decoded but could not write into the private folder.
+  std::vector<std::string> unwrittenBitmaps;
 };
 
 // Loads the set as the Load button does, including what follows a successful load
@@ -86,16 +79,17 @@ struct Session {
 std::unique_ptr<Session> Load(const InputOptions& in) {
   auto session = std::make_unique<Session>();
   if (!session->icons.ok()) {
-    PrintError("cannot create a temporary folder");
+    PrintError("cannot create a temporary folder: " + session->icons.error().message());
     return nullptr;
   }
   Model& model = *session->model;
   SetUpPaths(model, in, session->icons.path());
+  session->icons.ExpectFiles(IconBitmapPaths(model.paths));
   if (!model.work.Allocate()) {
     PrintMessage(Message::CannotAllocateMemory);
     return nullptr;
   }
-  if (auto failure = LoadAll(model)) {
+  if (auto failure = LoadAll(model, &session->unwrittenBitmaps)) {
     PrintMessage(*failure);
     return nullptr;
   }
@@ -113,33 +107,52 @@ int VerifyWrittenFiles(const Model& model) {
 
 }  // namespace
 
-void PrintError(const std::string& text) { std::cerr << "qorvi-cli: " << text << '\n'; }
-
 int RunInfo(const InputOptions& input) {
   auto session = Load(input);
   if (!session) return kExitMessage;
-  std::cout << layout_json::ModelToText(*session->model);
+  PrintOut(layout_json::ModelToText(*session->model));
   return kExitOk;
 }
 
 int RunIcons(const InputOptions& input, const std::string& outDir) {
   auto session = Load(input);
   if (!session) return kExitMessage;
+  int status = kExitOk;
+  // icons hands over every bitmap; one the load could not write is a failure here.
+  for (const std::string& path : session->unwrittenBitmaps) {
+    PrintError("cannot write the icon bitmap " + path);
+    status = kExitMessage;
+  }
 
-  std::error_code ec;
-  fs::create_directories(outDir, ec);
-  if (ec) {
+  if (std::error_code ec = MakeFolders(outDir)) {
     PrintError("cannot create " + outDir + ": " + ec.message());
     return kExitMessage;
   }
-  for (const auto& entry : fs::directory_iterator(session->icons.path())) {
-    fs::copy_file(entry.path(), fs::path(outDir) / entry.path().filename(), fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-      PrintError("cannot write " + (fs::path(outDir) / entry.path().filename()).string() + ": " + ec.message());
-      return kExitMessage;
+  const std::string folder = outDir.ends_with('/') ? outDir : outDir + "/";
+  std::vector<std::string> written;
+  std::vector<std::string> targets;
+  for (const std::string& path : IconBitmapPaths(session->model->paths)) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) continue;
+    written.push_back(path);
+    targets.push_back(folder + fs::path(path).filename().string());
+  }
+  PrepareOutputFiles(targets);
+  // The load is done: its scratch area holds each bitmap on the way.
+  std::span<uint8_t> buffer = session->model->work.Scratch();
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    ReadResult bitmap = ReadFileInto(written[i], buffer);
+    if (bitmap.status != ReadStatus::Ok) {
+      PrintError("cannot read the icon bitmap " + written[i]);
+      status = kExitMessage;
+      continue;
+    }
+    if (WriteResult r = WriteFileAtomically(targets[i], {buffer.first(bitmap.size)}); !r) {
+      PrintError("cannot write " + targets[i] + ": " + r.error.message());
+      status = kExitMessage;
     }
   }
-  return kExitOk;
+  return status;
 }
 
 int RunSave(const InputOptions& input, const SaveOptions& options) {

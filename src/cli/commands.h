@@ -46,7 +46,4 @@ int RunSave(const InputOptions& input, const SaveOptions& options);
 int RunCheck(const InputOptions& input, const SaveOptions& options);
 int RunDemo(const DemoOptions& options);
 
-// Prints "qorvi-cli: <text>" on standard error.
-void PrintError(const std::string& text);
-
 }  // namespace qorvi::cli

@@ -1,7 +1,12 @@
 // qorvi-cli: the load and save code of the desktop program, without a window.
 #include <CLI/CLI.hpp>
+#include <csignal>
+#include <exception>
+#include <string>
 
 #include "cli/commands.h"
+#include "cli/console.h"
+#include "firmware/interrupt_cleanup.h"
 
 using namespace qorvi::cli;
 
@@ -20,9 +25,7 @@ void AddInputOptions(CLI::App* command, InputOptions& in) {
                       "Boot sound .wav; turns the boot-sound options on, so opening_plugin.prx is loaded and saved");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app{"Reads and patches the firmware files that lay out the PSP system menu.", "qorvi-cli"};
   app.set_version_flag("--version", "qorvi-cli 0.1.0");
   app.require_subcommand(1, 1);
@@ -64,6 +67,22 @@ int main(int argc, char** argv) {
   demoCommand->add_flag("--boot-sound", demo.bootSound, "Also write bootsound.wav");
   demoCommand->add_option("DIR", demo.dir, "Folder to write into")->required();
 
+  // The first argument names the command (or is --help / --version).
+  if (argc >= 2 && argv[1][0] != '-') {
+    const std::string name = argv[1];
+    bool known = false;
+    for (const CLI::App* command : {info, icons, saveCommand, demoCommand})
+      known = known || command->get_name() == name;
+    if (!known) {
+      PrintError("unknown command '" + name + "'");
+      return kExitUsage;
+    }
+  }
+  if (argc > 2 && std::string(argv[1]) == "--version") {
+    PrintError(std::string("--version takes no arguments: '") + argv[2] + "'");
+    return kExitUsage;
+  }
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -83,4 +102,24 @@ int main(int argc, char** argv) {
   if (checkCommand->parsed()) return RunCheck(input, check);
   if (demoCommand->parsed()) return RunDemo(demo);
   return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // An interrupted command leaves no temporary file or folder behind.
+  qorvi::InstallInterruptCleanup();
+#ifdef SIGXFSZ
+  // Past the file size limit a write fails and is reported like a full disk.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  int status;
+  try {
+    status = Run(argc, argv);
+  } catch (const std::exception& e) {
+    // Unwinding removes the temporary files; the cause still gets its one line.
+    PrintError(std::string("unexpected failure: ") + e.what());
+    status = kExitMessage;
+  }
+  return FinishOutput(status);
 }

@@ -7,6 +7,11 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "firmware/interrupt_cleanup.h"
 
 namespace qorvi {
 
@@ -24,15 +29,61 @@ struct ReadResult {
 // Reads the whole file into the start of `area`.
 ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area);
 
-// Writes the pieces, in order, to a temporary file in the same folder, flushes it
-// to disk (when `sync`; the temporary icon bitmaps need not survive a power cut)
-// and renames it over `path`. On any failure (cannot create, short write,
-// full disk) the temporary file is removed, an existing file at `path` stays as it
-// was, and false is returned.
-bool WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
-                         bool sync = true);
+struct WriteResult {
+  std::error_code error;  // what failed; empty when the file was written
+  explicit operator bool() const { return !error; }
+};
+
+// Writes the pieces, in order, to a temporary file NAME.partial-XXXXXX in the same
+// folder, flushes it to disk (when `sync`; the temporary icon bitmaps need not
+// survive a power cut), renames it over `path` and then flushes the folder, so the
+// new name is on disk too. On any failure (cannot create, short write, full disk)
+// the temporary file is removed, an existing file at `path` stays as it was, and
+// the cause is returned. The temporary file is also removed when the process is
+// interrupted (see interrupt_cleanup.h).
+//
+// An existing file keeps its permission bits (a read-only file stays read-only)
+// and, where the system allows, its owner. When `path` is a symbolic link, the file
+// it points to is replaced and the link stays as it is.
+WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
+                                bool sync = true);
+
+// Makes the folder of each output file with its missing parents (as mkdir -p;
+// a failure is left to the write that follows), and removes what interrupted
+// earlier writes of these names left there: NAME.partial-XXXXXX files that no
+// running write holds.
+void PrepareOutputFiles(std::span<const std::string> paths);
+inline void PrepareOutputFiles(std::initializer_list<std::string> paths) {
+  PrepareOutputFiles(std::span<const std::string>(paths.begin(), paths.size()));
+}
+
+// Makes a folder with its missing parents; an existing folder is fine.
+std::error_code MakeFolders(const std::string& path);
 
 // Removes the file if it exists; a missing file is not an error.
 void RemoveFileIfPresent(const std::string& path);
+
+// A private folder (only its owner may enter it) in the system's temporary folder,
+// removed with everything in it when the object goes. An interrupt removes it too,
+// with the files named by ExpectFiles.
+class TemporaryFolder {
+ public:
+  explicit TemporaryFolder(std::string_view prefix);
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  ~TemporaryFolder();
+
+  bool ok() const { return !path_.empty(); }
+  std::error_code error() const { return error_; }  // why it could not be made
+  const std::string& path() const { return path_; }
+  // Names the files that may come to exist in the folder.
+  void ExpectFiles(std::span<const std::string> paths);
+
+ private:
+  std::string path_;
+  std::error_code error_;
+  RemoveOnInterrupt folder_guard_;
+  std::vector<RemoveOnInterrupt> file_guards_;
+};
 
 }  // namespace qorvi

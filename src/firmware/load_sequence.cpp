@@ -119,7 +119,7 @@ void RemoveIconBitmaps(const Paths& paths) {
 
 }  // namespace
 
-std::optional<Failure> LoadAll(Model& model) {
+std::optional<Failure> LoadAll(Model& model, std::vector<std::string>* unwrittenBitmaps) {
   if (!model.work.Allocated()) return Message::CannotAllocateMemory;
 
   FirmwareState staged = model;
@@ -136,9 +136,14 @@ std::optional<Failure> LoadAll(Model& model) {
   // The bitmaps of an earlier set must not stand in for pictures this set lacks.
   RemoveIconBitmaps(model.paths);
   std::span<uint8_t> scratch = model.work.Scratch();
-  ExtractSystemPluginIcons(model.work.Area(FileArea::SystemPluginFg).first(model.SystemPluginFgLoadedSize), model.paths,
-                           scratch);
-  ExtractIcons(model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, model.paths, scratch);
+  std::vector<std::string> unwritten = ExtractSystemPluginIcons(
+      model.work.Area(FileArea::SystemPluginFg).first(model.SystemPluginFgLoadedSize), model.paths, scratch);
+  std::vector<std::string> icons = ExtractIcons(
+      model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, model.paths, scratch);
+  if (unwrittenBitmaps != nullptr) {
+    unwrittenBitmaps->insert(unwrittenBitmaps->end(), unwritten.begin(), unwritten.end());
+    unwrittenBitmaps->insert(unwrittenBitmaps->end(), icons.begin(), icons.end());
+  }
   return std::nullopt;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "model/message_table.h"
 #include "model/model.h"
@@ -13,7 +15,11 @@ namespace qorvi {
 // file loaded, else the message of the first failure and its cause. A failed load changes
 // nothing: the model, the file images, the version and the profile stay as they
 // were. Callers run FinishLoad after a load that passed.
-std::optional<Failure> LoadAll(Model& model);
+//
+// A bitmap that cannot be written (a full disk) is a picture the preview goes
+// without, not a failure of the load; its path is added to `unwrittenBitmaps` when
+// given, for callers that need every bitmap.
+std::optional<Failure> LoadAll(Model& model, std::vector<std::string>* unwrittenBitmaps = nullptr);
 
 // What follows every successful load, in the desktop program and qorvi-cli alike:
 // the 16-bit Bmp01_12size is kept at most 32767 (read as unsigned, as its edit

@@ -66,9 +66,12 @@ void DecodeTo(const std::optional<std::span<const uint8_t>>& stream, const std::
   if (!bmp.empty()) sink(path, bmp);
 }
 
-void WriteBitmap(const std::string& path, std::span<const uint8_t> bmp) {
-  // The bitmaps are rewritten at every load and deleted at exit: no need to sync.
-  WriteFileAtomically(path, {bmp}, /*sync=*/false);
+// Writes each bitmap and keeps the paths of those that could not be written.
+BitmapSink WriteBitmaps(std::vector<std::string>& unwritten) {
+  return [&unwritten](const std::string& path, std::span<const uint8_t> bmp) {
+    // The bitmaps are rewritten at every load and deleted at exit: no need to sync.
+    if (!WriteFileAtomically(path, {bmp}, /*sync=*/false)) unwritten.push_back(path);
+  };
 }
 
 }  // namespace
@@ -196,13 +199,18 @@ void DecodeIcons(std::span<const uint8_t> image, const FirmwareState& state, con
   }
 }
 
-void ExtractSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths, std::span<uint8_t> scratch) {
-  DecodeSystemPluginIcons(image, paths, scratch, WriteBitmap);
+std::vector<std::string> ExtractSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths,
+                                                  std::span<uint8_t> scratch) {
+  std::vector<std::string> unwritten;
+  DecodeSystemPluginIcons(image, paths, scratch, WriteBitmaps(unwritten));
+  return unwritten;
 }
 
-void ExtractIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
-                  std::span<uint8_t> scratch) {
-  DecodeIcons(image, state, paths, scratch, WriteBitmap);
+std::vector<std::string> ExtractIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
+                                      std::span<uint8_t> scratch) {
+  std::vector<std::string> unwritten;
+  DecodeIcons(image, state, paths, scratch, WriteBitmaps(unwritten));
+  return unwritten;
 }
 
 }  // namespace qorvi

@@ -16,6 +16,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "model/model.h"
 
@@ -86,13 +87,15 @@ void DecodeIcons(std::span<const uint8_t> image, const FirmwareState& state, con
                  std::span<uint8_t> scratch, const BitmapSink& sink);
 
 // Writes BatteryIconPath and BusyIconPath from system_plugin_fg.rco. A picture that
-// fails a check is skipped.
-void ExtractSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths, std::span<uint8_t> scratch);
+// fails a check is skipped. Returns the paths of the pictures that were decoded but
+// could not be written (e.g. a full disk).
+std::vector<std::string> ExtractSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths,
+                                                  std::span<uint8_t> scratch);
 
 // Writes the category icons (0..6, and 7 for 5.00) and the item icons of the
 // item slots that have one, from topmenu_icon.rco. Pictures that fail a check are
-// skipped.
-void ExtractIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
-                  std::span<uint8_t> scratch);
+// skipped. Returns the paths of the pictures that could not be written.
+std::vector<std::string> ExtractIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
+                                      std::span<uint8_t> scratch);
 
 }  // namespace qorvi

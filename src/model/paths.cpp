@@ -20,7 +20,71 @@ std::string Slashed(std::string s) {
 
 }  // namespace
 
-void SlashPath(std::string& path) { std::replace(path.begin(), path.end(), '\\', '/'); }
+void SlashPath([[maybe_unused]] std::string& path) {
+#ifdef _WIN32
+  std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+}
+
+std::string EscapedForMessage(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string shown;
+  shown.reserve(text.size());
+  auto hex = [&shown](unsigned char b) {
+    shown += "\\x";
+    shown += kHex[b >> 4];
+    shown += kHex[b & 15];
+  };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) {
+      if (b == '\n') {
+        shown += "\\n";
+      } else if (b == '\t') {
+        shown += "\\t";
+      } else if (b == '\r') {
+        shown += "\\r";
+      } else if (b < 0x20 || b == 0x7F) {
+        hex(b);
+#ifndef _WIN32
+      } else if (b == '\\') {
+        shown += "\\\\";
+#endif
+      } else {
+        shown += static_cast<char>(b);
+      }
+      ++i;
+      continue;
+    }
+    // A UTF-8 sequence: its length from the lead byte, its continuation bytes
+    // 10xxxxxx, no overlong form, no surrogate, nothing above U+10FFFF.
+    std::size_t length = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+    bool valid = length != 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    if (valid && length >= 3) {
+      const auto second = static_cast<unsigned char>(text[i + 1]);
+      if (b == 0xE0) valid = second >= 0xA0;
+      if (b == 0xED) valid = second < 0xA0;
+      if (b == 0xF0) valid = second >= 0x90;
+      if (b == 0xF4) valid = second < 0x90;
+    }
+    if (!valid) {
+      hex(b);
+      ++i;
+      continue;
+    }
+    // C1 control characters (U+0080..U+009F) move the cursor of some terminals too.
+    if (b == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+      hex(b);
+      hex(static_cast<unsigned char>(text[i + 1]));
+    } else {
+      shown.append(text.substr(i, length));
+    }
+    i += length;
+  }
+  return shown;
+}
 
 void SetDoneDir(Paths& p, std::string_view doneDir) {
   p.DoneDir = std::string(doneDir);

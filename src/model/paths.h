@@ -31,12 +31,20 @@ struct Paths {
   std::string BusyIconPath;
 };
 
-// Replaces every backslash by a forward slash.
+// Where the backslash separates folders (Windows), replaces every backslash by a
+// forward slash. Elsewhere a backslash is an ordinary character of a file name,
+// and the path stays as it is.
 void SlashPath(std::string& path);
 
-// Builds every path from `cwd`. Inputs and bitmaps are slashed; the outputs keep
-// the separators of `cwd`.
+// Builds every path from `cwd`. Inputs and bitmaps are slashed (see SlashPath); the
+// outputs keep the separators of `cwd`.
 void BuildPaths(Paths& paths, std::string_view cwd);
+
+// A text, typically a path, as a one-line message shows it: line breaks, tabs and
+// other control characters, and bytes that are not valid UTF-8, become visible
+// escapes (\n, \t, \x1b, \xff). Where a backslash can be part of a file name it is
+// shown doubled, so an escape is never mistaken for a name.
+std::string EscapedForMessage(std::string_view text);
 
 // Points the output paths at `doneDir` (DoneDir itself, module/ and resource/).
 void SetDoneDir(Paths& paths, std::string_view doneDir);

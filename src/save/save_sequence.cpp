@@ -1,21 +1,13 @@
 #include "save/save_sequence.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "firmware/apply_values.h"
+#include "firmware/file_io.h"
 #include "firmware/module_writer.h"
 
 namespace qorvi {
 namespace {
-
-// An existing folder is fine; any other failure surfaces as the write errors of
-// the files that were to go into it.
-void MakeFolder(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::create_directory(path, ignored);
-}
 
 std::size_t Length(int32_t loadedSize) { return loadedSize > 0 ? static_cast<std::size_t>(loadedSize) : 0; }
 
@@ -27,9 +19,11 @@ std::vector<Failure> SaveAll(Model& model, bool compress) {
   if (!model.work.Allocated()) return raised;
 
   const Paths& paths = model.paths;
-  MakeFolder(paths.DoneDir);
-  MakeFolder(paths.DoneDir + "/module");
-  MakeFolder(paths.DoneDir + "/resource");
+  // The done folder with module/ and resource/ (and any missing parents), without
+  // what an interrupted earlier save left there. A folder that cannot be made
+  // surfaces as the write errors of the files that were to go into it.
+  PrepareOutputFiles({paths.DoneVshmainPath, paths.DonePafPath, paths.DoneOpeningPath, paths.DoneTopmenuPluginPath,
+                      paths.DoneSystemPluginFgPath, paths.DoneTopmenuIconPath});
 
   // One snapshot of the values for every file, so all of them agree.
   const LayoutRecord layout = model.Layout;

@@ -9,7 +9,8 @@
 
 namespace qorvi {
 
-// Makes the done folder with its module/ and resource/ folders (failures show up
+// Makes the done folder with its module/ and resource/ folders and any missing
+// parents, removing what interrupted earlier saves left there (failures show up
 // as write errors later), then writes, in this order and each whatever happened to
 // the ones before: vshmain.prx (message 9 on failure), paf.prx (10),
 // opening_plugin.prx only when BootSoundEnabled and OpeningEnabled are both 1 (15

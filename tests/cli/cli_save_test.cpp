@@ -98,7 +98,9 @@ TEST_P(CliSaveRoundTrip, InfoOnTheSavedFilesShowsTheRequestedValues) {
   EXPECT_EQ(l["SubIconLowerSpace1"], 65);
   EXPECT_EQ(l["TextColor"][0], Json::array({0.25, 0.5, 1.0}));
   EXPECT_EQ(l["ClockColor"], Json::array({10, 20, 255}));
-  if (c.version == 500) EXPECT_EQ(l["OptSpace"], 21.75);
+  if (c.version == 500) {
+    EXPECT_EQ(l["OptSpace"], 21.75);
+  }
   EXPECT_EQ(info["categoryEntries"][0], Json::array({3, 18, 7, 240}));
   EXPECT_EQ(info["items"][0]["ExecGroup"], 19);
   EXPECT_EQ(info["items"][0]["ExecFunction"], 0);

@@ -34,20 +34,35 @@ inline std::string ReadText(const std::string& path) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// Runs qorvi-cli with `args` in `cwd` (the test's own directory when empty).
-inline CliResult RunCli(const std::vector<std::string>& args, const std::string& cwd = "") {
+// How a run is set up beyond its arguments.
+struct CliSetUp {
+  std::string cwd = {};         // the test's own directory when empty
+  std::string shellSetUp = {};  // shell commands run first in the same shell, e.g. "ulimit -f 8" (512-byte blocks)
+  std::string stdoutTo = {};    // a shell redirection target for standard output ("/dev/full", "&-")
+  std::string stderrTo = {};    // the same for standard error
+};
+
+// Runs qorvi-cli with `args` as `setUp` says.
+inline CliResult RunCli(const std::vector<std::string>& args, const CliSetUp& setUp) {
   ScopedTempDir io;
   std::string cmd;
-  if (!cwd.empty()) cmd += "cd " + ShellQuote(cwd) + " && ";
+  if (!setUp.shellSetUp.empty()) cmd += setUp.shellSetUp + "; ";
+  if (!setUp.cwd.empty()) cmd += "cd " + ShellQuote(setUp.cwd) + " && ";
   cmd += ShellQuote(QORVI_CLI);
   for (const std::string& a : args) cmd += " " + ShellQuote(a);
-  cmd += " >" + ShellQuote(io / "out") + " 2>" + ShellQuote(io / "err");
+  cmd += " >" + (setUp.stdoutTo.empty() ? ShellQuote(io / "out") : setUp.stdoutTo);
+  cmd += " 2>" + (setUp.stderrTo.empty() ? ShellQuote(io / "err") : setUp.stderrTo);
   int raw = std::system(cmd.c_str());
   CliResult r;
   r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   r.out = ReadText(io / "out");
   r.err = ReadText(io / "err");
   return r;
+}
+
+// Runs qorvi-cli with `args` in `cwd` (the test's own directory when empty).
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& cwd = "") {
+  return RunCli(args, CliSetUp{.cwd = cwd});
 }
 
 }  // namespace qorvi::testing

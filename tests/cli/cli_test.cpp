@@ -183,11 +183,14 @@ TEST(Cli, UsageErrorsExitTwo) {
            {"icons", "--workdir", dir.path()},
            {"demo", "--version", "6.60", dir.path()},
            {"demo", dir.path()},
+           {"--version", "extra"},
+           {"bogus", "--workdir", dir.path()},
        }) {
     CliResult r = RunCli(args);
     EXPECT_EQ(r.status, 2) << (args.empty() ? "(no arguments)" : args[0]);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
+  EXPECT_EQ(RunCli({"bogus"}).err, "qorvi-cli: unknown command 'bogus'\n");
   EXPECT_EQ(RunCli({"--help"}).status, 0);
   CliResult v = RunCli({"--version"});
   EXPECT_EQ(v.status, 0);

@@ -1,3 +1,296 @@
-// placeholder, being written
+// Whole-file reads and the atomic writes: sizes around the area, failures that
+// keep the old file, permissions, links, leftovers of cut writes, interrupts.
+#include "firmware/file_io.h"
+
+#include <fcntl.h>
 #include <gtest/gtest.h>
-TEST(Placeholder, Empty) {}
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <vector>
+
+#include "file_size_limit.h"
+#include "support/scoped_temp_dir.h"
+
+namespace qorvi {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScopedTempDir;
+using testing::WriteBytes;
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> Bytes(std::size_t n, uint8_t seed) {
+  std::vector<uint8_t> v(n);
+  for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<uint8_t>(seed + i * 7);
+  return v;
+}
+
+std::set<std::string> FilesIn(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+  return names;
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+WriteResult Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+  return WriteFileAtomically(path, {std::span<const uint8_t>(bytes)});
+}
+
+// Sets the umask for one test.
+class ScopedUmask {
+ public:
+  explicit ScopedUmask(mode_t mask) : old_(::umask(mask)) {}
+  ~ScopedUmask() { ::umask(old_); }
+
+ private:
+  mode_t old_;
+};
+
+TEST(ReadFileInto, ReadsWholeFilesThatFitAndProbesOneByteBeyond) {
+  ScopedTempDir dir;
+  constexpr std::size_t kArea = 4096;
+  const struct {
+    std::size_t size;
+    ReadStatus status;
+  } rows[] = {
+      {0, ReadStatus::Ok},
+      {1, ReadStatus::Ok},
+      {kArea - 1, ReadStatus::Ok},
+      {kArea, ReadStatus::Ok},
+      {kArea + 1, ReadStatus::TooLong},
+      {3 * kArea, ReadStatus::TooLong},
+  };
+  std::vector<uint8_t> area(kArea, 0xEE);
+  for (const auto& row : rows) {
+    const std::vector<uint8_t> content = Bytes(row.size, 3);
+    WriteBytes(dir / "f", content);
+    std::fill(area.begin(), area.end(), 0xEE);
+    ReadResult r = ReadFileInto(dir / "f", area);
+    EXPECT_EQ(r.status, row.status) << row.size;
+    if (row.status == ReadStatus::Ok) {
+      EXPECT_EQ(r.size, row.size);
+      EXPECT_TRUE(std::equal(content.begin(), content.end(), area.begin())) << row.size;
+    }
+  }
+  // What is not a file of bytes, or not there.
+  EXPECT_EQ(ReadFileInto(dir.path(), area).status, ReadStatus::CannotOpen);
+  EXPECT_EQ(ReadFileInto(dir / "missing", area).status, ReadStatus::CannotOpen);
+  EXPECT_EQ(ReadFileInto("/dev/zero", area).status, ReadStatus::TooLong) << "an endless source is too long";
+  std::vector<uint8_t> empty;
+  EXPECT_EQ(ReadFileInto("/dev/null", empty).status, ReadStatus::Ok);
+}
+
+TEST(WriteFileAtomically, WritesThePiecesInOrder) {
+  ScopedTempDir dir;
+  const std::vector<uint8_t> a = Bytes(1000, 1), b = Bytes(0, 2), c = Bytes(70000, 3);
+  ASSERT_TRUE(WriteFileAtomically(dir / "out.bin", {a, b, c}));
+  std::vector<uint8_t> want = a;
+  want.insert(want.end(), c.begin(), c.end());
+  EXPECT_EQ(ReadBytes(dir / "out.bin"), want);
+  EXPECT_EQ(FilesIn(dir.path()), std::set<std::string>{"out.bin"});
+  ASSERT_TRUE(WriteFileAtomically(dir / "out.bin", {b}, /*sync=*/false));
+  EXPECT_EQ(ReadBytes(dir / "out.bin"), b);
+}
+
+TEST(WriteFileAtomically, AFailureKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  ScopedTempDir dir;
+  const std::vector<uint8_t> old = Bytes(500, 9);
+  WriteBytes(dir / "out.bin", old);
+  {
+    // The disk is full after 1000 bytes.
+    testing::ScopedFileSizeLimit full(1000);
+    WriteResult r = Write(dir / "out.bin", Bytes(5000, 1));
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.error, std::errc::file_too_large) << r.error.message();
+    EXPECT_FALSE(Write(dir / "new.bin", Bytes(1001, 1)));
+    EXPECT_TRUE(Write(dir / "small.bin", Bytes(1000, 1))) << "exactly what fits";
+  }
+  EXPECT_EQ(ReadBytes(dir / "out.bin"), old);
+  EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"out.bin", "small.bin"}));
+
+  // No folder to write into; a folder where the file should be.
+  EXPECT_EQ(Write(dir / "missing/out.bin", old).error, std::errc::no_such_file_or_directory);
+  fs::create_directories(dir / "taken/inside");
+  EXPECT_FALSE(Write(dir / "taken", old));
+  EXPECT_TRUE(fs::is_directory(dir / "taken/inside"));
+  EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"out.bin", "small.bin", "taken"}));
+}
+
+TEST(WriteFileAtomically, NewFilesFollowTheUmaskReplacedFilesKeepTheirPermissions) {
+  ScopedTempDir dir;
+  {
+    ScopedUmask mask(022);
+    ASSERT_TRUE(Write(dir / "a", Bytes(10, 1)));
+    EXPECT_EQ(ModeOf(dir / "a"), 0644u);
+  }
+  {
+    ScopedUmask mask(077);
+    ASSERT_TRUE(Write(dir / "b", Bytes(10, 1)));
+    EXPECT_EQ(ModeOf(dir / "b"), 0600u);
+  }
+  for (mode_t mode : {0444u, 0400u, 0640u, 0755u, 0604u}) {
+    ::chmod((dir / "a").c_str(), mode);
+    const std::vector<uint8_t> content = Bytes(20, static_cast<uint8_t>(mode));
+    ASSERT_TRUE(Write(dir / "a", content)) << std::oct << mode;
+    EXPECT_EQ(ModeOf(dir / "a"), mode);
+    EXPECT_EQ(ReadBytes(dir / "a"), content);
+  }
+}
+
+TEST(WriteFileAtomically, ALinkStaysAndTheFileItPointsToIsReplaced) {
+  ScopedTempDir dir;
+  fs::create_directories(dir / "real");
+  fs::create_directories(dir / "links");
+  WriteBytes(dir / "real/file", Bytes(3, 1));
+  ::chmod((dir / "real/file").c_str(), 0600);
+  fs::create_symlink("../real/file", dir / "links/one");     // relative to the link's folder
+  fs::create_symlink(dir / "links/one", dir / "links/two");  // a chain
+  const struct {
+    const char* link;
+    uint8_t seed;
+  } rows[] = {{"links/one", 10}, {"links/two", 20}};
+  for (const auto& row : rows) {
+    const std::vector<uint8_t> content = Bytes(100, row.seed);
+    ASSERT_TRUE(Write(dir / row.link, content)) << row.link;
+    EXPECT_TRUE(fs::is_symlink(dir / row.link));
+    EXPECT_EQ(ReadBytes(dir / "real/file"), content);
+    EXPECT_EQ(ModeOf(dir / "real/file"), 0600u);
+    EXPECT_EQ(FilesIn(dir / "real"), std::set<std::string>{"file"});
+    EXPECT_EQ(FilesIn(dir / "links"), (std::set<std::string>{"one", "two"}));
+  }
+  // A link to nothing yet: the file is made where it points.
+  fs::create_symlink("../real/later", dir / "links/dangling");
+  ASSERT_TRUE(Write(dir / "links/dangling", Bytes(5, 1)));
+  EXPECT_EQ(ReadBytes(dir / "real/later"), Bytes(5, 1));
+  // A loop is an error, not a hang.
+  fs::create_symlink("loop2", dir / "links/loop1");
+  fs::create_symlink("loop1", dir / "links/loop2");
+  EXPECT_EQ(Write(dir / "links/loop1", Bytes(5, 1)).error, std::errc::too_many_symbolic_link_levels);
+}
+
+TEST(PrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFilesOfTheseNames) {
+  ScopedTempDir dir;
+  const std::string a = dir / "o/x/module/a.prx";
+  const std::string b = dir / "o/x/resource/b.rco";
+  PrepareOutputFiles({a, b});
+  EXPECT_TRUE(fs::is_directory(dir / "o/x/module"));
+  EXPECT_TRUE(fs::is_directory(dir / "o/x/resource"));
+
+  const std::string module = dir / "o/x/module/";
+  const std::vector<std::string> stale{"a.prx.partial-AbC123", "a.prx.partial-000000"};
+  const std::vector<std::string> kept{"a.prx.partial-AbC12",  "a.prx.partial-AbC1234", "a.prx.partial-AbC_23",
+                                      "c.prx.partial-AbC123", "a.prx.partialXAbC123",  "a.prx",
+                                      "a.prx.partial-busy01"};
+  for (const auto& name : stale) WriteBytes(module + name, {1});
+  for (const auto& name : kept) WriteBytes(module + name, {1});
+  fs::create_directory(module + "a.prx.partial-Folder");
+  // A write in progress holds its temporary file.
+  int busy = ::open((module + "a.prx.partial-busy01").c_str(), O_RDONLY);
+  ASSERT_GE(busy, 0);
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+  PrepareOutputFiles({a, b});
+  ::close(busy);
+  std::set<std::string> want(kept.begin(), kept.end());
+  want.insert("a.prx.partial-Folder");
+  EXPECT_EQ(FilesIn(module), want);
+
+  // A running write holds its own temporary file: sweep while it is cut off at the
+  // file size limit (inside the write, between creation and rename).
+  static std::string g_sweep;
+  static std::size_t g_files_seen = 0;
+  g_sweep = module + "a.prx";
+  fs::remove(module + "a.prx.partial-busy01");
+  want.erase("a.prx.partial-busy01");
+  {
+    testing::ScopedFileSizeLimit full(1000);
+    std::signal(SIGXFSZ, [](int) {
+      PrepareOutputFiles({g_sweep});
+      g_files_seen = FilesIn(fs::path(g_sweep).parent_path()).size();
+    });
+    EXPECT_FALSE(Write(g_sweep, Bytes(5000, 1)));
+  }
+  EXPECT_EQ(g_files_seen, want.size() + 1) << "the write's own file survives the sweep";
+  EXPECT_EQ(FilesIn(module), want) << "and goes when the write fails";
+
+  // An output folder that cannot be made is left to the writes.
+  WriteBytes(dir / "file", {1});
+  PrepareOutputFiles({dir / "file/module/a.prx"});
+  EXPECT_FALSE(Write(dir / "file/module/a.prx", {1}));
+  EXPECT_TRUE(MakeFolders(dir / "file/module"));
+  EXPECT_FALSE(MakeFolders(dir / "o/x/module")) << "an existing folder is fine";
+}
+
+// Interrupts: the test raises the signal from inside a write that goes past the
+// file size limit, i.e. between the temporary file's creation and its rename.
+int g_interrupt = 0;
+extern "C" void RaiseInterrupt(int) { std::raise(g_interrupt); }
+
+void InterruptedWrite(const std::string& tmpdir, const std::string& out) {
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, SIG_DFL);
+  ::setenv("TMPDIR", tmpdir.c_str(), 1);
+  InstallInterruptCleanup();
+  TemporaryFolder folder("qorvi-test-");
+  if (!folder.ok()) std::_Exit(3);
+  const std::vector<std::string> bitmaps{folder.path() + "/MainIcon0.bmp", folder.path() + "/MainIcon1.bmp"};
+  folder.ExpectFiles(bitmaps);
+  if (!Write(bitmaps[0], Bytes(100, 1))) std::_Exit(4);  // MainIcon1.bmp is never written
+  if (!Write(out + "/done.bin", Bytes(100, 1))) std::_Exit(5);
+  std::signal(SIGXFSZ, RaiseInterrupt);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = 1000;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  Write(out + "/cut.bin", Bytes(5000, 1));
+  std::_Exit(6);
+}
+
+class InterruptCleanup : public ::testing::TestWithParam<int> {};
+
+TEST_P(InterruptCleanup, RemovesThePrivateFolderAndTheCutFileThenDiesByTheSignal) {
+  ScopedTempDir tmp;
+  ScopedTempDir out;
+  g_interrupt = GetParam();
+  EXPECT_EXIT(InterruptedWrite(tmp.path(), out.path()), ::testing::KilledBySignal(GetParam()), "");
+  EXPECT_TRUE(FilesIn(tmp.path()).empty());
+  EXPECT_EQ(FilesIn(out.path()), std::set<std::string>{"done.bin"}) << "finished writes stay";
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptCleanup, ::testing::Values(SIGINT, SIGTERM, SIGHUP), [](const auto& info) {
+  return info.param == SIGINT ? "Int" : info.param == SIGTERM ? "Term" : "Hup";
+});
+
+TEST(TemporaryFolder, IsPrivateAndGoesWithEverythingInIt) {
+  ScopedTempDir tmp;
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old != nullptr ? old : "";
+  ::setenv("TMPDIR", tmp.path().c_str(), 1);
+  std::string path;
+  {
+    TemporaryFolder folder("qorvi-test-");
+    ::setenv("TMPDIR", saved.c_str(), 1);
+    if (old == nullptr) ::unsetenv("TMPDIR");
+    ASSERT_TRUE(folder.ok()) << folder.error().message();
+    path = folder.path();
+    EXPECT_EQ(path.rfind(tmp / "qorvi-test-", 0), 0u);
+    EXPECT_EQ(ModeOf(path), 0700u);
+    WriteBytes(path + "/x.bmp", {1});
+    fs::create_directory(path + "/sub");
+  }
+  EXPECT_FALSE(fs::exists(path));
+}
+
+}  // namespace
+}  // namespace qorvi

@@ -11,16 +11,24 @@
 namespace qorvi {
 namespace {
 
+// A backslash separates folders on Windows only; elsewhere it is part of a name.
+#ifdef _WIN32
+constexpr bool kBackslashSeparates = true;
+#else
+constexpr bool kBackslashSeparates = false;
+#endif
+
 TEST(BuildPaths, InputsAndBitmapsAreSlashedOutputsKeepTheirSeparators) {
   Paths p;
   BuildPaths(p, "C:\\psp\\work");
-  EXPECT_EQ(p.BootSoundPath, "C:/psp/work/bootsound.wav");
-  EXPECT_EQ(p.VshmainPath, "C:/psp/work/vshmain.prx");
-  EXPECT_EQ(p.PafPath, "C:/psp/work/paf.prx");
-  EXPECT_EQ(p.OpeningPath, "C:/psp/work/opening_plugin.prx");
-  EXPECT_EQ(p.TopmenuPluginPath, "C:/psp/work/topmenu_plugin.rco");
-  EXPECT_EQ(p.SystemPluginFgPath, "C:/psp/work/system_plugin_fg.rco");
-  EXPECT_EQ(p.TopmenuIconPath, "C:/psp/work/topmenu_icon.rco");
+  const std::string in = kBackslashSeparates ? "C:/psp/work" : "C:\\psp\\work";
+  EXPECT_EQ(p.BootSoundPath, in + "/bootsound.wav");
+  EXPECT_EQ(p.VshmainPath, in + "/vshmain.prx");
+  EXPECT_EQ(p.PafPath, in + "/paf.prx");
+  EXPECT_EQ(p.OpeningPath, in + "/opening_plugin.prx");
+  EXPECT_EQ(p.TopmenuPluginPath, in + "/topmenu_plugin.rco");
+  EXPECT_EQ(p.SystemPluginFgPath, in + "/system_plugin_fg.rco");
+  EXPECT_EQ(p.TopmenuIconPath, in + "/topmenu_icon.rco");
   EXPECT_EQ(p.DoneDir, "C:\\psp\\work/done");
   EXPECT_EQ(p.DoneVshmainPath, "C:\\psp\\work/done/module/vshmain.prx");
   EXPECT_EQ(p.DonePafPath, "C:\\psp\\work/done/module/paf.prx");
@@ -28,8 +36,8 @@ TEST(BuildPaths, InputsAndBitmapsAreSlashedOutputsKeepTheirSeparators) {
   EXPECT_EQ(p.DoneTopmenuPluginPath, "C:\\psp\\work/done/resource/topmenu_plugin.rco");
   EXPECT_EQ(p.DoneSystemPluginFgPath, "C:\\psp\\work/done/resource/system_plugin_fg.rco");
   EXPECT_EQ(p.DoneTopmenuIconPath, "C:\\psp\\work/done/resource/topmenu_icon.rco");
-  EXPECT_EQ(p.BatteryIconPath, "C:/psp/work/BatteryIcon.bmp");
-  EXPECT_EQ(p.BusyIconPath, "C:/psp/work/BusyIcon.bmp");
+  EXPECT_EQ(p.BatteryIconPath, in + "/BatteryIcon.bmp");
+  EXPECT_EQ(p.BusyIconPath, in + "/BusyIcon.bmp");
 }
 
 TEST(BuildPaths, IconBitmapsAreNumbered) {
@@ -71,10 +79,34 @@ TEST(BuildPaths, SetDoneDirMovesOnlyTheOutputs) {
   EXPECT_EQ(p.MainIconPath[0], "/w/MainIcon0.bmp");
 }
 
-TEST(BuildPaths, SlashPathReplacesEveryBackslash) {
+TEST(BuildPaths, SlashPathReplacesEveryBackslashWhereItSeparates) {
   std::string path = "\\\\server\\share\\a/b\\";
   SlashPath(path);
-  EXPECT_EQ(path, "//server/share/a/b/");
+  EXPECT_EQ(path, kBackslashSeparates ? "//server/share/a/b/" : "\\\\server\\share\\a/b\\");
+}
+
+TEST(EscapedForMessage, EveryMessageStaysOneVisibleLine) {
+  const std::string backslash = kBackslashSeparates ? "\\" : "\\\\";
+  const struct {
+    std::string text;
+    std::string shown;
+  } rows[] = {
+      {"/tmp/plain dir/vshmain.prx", "/tmp/plain dir/vshmain.prx"},
+      {"a\nb\tc\rd", "a\\nb\\tc\\rd"},
+      {std::string("nul\0x", 5), "nul\\x00x"},
+      {"\x1b[31mred\x7f", "\\x1b[31mred\\x7f"},
+      {"T/a\\b", "T/a" + backslash + "b"},
+      {"\xe3\x83\x95\xe3\x82\xa9\xe3\x83\xab\xe3\x83\x80/\xc3\xa9/\xf0\x9f\x8e\xae",
+       "\xe3\x83\x95\xe3\x82\xa9\xe3\x83\xab\xe3\x83\x80/\xc3\xa9/\xf0\x9f\x8e\xae"},
+      {"latin1 \xe9t\xe9", "latin1 \\xe9t\\xe9"},
+      {"cut \xe3\x83", "cut \\xe3\\x83"},
+      {"overlong \xc0\xaf \xe0\x80\xaf", "overlong \\xc0\\xaf \\xe0\\x80\\xaf"},
+      {"surrogate \xed\xa0\x80", "surrogate \\xed\\xa0\\x80"},
+      {"too high \xf4\x90\x80\x80", "too high \\xf4\\x90\\x80\\x80"},
+      {"next line \xc2\x85", "next line \\xc2\\x85"},
+      {"", ""},
+  };
+  for (const auto& row : rows) EXPECT_EQ(EscapedForMessage(row.text), row.shown) << row.shown;
 }
 
 TEST(MessageTable, TextsOfEveryCode) {

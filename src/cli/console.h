@@ -1,0 +1,22 @@
+// qorvi-cli's standard output and standard error. Every write is checked: a
+// command whose output or messages did not arrive (a full disk, a closed pipe)
+// must not end with status 0.
+#pragma once
+
+#include <string_view>
+
+namespace qorvi::cli {
+
+// Prints "qorvi-cli: <text>" as one line on standard error; line breaks, control
+// characters and bytes that are not UTF-8 in `text` are shown escaped.
+void PrintError(std::string_view text);
+
+// Writes `text` as it is to standard output.
+void PrintOut(std::string_view text);
+
+// Flushes and closes standard output and returns the exit status: `status`, or 1
+// in its place when it was 0 and standard output or standard error failed (a
+// failure of standard output is reported on standard error, if that still works).
+int FinishOutput(int status);
+
+}  // namespace qorvi::cli

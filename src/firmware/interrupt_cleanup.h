@@ -1,0 +1,63 @@
+// Files and folders that must not outlive an interrupted run: the temporary file of
+// a write in progress, the private folder of the icon bitmaps and the bitmaps in it.
+//
+// Once InstallInterruptCleanup has run, SIGINT, SIGTERM, SIGHUP and SIGPIPE first
+// remove every path registered at that moment (the files, then the folders, which
+// are empty by then), and then end the process by the same signal, as they would
+// have without it. A signal that was ignored when the program started stays ignored.
+//
+// The registrations live in a fixed table shared with the signal handler: no
+// allocation and no lock, so the handler makes only calls that are safe there. A
+// path that does not fit (longer than the system allows, or the table is full) is
+// simply not registered; the normal clean-up still removes it.
+#pragma once
+
+#include <string_view>
+
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
+namespace qorvi {
+
+void InstallInterruptCleanup();
+
+// Keeps one path registered while it lives (nothing is removed when it goes).
+class RemoveOnInterrupt {
+ public:
+  enum class Kind { File, Folder };
+
+  RemoveOnInterrupt() = default;
+  RemoveOnInterrupt(std::string_view path, Kind kind);
+  RemoveOnInterrupt(RemoveOnInterrupt&& other) noexcept;
+  RemoveOnInterrupt& operator=(RemoveOnInterrupt&& other) noexcept;
+  RemoveOnInterrupt(const RemoveOnInterrupt&) = delete;
+  RemoveOnInterrupt& operator=(const RemoveOnInterrupt&) = delete;
+  ~RemoveOnInterrupt();
+
+  // Ends the registration early.
+  void Release();
+  bool registered() const { return slot_ >= 0; }
+
+ private:
+  int slot_ = -1;
+};
+
+// Holds the clean-up signals back on this thread while it lives, so that creating a
+// file and registering it (or renaming it away and ending its registration) cannot
+// be cut in two by a signal. A signal that arrives meanwhile is handled when the
+// object goes.
+class InterruptsHeld {
+ public:
+  InterruptsHeld();
+  InterruptsHeld(const InterruptsHeld&) = delete;
+  InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+  ~InterruptsHeld();
+
+ private:
+#ifndef _WIN32
+  sigset_t saved_;  // the thread's previous signal mask
+#endif
+};
+
+}  // namespace qorvi
