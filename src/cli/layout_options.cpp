@@ -5,26 +5,6 @@
 #include "model/value_text.h"
 
 namespace qorvi::cli {
-namespace {
-
-// A path as a message shows it: control characters escaped, so the message stays
-// on one line.
-std::string Shown(const std::string& path) {
-  std::string out;
-  for (char c : path) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      out += "\\x";
-      out += kHex[(c >> 4) & 0xF];
-      out += kHex[c & 0xF];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 bool PrepareLayoutOptions(const std::string& layout_file, const std::vector<std::string>& settings,
                           LayoutOptions& options, std::string& error) {
@@ -33,7 +13,7 @@ bool PrepareLayoutOptions(const std::string& layout_file, const std::vector<std:
     if (!layout_json::ReadLayoutFile(layout_file, text, error)) return false;
     layout_json::ParsedLayout parsed = layout_json::ParseLayoutText(text);
     if (!parsed.changes) {
-      error = "the layout file " + Shown(layout_file) + " is refused: " + parsed.error;
+      error = "the layout file " + layout_file + " is refused: " + parsed.error;
       return false;
     }
     options.layout = std::move(parsed.changes);
@@ -57,7 +37,7 @@ std::vector<std::string> ApplyLayoutOptions(const LayoutOptions& options, Model&
 bool ApplySetting(const std::string& assignment, LayoutRecord& layout, std::string& error) {
   const std::size_t eq = assignment.find('=');
   if (eq == std::string::npos) {
-    error = "--set " + Shown(assignment) + ": expected NAME=VALUE";
+    error = "--set " + assignment + ": expected NAME=VALUE";
     return false;
   }
   const std::string name = assignment.substr(0, eq);
@@ -65,7 +45,7 @@ bool ApplySetting(const std::string& assignment, LayoutRecord& layout, std::stri
   if (field == nullptr) {
     const bool colour = name == "TextColor" || name == "BGColor" || name == "BatteryColor" || name == "ClockColor" ||
                         name == "BusyColor";
-    error = "--set " + Shown(name) + ": " + (colour ? "not a scalar field" : "unknown field");
+    error = "--set " + name + ": " + (colour ? "not a scalar field" : "unknown field");
     return false;
   }
   LayoutRecord changed = layout;
@@ -73,7 +53,7 @@ bool ApplySetting(const std::string& assignment, LayoutRecord& layout, std::stri
   // The firmware holds a float field as a single; a value beyond its range would
   // be stored as an infinity, which no edit can produce on purpose.
   if (auto* fp = std::get_if<float LayoutRecord::*>(&field->member); fp && !std::isfinite(changed.*(*fp))) {
-    error = "--set " + Shown(assignment) + ": not a finite single-precision number";
+    error = "--set " + assignment + ": not a finite single-precision number";
     return false;
   }
   layout = changed;

@@ -71,7 +71,7 @@ int Run(int argc, char** argv) {
   if (argc >= 2 && argv[1][0] != '-') {
     const std::string name = argv[1];
     bool known = false;
-    for (const CLI::App* command : {info, icons, saveCommand, demoCommand})
+    for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
       known = known || command->get_name() == name;
     if (!known) {
       PrintError("unknown command '" + name + "'");

@@ -16,22 +16,6 @@ namespace {
 const std::set<std::string, std::less<>> kReadOnlyKeys{"categoryEntryCount", "categoryLists",     "itemCount",
                                                        "imageLabels",        "subIconImageIndex", "names"};
 
-// Keys and messages come from the document: control characters in them are shown
-// escaped, so that a message always stays on one line.
-std::string OneLine(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      char esc[8];
-      std::snprintf(esc, sizeof esc, "\\x%02x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-      out += esc;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 // Walks a document, filling a change set; the first wrong value stops it, unknown
 // keys are collected so that one message can name them all.
 class Reader {
@@ -45,11 +29,11 @@ class Reader {
   void Unknown(const std::string& where) { unknown_.push_back(where); }
 
   std::string Error() const {
-    if (!error_.empty()) return OneLine(error_);
+    if (!error_.empty()) return error_;
     if (unknown_.empty()) return {};
     std::string names;
     for (const std::string& u : unknown_) names += (names.empty() ? "" : ", ") + u;
-    return OneLine((unknown_.size() == 1 ? "unknown field " : "unknown fields ") + names);
+    return (unknown_.size() == 1 ? "unknown field " : "unknown fields ") + names;
   }
 
   bool Document(const Json& doc) {
@@ -268,7 +252,7 @@ ParsedLayout ParseLayoutText(std::string_view text) {
   try {
     doc = Json::parse(text);
   } catch (const Json::exception& e) {
-    return {std::nullopt, OneLine(std::string("not valid JSON: ") + e.what())};
+    return {std::nullopt, std::string("not valid JSON: ") + e.what()};
   }
   return ParseLayoutJson(doc);
 }
@@ -312,11 +296,10 @@ std::vector<std::string> ApplyLayoutChanges(const LayoutChanges& c, FirmwareStat
 }
 
 bool ReadLayoutFile(const std::string& path, std::string& text, std::string& error) {
-  const std::string shown = OneLine(path);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) {
     const int err = errno;
-    error = "cannot read the layout file " + shown + ": " + std::strerror(err);
+    error = "cannot read the layout file " + path + ": " + std::strerror(err);
     return false;
   }
   // Read in pieces, and never more than one byte past the limit: a huge file is
@@ -328,7 +311,7 @@ bool ReadLayoutFile(const std::string& path, std::string& text, std::string& err
     const std::size_t got = std::fread(buffer, 1, want, file.get());
     if (got < want && std::ferror(file.get())) {
       const int err = errno;
-      error = "cannot read the layout file " + shown + ": " + std::strerror(err);
+      error = "cannot read the layout file " + path + ": " + std::strerror(err);
       text.clear();
       return false;
     }
@@ -336,8 +319,7 @@ bool ReadLayoutFile(const std::string& path, std::string& text, std::string& err
     if (got < want) break;
   }
   if (text.size() > kMaxDocumentBytes) {
-    error =
-        "the layout file " + shown + " is larger than " + std::to_string(kMaxDocumentBytes / (1024 * 1024)) + " MiB";
+    error = "the layout file " + path + " is larger than " + std::to_string(kMaxDocumentBytes / (1024 * 1024)) + " MiB";
     text.clear();
     return false;
   }
