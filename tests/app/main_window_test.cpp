@@ -9,8 +9,8 @@
 #include <QTest>
 #include <filesystem>
 
-#include "app/picture_box.h"
 #include "desktop_fixture.h"
+#include "widgets/picture_box.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
@@ -31,7 +31,7 @@ class MainWindow : public DesktopTest {};
 
 TEST_F(MainWindow, StartsInTheNothingLoadedState) {
   Start();
-  TForm1& f = Main();
+  auto& f = Main();
   EXPECT_EQ(f.windowTitle().toStdString(), "Qorvi for windows / beta 3 version");
   EXPECT_EQ(f.size(), QSize(555, 448));
 
@@ -55,7 +55,7 @@ TEST_F(MainWindow, StartsInTheNothingLoadedState) {
   }
   // Only the main window is shown; the teal screen area waits for a load.
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w != &f && w->isVisible()) ADD_FAILURE() << w->windowTitle().toStdString() << " is visible";
+    if (w != &f.form && w->isVisible()) ADD_FAILURE() << w->windowTitle().toStdString() << " is visible";
   }
   EXPECT_EQ(f.Wallpaper->ShownPixel(100, 100), QColor(0, 128, 128));
 
@@ -66,7 +66,7 @@ TEST_F(MainWindow, StartsInTheNothingLoadedState) {
 
 TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptionsAndSizes) {
   Start();
-  const app::Forms& forms = TheDesktop().forms;
+  const Forms forms = TheForms();
   struct Expect {
     QWidget* window;
     const char* caption;
@@ -89,8 +89,8 @@ TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptionsAndSizes) {
 
 TEST_F(MainWindow, ShowHideButtonsFollowTheWindowsRealVisibility) {
   Start();
-  TForm1& f = Main();
-  QWidget* fileWindow = TheDesktop().forms.Form5;
+  auto& f = Main();
+  QWidget* fileWindow = TheForms().Form5;
   QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
   EXPECT_TRUE(fileWindow->isVisible());
   EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Hide File Window");
@@ -126,7 +126,7 @@ TEST_F(MainWindow, LoadEntersTheLoadedState) {
   for (int version : {500, 395}) {
     SCOPED_TRACE(version);
     StartLoaded(version);
-    TForm1& f = Main();
+    auto& f = Main();
     for (QWidget* w : std::initializer_list<QWidget*>{f.ShowIconDataButton, f.ShowTextDataButton, f.ShowColorButton,
                                                       f.ShowCateButton, f.SaveButton, f.PositioningButton,
                                                       f.XMB_HScroll, f.XMB_VScroll, f.JPNRadio, f.ENGRadio}) {
@@ -141,7 +141,7 @@ TEST_F(MainWindow, LoadEntersTheLoadedState) {
     EXPECT_EQ(f.ShowCateButton->text().toStdString(), "Hide Category");
     EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
     EXPECT_EQ(f.PositioningButton->text().toStdString(), "Show Positioning");
-    const app::Forms& forms = TheDesktop().forms;
+    const Forms forms = TheForms();
     EXPECT_TRUE(forms.Form2->isVisible());
     EXPECT_TRUE(forms.Form3->isVisible());
     EXPECT_TRUE(forms.Form4->isVisible());

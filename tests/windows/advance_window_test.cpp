@@ -38,18 +38,18 @@ std::string Name(int index, int language) { return std::string(ExecFunctionName(
 class AdvanceWindow : public DesktopTest {
  protected:
   // Loads the 5.00 set and opens the window with the Category window's "other data".
-  TForm9& Open() {
+  testing::AdvanceParts Open() {
     StartLoaded(500);
-    QTest::mouseClick(TheDesktop().forms.Form4->AdvanceButton, Qt::LeftButton);
+    QTest::mouseClick(Form4().AdvanceButton, Qt::LeftButton);
     EXPECT_TRUE(Window().isVisible());
     return Window();
   }
-  TForm9& Window() { return *TheDesktop().forms.Form9; }
+  testing::AdvanceParts Window() { return Form9(); }
   ItemRecord& Item(int i) { return TheModel().ItemTable[i]; }
 };
 
 TEST_F(AdvanceWindow, ListsOneEntryPerItemAndShowsTheSelectedItem) {
-  TForm9& w = Open();
+  auto w = Open();
   EXPECT_EQ(w.windowTitle().toStdString(), "Qorvi Executable Link Window");
   ASSERT_EQ(w.ExecuteGrid->rowCount(), 40);
   EXPECT_EQ(w.ExecuteGrid->columnWidth(0), 154);
@@ -84,7 +84,7 @@ TEST_F(AdvanceWindow, ListsOneEntryPerItemAndShowsTheSelectedItem) {
 }
 
 TEST_F(AdvanceWindow, GivingItem5TheCameraStoresItsPairAndSaveWritesIt) {
-  TForm9& w = Open();
+  auto w = Open();
   const ItemRecord before = Item(5);
   ClickCell(w.ExecuteGrid, 5, 0);
   ChooseEntry(w.ExecCombo, 27);
@@ -107,7 +107,7 @@ TEST_F(AdvanceWindow, GivingItem5TheCameraStoresItsPairAndSaveWritesIt) {
 }
 
 TEST_F(AdvanceWindow, MediaAndUmdStoreTheirPositions) {
-  TForm9& w = Open();
+  auto w = Open();
   ClickCell(w.ExecuteGrid, 14, 0);  // a UMD item: media 2, flag 0
   struct Case {
     QComboBox* combo;
@@ -125,7 +125,7 @@ TEST_F(AdvanceWindow, MediaAndUmdStoreTheirPositions) {
 }
 
 TEST_F(AdvanceWindow, LanguageRenamesGridAndFunctionsButNotTheTags) {
-  TForm9& w = Open();
+  auto w = Open();
   ClickCell(w.ExecuteGrid, 7, 0);
   const std::vector<std::string> tags[] = {Entries(w.MainImageCombo), Entries(w.SdwImageCombo),
                                            Entries(w.ConfImageCombo), Entries(w.NameTagCombo)};
@@ -145,7 +145,7 @@ TEST_F(AdvanceWindow, LanguageRenamesGridAndFunctionsButNotTheTags) {
 }
 
 TEST_F(AdvanceWindow, TheFirstRowEditsItem0AndTheListsFollowAtTheNextFill) {
-  TForm9& w = Open();
+  auto w = Open();
   ClickCell(w.ExecuteGrid, 0, 0);
   ChooseEntry(w.MainImageCombo, 3);
   ChooseEntry(w.SdwImageCombo, 2);  // an empty tag
