@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <cstring>
+#include <limits>
 
 #include "app/desktop_fixture.h"
 #include "app/preview_drag.h"
@@ -269,6 +270,35 @@ TEST_F(Drag, RightPressOnTheClockOnlyShowsItsName) {
   EXPECT_EQ(f.FocusedLabel->text().toStdString(), "version : 3.95");
   EXPECT_TRUE(SameLayout(L(), before));
   EXPECT_EQ(f.Clock->pos(), clock);
+}
+
+// Before a load the unfocused main icons can be shown (the option) and pressed: the
+// status line stays hidden all the same.
+TEST_F(Drag, APressBeforeAnyLoadKeepsTheStatusLineHidden) {
+  Start();
+  auto& f = Main();
+  QTest::mouseClick(f.NoShowCheck, Qt::LeftButton);
+  QTest::mouseClick(f.NoShowCheck, Qt::LeftButton);
+  ASSERT_FALSE(f.MainIcons[2]->isHidden());
+  QTest::mousePress(f.MainIcons[2], Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  EXPECT_TRUE(f.FocusedLabel->isHidden());
+  QTest::mouseRelease(f.MainIcons[2], Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  EXPECT_TRUE(f.FocusedLabel->isHidden());
+}
+
+// A value at the end of the 32-bit range wraps as the firmware's field would
+// (and, under the sanitizers, without a signed overflow).
+TEST_F(Drag, StepsWrapAtTheEndOfThe32BitRange) {
+  StartLoaded(395);
+  auto& f = Main();
+  QLineEdit* edit = Icons().ClockXEdit;
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, "2147483647");
+  ASSERT_EQ(L().ClockX, std::numeric_limits<int32_t>::max());
+  DragBy(f, f.Clock, QPoint(1, 0));
+  EXPECT_EQ(L().ClockX, std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(edit->text().toStdString(), "-2147483648");
 }
 
 TEST(ShiftStateSet, OnlyTheSevenElementsAreMembers) {

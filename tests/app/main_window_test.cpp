@@ -11,6 +11,7 @@
 
 #include "desktop_fixture.h"
 #include "widgets/picture_box.h"
+#include "widgets/window_frame.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
@@ -115,11 +116,72 @@ TEST_F(MainWindow, AboutOpensAFreshDialogEachTime) {
       caption = d->windowTitle().toStdString();
       EXPECT_NE(qobject_cast<TForm8*>(d), nullptr);
       EXPECT_EQ(d->size(), QSize(250, 302));
+      // Every line in full, and room for the caption.
+      for (QLabel* line : d->findChildren<QLabel*>()) {
+        EXPECT_GE(line->width(), line->sizeHint().width()) << line->text().toStdString();
+      }
+      EXPECT_GE(d->width(), widgets::CaptionWidth(*d));
       d->findChild<QPushButton*>("OKButton")->click();
     });
     QTest::mouseClick(Main().AboutButton, Qt::LeftButton);
     EXPECT_EQ(caption, "About...") << "click " << i;
   }
+}
+
+// A message box is wide enough for its caption, and the cause of a failure is in
+// its details.
+TEST_F(MainWindow, MessageBoxesShowTheirCaptionAndTheCauseInTheirDetails) {
+  Start();
+  ModalDriver driver;
+  std::string details;
+  driver.Then([&](QDialog* d) {
+    auto* box = qobject_cast<QMessageBox*>(d);
+    ASSERT_NE(box, nullptr);
+    details = box->detailedText().toStdString();
+    EXPECT_GE(box->width(), widgets::CaptionWidth(*box));
+    box->accept();
+  });
+  widgets::ShowFailure(&Main().form, Failure(Message::PafOpenError, "no such file: paf.prx"));
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"paf.prx open error"});
+  EXPECT_EQ(details, "no such file: paf.prx");
+  driver.Then([&](QDialog* d) {
+    EXPECT_TRUE(qobject_cast<QMessageBox*>(d)->detailedText().isEmpty());
+    EXPECT_GE(d->width(), widgets::CaptionWidth(*d));
+    d->accept();
+  });
+  widgets::ShowMessageBox(&Main().form, "done");
+  EXPECT_EQ(driver.captions, (std::vector<std::string>{"Qorvi", "Qorvi"}));
+}
+
+// Enter presses "Show File Window", the main window's default button, wherever the
+// focus is (unless the focused control takes the key).
+TEST_F(MainWindow, EnterPressesShowFileWindow) {
+  Start();
+  auto& f = Main();
+  f.NoUMDCheck->setFocus();
+  QTest::keyClick(f.NoUMDCheck, Qt::Key_Return);
+  EXPECT_TRUE(TheForms().Form5->isVisible());
+  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Hide File Window");
+  EXPECT_FALSE(f.NoUMDCheck->isChecked());
+  QTest::keyClick(f.NoUMDCheck, Qt::Key_Enter);
+  EXPECT_FALSE(TheForms().Form5->isVisible());
+}
+
+TEST_F(MainWindow, OptionsAndStatusLineShowInFullWithoutOverlapping) {
+  StartLoaded(500);
+  auto& f = Main();
+  // The status line is as tall as its text.
+  EXPECT_GE(f.FocusedLabel->height(), f.FocusedLabel->sizeHint().height());
+  EXPECT_TRUE(f.Bevel1->geometry().contains(f.FocusedLabel->geometry()));
+  // The two options stand apart: a click at (220, 10) toggles "No Show UMD Icon" or nothing.
+  EXPECT_LT(f.NoShowCheck->geometry().right(), f.NoUMDCheck->x());
+  EXPECT_GE(f.NoShowCheck->width(), f.NoShowCheck->sizeHint().width());
+  EXPECT_GE(f.NoUMDCheck->width(), f.NoUMDCheck->sizeHint().width());
+  const QPoint at(220, 10);
+  QWidget* hit = f.form.childAt(at);
+  EXPECT_TRUE(hit == nullptr || hit == f.NoUMDCheck) << hit->objectName().toStdString();
+  if (hit != nullptr) QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->mapFrom(&f.form, at));
+  EXPECT_FALSE(f.NoShowCheck->isChecked());
 }
 
 TEST_F(MainWindow, LoadEntersTheLoadedState) {

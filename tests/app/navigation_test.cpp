@@ -123,6 +123,19 @@ TEST_F(Navigation, AWallpaperThatCannotBeReadChangesNothingAndIsReportedOnce) {
   EXPECT_TRUE(f.isVisible()) << "the program carries on";
 }
 
+// The picture's pixels replace the screen area's: where the picture is transparent
+// nothing of the teal shows through.
+TEST_F(Navigation, AWallpaperReplacesTheTealArea) {
+  Start();
+  QImage half(480, 272, QImage::Format_ARGB32);
+  half.fill(Qt::transparent);
+  QPainter(&half).fillRect(240, 0, 240, 272, Qt::blue);
+  ASSERT_TRUE(half.save(QString::fromStdString(Path("half.png"))));
+  ASSERT_TRUE(Main().PaintWallpaper(QString::fromStdString(Path("half.png"))));
+  EXPECT_EQ(Main().Wallpaper->ShownPixel(100, 100).alpha(), 0);
+  EXPECT_EQ(Main().Wallpaper->ShownPixel(300, 100), QColor(Qt::blue));
+}
+
 TEST_F(Navigation, WallpaperSurvivesALoad) {
   WriteDemo(395);
   Start();

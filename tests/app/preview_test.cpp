@@ -339,6 +339,45 @@ TEST_F(Preview, ASecondLoadPlacesTheColumnForTheFirstCategoryAgain) {
   EXPECT_EQ(f.MainMenutext->text(), "設定");
 }
 
+// The same set loaded again, after the preview offsets and the focus had moved
+// everything: the load clears the offsets, and the column and both texts are placed
+// again without them, although no value changed.
+TEST_F(Preview, AReloadOfTheSameValuesPlacesEverythingWithoutTheOldOffsets) {
+  StartLoaded(500);
+  auto where = [&] {
+    std::vector<std::pair<QRect, int>> all;
+    for (QWidget* w : Main().Panel1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      all.emplace_back(w->geometry(), w->font().pointSize());
+    }
+    return all;
+  };
+  const auto loaded = where();
+  for (int item : {kMainIconX, kLowerSubIconY, kMainTextY, kMainTextSize, kSubTextX, kSubTextSize, kClockX}) {
+    Session().SetRepositionOffset(item, 4);
+  }
+  Focus(3);
+  ASSERT_NE(where(), loaded);
+  ASSERT_TRUE(PressLoad().empty());
+  EXPECT_EQ(where(), loaded);
+}
+
+// Names come from the firmware files: a name that looks like markup shows as it is.
+TEST_F(Preview, NamesFromTheFilesShowAsPlainText) {
+  demo::DemoContent content = demo::DefaultDemoContent(500);
+  content.categoryJapanese[0] = "A<B>C";
+  content.items[1].japanese = "<i>usb</i>";
+  StartLoadedWith(content);
+  auto& f = Main();
+  EXPECT_EQ(f.MainMenutext->text(), "A<B>C");
+  EXPECT_EQ(f.SubMenuText1->text(), "<i>usb</i>");
+  for (QLabel* label : {f.MainMenutext, f.SubMenuText1, f.Clock, f.FocusedLabel}) {
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+  }
+  // Drawn as text, so as wide as the characters are.
+  EXPECT_EQ(f.MainMenutext->width(), f.MainMenutext->sizeHint().width());
+  EXPECT_GE(f.MainMenutext->width(), QFontMetrics(f.MainMenutext->font()).horizontalAdvance("A<B>C"));
+}
+
 TEST_F(Preview, TextSizesNeverGoBelowOnePoint) {
   StartLoaded(500);
   auto& f = Main();

@@ -83,6 +83,35 @@ TEST_F(AdvanceWindow, ListsOneEntryPerItemAndShowsTheSelectedItem) {
   EXPECT_EQ(w.ExecCombo->currentIndex(), 0);
 }
 
+// A chosen tag is the listed tag's own bytes, whatever they are (here not UTF-8, so
+// the text the list shows could not give them back), and Save writes them.
+TEST_F(AdvanceWindow, ChoosingATagCopiesItsBytes) {
+  demo::DemoContent content = demo::DefaultDemoContent(500);
+  const char odd[] = "sh\xFF\xFE_x";
+  auto& listed = content.items[7].record.ShadowImageTag;
+  listed.fill('\0');
+  std::copy(std::begin(odd), std::end(odd) - 1, listed.begin());
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoFiles(WorkDir(), demo::BuildDemoSet(content, demo::DemoOptions{}), &error)) << error;
+  Start();
+  ASSERT_TRUE(PressLoad().empty());
+  QTest::mouseClick(Form4().AdvanceButton, Qt::LeftButton);
+  auto w = Window();
+  ClickCell(w.ExecuteGrid, 0, 0);
+  ChooseEntry(w.SdwImageCombo, 7);
+  EXPECT_TRUE(Item(0).ShadowImageTag == Item(7).ShadowImageTag);
+  EXPECT_TRUE(Item(0).ShadowImageTag == listed);
+
+  Main().CompCheck->setChecked(false);
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  const std::vector<uint8_t> saved = testing::ReadBytes(TheModel().paths.DoneVshmainPath);
+  const uint64_t field = ProfileFor(500)->VshOffsets[kVshItemTable] + 55;  // item 0's shadow tag
+  ASSERT_GE(saved.size(), field + sizeof odd);
+  EXPECT_TRUE(std::equal(std::begin(odd), std::end(odd), saved.begin() + static_cast<std::ptrdiff_t>(field),
+                         [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }));
+}
+
 TEST_F(AdvanceWindow, GivingItem5TheCameraStoresItsPairAndSaveWritesIt) {
   auto w = Open();
   const ItemRecord before = Item(5);

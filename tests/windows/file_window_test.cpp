@@ -3,6 +3,7 @@
 #include "windows/file_window.h"
 
 #include <QCheckBox>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,6 +107,28 @@ TEST_F(FileWindow, TypedPathsAreUsedAsTyped) {
   EXPECT_TRUE(PressLoad().empty());
   EXPECT_EQ(TheModel().FirmwareVersion, 395);
   EXPECT_EQ(TheModel().paths.PafPath, Path("a\\paf.prx"));
+}
+
+// The file dialog's path completion opens a window of its own; it closes with the
+// dialog.
+TEST_F(FileWindow, ThePathCompletionClosesWithItsDialog) {
+  WriteDemo(500);
+  Start();
+  ModalDriver driver;
+  QWidget* popup = nullptr;
+  driver.Then([&](QDialog* d) {
+    auto* completer = d->findChild<QCompleter*>();
+    ASSERT_NE(completer, nullptr);
+    popup = completer->popup();
+    auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
+    QTest::keyClicks(edit, "pa");
+    popup->show();  // as the completion shows it while one types
+    ASSERT_TRUE(popup->isVisible());
+    QMetaObject::invokeMethod(d, "reject");
+  });
+  QTest::mouseClick(Window().pafnameButton, Qt::LeftButton);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_FALSE(popup->isVisible());
 }
 
 TEST_F(FileWindow, SelectOpensTheDialogWithItsPresetNameAndStoresSlashedPaths) {

@@ -101,6 +101,20 @@ TEST_F(IconDataWindow, RealsShowWithFifteenDigitsAndReadBackTheSame) {
   EXPECT_EQ(L().UnfIconSize, 0.78f);  // the change handler re-read the shown text
 }
 
+// A number longer than its edit shows its beginning, after a load and after any
+// change the edit did not type itself (a drag, an undo).
+TEST_F(IconDataWindow, LongNumbersShowTheirBeginning) {
+  StartLoaded(500);
+  QLineEdit* edit = Window().UnfIconSizeEdit;
+  ASSERT_EQ(edit->text().toStdString(), "0.699999988079071");
+  EXPECT_EQ(edit->cursorPosition(), 0);
+  Type(Window().ClockXEdit, "-1234567890");
+  QTest::keyClick(Window().ClockXEdit, Qt::Key_Z, Qt::ControlModifier);  // back to the loaded value
+  EXPECT_EQ(Window().ClockXEdit->cursorPosition(), 0);
+  Type(edit, "0.125");
+  EXPECT_EQ(edit->cursorPosition(), 5) << "typing keeps the cursor where it types";
+}
+
 // The load keeps the 16-bit size at most 32767 (for the CLI alike); the window only
 // shows what was loaded, and its fill stores nothing.
 TEST_F(IconDataWindow, ALoaded16BitOverflowIsClampedByTheLoad) {
