@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -362,6 +363,64 @@ TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
     EXPECT_TRUE(menu.actions.empty());
   }
   QTest::mouseRelease(f.Clock, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+}
+
+// From the outside: the files a save writes, read back by qorvi-cli. Undone steps
+// leave no trace in them; redone steps are there, and nothing else.
+class UndoBlackBox : public Undo {
+ protected:
+  // `qorvi-cli info` of the set in the working directory (or, with `done`, of the
+  // set a save wrote), one line per value.
+  std::vector<std::string> Info(bool done) {
+    QStringList args{"info", "--workdir", QString::fromStdString(WorkDir())};
+    if (done) {
+      const QString out = QString::fromStdString(Path("done"));
+      args << "--vshmain" << out + "/module/vshmain.prx"
+           << "--paf" << out + "/module/paf.prx"
+           << "--topmenu-plugin" << out + "/resource/topmenu_plugin.rco"
+           << "--system-plugin-fg" << out + "/resource/system_plugin_fg.rco"
+           << "--topmenu-icon" << out + "/resource/topmenu_icon.rco";
+    }
+    QProcess cli;
+    cli.start(QORVI_CLI, args);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    std::vector<std::string> lines;
+    for (const QByteArray& line : cli.readAllStandardOutput().split('\n')) lines.push_back(line.toStdString());
+    return lines;
+  }
+  void Save() {
+    ModalDriver driver;
+    QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+    EXPECT_EQ(driver.messages, std::vector<std::string>{"done"});
+  }
+};
+
+TEST_F(UndoBlackBox, UndoneStepsAreNotSavedAndRedoneStepsAre) {
+  StartLoaded(500);
+  const std::vector<std::string> original = Info(false);
+  ASSERT_GT(original.size(), 100u);
+  DragBy(Main(), Main().MainIcons[0], QPoint(10, -5));
+  Type(Form2().ClockXEdit, "150");
+  QWidget* main = &Program().main();
+  PressUndo(main);
+  PressUndo(main);
+  Save();
+  EXPECT_EQ(Info(true), original);
+
+  PressRedo(main);
+  PressRedo(main);
+  Save();
+  const std::vector<std::string> edited = Info(true);
+  ASSERT_EQ(edited.size(), original.size());
+  std::vector<std::string> changed;
+  for (std::size_t i = 0; i < edited.size(); ++i) {
+    if (edited[i] != original[i]) changed.push_back(edited[i]);
+  }
+  const LayoutRecord& loaded = TheModel().LoadedLayout;
+  EXPECT_EQ(changed, (std::vector<std::string>{"    \"MainIconX\": " + std::to_string(loaded.MainIconX + 10) + ",",
+                                               "    \"MainIconY\": " + std::to_string(loaded.MainIconY + 5) + ",",
+                                               "    \"ClockX\": 150,"}));
 }
 
 }  // namespace
