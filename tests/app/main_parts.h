@@ -3,9 +3,7 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,10 +35,8 @@ struct MainParts {
   QCheckBox* NoUMDCheck = Find<QCheckBox>(form, "NoUMDCheck");
   QPushButton* AboutButton = Find<QPushButton>(form, "AboutButton");
   QFrame* Panel1 = Find<QFrame>(form, "Panel1");
-  QGroupBox* GroupBox1 = Find<QGroupBox>(form, "GroupBox1");
   QRadioButton* JPNRadio = Find<QRadioButton>(form, "JPNRadio");
   QRadioButton* ENGRadio = Find<QRadioButton>(form, "ENGRadio");
-  QGroupBox* GroupBox2 = Find<QGroupBox>(form, "GroupBox2");
   QCheckBox* CompCheck = Find<QCheckBox>(form, "CompCheck");
   QFrame* Bevel1 = Find<QFrame>(form, "Bevel1");
   QLabel* FocusedLabel = Find<QLabel>(form, "FocusedLabel");
@@ -54,7 +50,6 @@ struct MainParts {
   QPushButton* PositioningButton = Find<QPushButton>(form, "PositioningButton");
   QScrollBar* XMB_HScroll = Find<QScrollBar>(form, "XMB_HScroll");
   QScrollBar* XMB_VScroll = Find<QScrollBar>(form, "XMB_VScroll");
-  QFileDialog* OpenDialog1 = Find<QFileDialog>(form, "OpenDialog1");
 
   PictureBox* Wallpaper = Find<PictureBox>(form, "Wallpaper");
   PictureBox* BatteryIcon = Find<PictureBox>(form, "BatteryIcon");

@@ -92,40 +92,6 @@ TEST_F(Session, ADragIsOneStepAndWrapsAsThe32BitFieldWould) {
   EXPECT_EQ(L().BusyY, y);
 }
 
-TEST_F(Session, RestoreAndResetCopyFromTheLastLoad) {
-  const LayoutRecord loaded = model_.LoadedLayout;
-  session_.SetFieldText(Field("MainIconX"), "1");
-  session_.SetFieldText(Field("MainMenuTextY"), "2");
-  session_.RestoreField(Field("MainIconX"));
-  EXPECT_EQ(L().MainIconX, loaded.MainIconX);
-  EXPECT_EQ(events_.back().origin, Origin::Restore);
-  EXPECT_EQ(session_.UndoText(), "restore of MainIconX");
-  session_.SetFieldText(Field("MainIconX"), "1");
-  session_.ResetFields(FieldGroup::IconData, "Reset of the icon data");
-  EXPECT_EQ(L().MainIconX, loaded.MainIconX);
-  EXPECT_EQ(L().MainMenuTextY, 2) << "a text field is not in the icon data group";
-  EXPECT_EQ(session_.history().Count(), 5u);
-  session_.Undo();
-  EXPECT_EQ(L().MainIconX, 1);
-}
-
-TEST_F(Session, ColoursAreStepsAndEventsNameTheEntries) {
-  session_.SetTableColor(true, 4, {0.5f, 0.25f, 1.0f});
-  ASSERT_FALSE(events_.empty());
-  EXPECT_TRUE(events_.back().colors.background[4]);
-  EXPECT_FALSE(events_.back().colors.text.any());
-  EXPECT_TRUE(events_.back().fields.empty());
-  session_.SetIconColor(&LayoutRecord::ClockColor, {1, 2, 3});
-  EXPECT_TRUE(events_.back().colors.clock);
-  EXPECT_EQ(session_.UndoText(), "Clock color");
-  session_.ResetColors();
-  EXPECT_EQ(model_.Layout.ClockColor.r, model_.LoadedLayout.ClockColor.r);
-  session_.Undo();
-  session_.Undo();
-  session_.Undo();
-  EXPECT_TRUE(SameLayout(model_.Layout, model_.LoadedLayout));
-}
-
 TEST(EntryRules, CategoryCountsOnAndEightBecomesZero) {
   const int cases[][2] = {{0, 1}, {6, 7}, {7, 0}, {8, 9}, {9, 10}, {200, 201}, {254, 255}, {255, 0}};
   for (const auto& c : cases) EXPECT_EQ(NextCategory(static_cast<uint8_t>(c[0])), c[1]) << c[0];

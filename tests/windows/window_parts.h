@@ -46,7 +46,6 @@ struct IconDataParts : WindowParts<TForm2> {
   QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(form, name); }
   QLineEdit* MainIconXEdit = Edit("MainIconXEdit");
   QLineEdit* MainIconYEdit = Edit("MainIconYEdit");
-  QLineEdit* MainIconSpace1Edit = Edit("MainIconSpace1Edit");
   QLineEdit* MainIconSpace2Edit = Edit("MainIconSpace2Edit");
   QLineEdit* UnfIconYEdit = Edit("UnfIconYEdit");
   QLineEdit* UnfIconSizeEdit = Edit("UnfIconSizeEdit");
@@ -55,10 +54,7 @@ struct IconDataParts : WindowParts<TForm2> {
   QLineEdit* SubIconUpperSpace2Edit = Edit("SubIconUpperSpace2Edit");
   QLineEdit* SubIconLowerSpace1Edit = Edit("SubIconLowerSpace1Edit");
   QLineEdit* SubIconLowerSpace2Edit = Edit("SubIconLowerSpace2Edit");
-  QLineEdit* WaveSpeedEdit = Edit("WaveSpeedEdit");
-  QLineEdit* IconSpeedXEdit1 = Edit("IconSpeedXEdit1");
   QLineEdit* IconSpeedXEdit2 = Edit("IconSpeedXEdit2");
-  QLineEdit* IconSpeedYEdit1 = Edit("IconSpeedYEdit1");
   QLineEdit* IconSpeedYEdit2 = Edit("IconSpeedYEdit2");
   QLineEdit* ClockXEdit = Edit("ClockXEdit");
   QLineEdit* ClockYEdit = Edit("ClockYEdit");
@@ -92,9 +88,7 @@ struct TextDataParts : WindowParts<TForm7> {
   QLineEdit* MainMenuTextYEdit = Edit("MainMenuTextYEdit");
   QLineEdit* MainMenuTextSizeEdit = Edit("MainMenuTextSizeEdit");
   QLineEdit* SubMenuTextXEdit = Edit("SubMenuTextXEdit");
-  QLineEdit* SubMenuTextX2Edit = Edit("SubMenuTextX2Edit");
   QLineEdit* SubMenuTextX1SegEdit = Edit("SubMenuTextX1SegEdit");
-  QLineEdit* SubMenuTextX3Edit = Edit("SubMenuTextX3Edit");
   QLineEdit* SubMenuMSTextYEdit = Edit("SubMenuMSTextYEdit");
   QLineEdit* SubMenuUnderMSTextYEdit = Edit("SubMenuUnderMSTextYEdit");
   QLineEdit* SubMenuTextYEdit = Edit("SubMenuTextYEdit");
@@ -138,7 +132,6 @@ struct CategoryParts : WindowParts<TForm4> {
 struct FileParts : WindowParts<TForm5> {
   using WindowParts::WindowParts;
   QLineEdit* vshnameEdit = Find<QLineEdit>(form, "vshnameEdit");
-  QPushButton* vshnameButton = Find<QPushButton>(form, "vshnameButton");
   QLineEdit* pafnameEdit = Find<QLineEdit>(form, "pafnameEdit");
   QPushButton* pafnameButton = Find<QPushButton>(form, "pafnameButton");
   QCheckBox* openingCheck = Find<QCheckBox>(form, "openingCheck");
