@@ -1,6 +1,12 @@
 #include "app/desktop_program.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "app/main_window.h"
+#include "model/paths.h"
+#include "widgets/undo_keys.h"
+#include "widgets/window_layout.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
@@ -12,16 +18,45 @@
 
 namespace qorvi::app {
 
-DesktopProgram::DesktopProgram() : model_(std::make_unique<Model>()), desktop_(std::make_unique<Desktop>(*model_)) {
-  form1_ = std::make_unique<TForm1>(*desktop_);
-  form2_ = std::make_unique<TForm2>(*desktop_);
-  form3_ = std::make_unique<TForm3>(*desktop_);
-  form4_ = std::make_unique<TForm4>(*desktop_);
-  form5_ = std::make_unique<TForm5>(*desktop_);
-  form6_ = std::make_unique<TForm6>(*desktop_);
-  form7_ = std::make_unique<TForm7>(*desktop_);
-  form8_ = std::make_unique<TForm8>(*desktop_);
-  form9_ = std::make_unique<TForm9>(*desktop_);
+DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder)
+    : model_(std::make_unique<Model>()), session_(std::make_unique<session::EditSession>(*model_)) {
+  // Every path comes from the working folder, before the first window exists.
+  BuildPaths(model_->paths, working_folder.string());
+
+  session::EditSession& s = *session_;
+  form1_ = std::make_unique<TForm1>(s);
+  form2_ = std::make_unique<TForm2>(s);
+  form3_ = std::make_unique<TForm3>(s);
+  form4_ = std::make_unique<TForm4>(s);
+  form5_ = std::make_unique<TForm5>(s);
+  form6_ = std::make_unique<TForm6>(s);
+  form7_ = std::make_unique<TForm7>(s);
+  form8_ = std::make_unique<TForm8>();
+  form9_ = std::make_unique<TForm9>(s);
+
+  form1_->SetWindows({.file = form5_.get(),
+                      .icon_data = form2_.get(),
+                      .text_data = form7_.get(),
+                      .color = form3_.get(),
+                      .category = form4_.get(),
+                      .positioning = form6_.get()});
+  QObject::connect(form1_.get(), &TForm1::aboutRequested, form1_.get(), [this] { ShowAbout(); });
+  QObject::connect(form4_.get(), &TForm4::advanceRequested, form4_.get(),
+                   [this] { form9_->setVisible(!form9_->isVisible()); });
+  // Loading another set asks first when there are changes that were not saved.
+  form5_->SetLoadGuard([this] { return form1_->MaySaveChanges(); });
+  // Connected after every window: their own refresh after a load has run when this does.
+  QObject::connect(session_.get(), &session::EditSession::changed, form1_.get(),
+                   [this](const session::ChangeEvent& event) {
+                     if (event.loaded) ShowEditorsAfterLoad();
+                   });
+
+  // Undo and redo keys in every window.
+  for (QWidget* window : std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(),
+                                                         form5_.get(), form6_.get(), form7_.get(), form9_.get()}) {
+    widgets::InstallUndoKeys(
+        window, [&s] { s.Undo(); }, [&s] { s.Redo(); });
+  }
 }
 
 DesktopProgram::~DesktopProgram() {
@@ -35,9 +70,36 @@ DesktopProgram::~DesktopProgram() {
   form4_.reset();
   form3_.reset();
   form2_.reset();
-  desktop_->forms = Forms{};
-  desktop_->forms.Form1 = form1_.get();
   form1_.reset();
+}
+
+void DesktopProgram::ShowEditorsAfterLoad() {
+  QWidget* editors[] = {form2_.get(), form3_.get(), form4_.get(), form7_.get()};
+  if (!editors_arranged_) {
+    editors_arranged_ = true;
+    // Beside the main window and each other, wherever the screen has room; a window
+    // that finds none keeps its own place.
+    const QScreen* screen = form1_->screen() != nullptr ? form1_->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+      const QRect frame = form1_->frameGeometry();
+      const QSize border = frame.size() - form1_->size();
+      std::vector<QSize> frames;
+      for (QWidget* w : editors) frames.push_back(w->size() + border);
+      const auto places = widgets::ArrangeBeside(screen->availableGeometry(), frame, frames);
+      for (std::size_t i = 0; i < places.size(); ++i) {
+        if (places[i]) editors[i]->move(*places[i]);
+      }
+    }
+  }
+  for (QWidget* w : editors) w->show();
+  form5_->hide();
+  form1_->activateWindow();
+}
+
+void DesktopProgram::ShowAbout() {
+  // A fresh dialog for every click, gone when it closes.
+  TForm8 about(form1_.get());
+  about.exec();
 }
 
 }  // namespace qorvi::app

@@ -1,12 +1,16 @@
-// The whole desktop program without its event loop: the model and the nine
-// windows, created in their fixed order (main window first) and destroyed in
-// reverse. main() runs one; the tests run many.
+// The whole desktop program without its event loop: the model, the editing
+// session and the nine windows, created in their fixed order (main window first)
+// and destroyed in reverse. This is the one place that knows every window: it
+// hands the main window the windows its buttons show and hide, and connects the
+// few requests one window makes of another (About, the Advance window, the
+// question before a load). main() runs one program; the tests run many.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
-#include "app/desktop.h"
 #include "model/model.h"
+#include "session/edit_session.h"
 
 class TForm1;
 class TForm2;
@@ -22,18 +26,32 @@ namespace qorvi::app {
 
 class DesktopProgram {
  public:
-  DesktopProgram();
+  // `working_folder` plays the role of the working directory at start-up: every
+  // path (inputs, icon bitmaps, the done folder) is built from it.
+  explicit DesktopProgram(const std::filesystem::path& working_folder);
   ~DesktopProgram();
   DesktopProgram(const DesktopProgram&) = delete;
   DesktopProgram& operator=(const DesktopProgram&) = delete;
 
   Model& model() { return *model_; }
-  Desktop& desktop() { return *desktop_; }
+  session::EditSession& session() { return *session_; }
   TForm1& main() { return *form1_; }
+  TForm2& icon_data() { return *form2_; }
+  TForm3& color() { return *form3_; }
+  TForm4& category() { return *form4_; }
+  TForm5& file() { return *form5_; }
+  TForm6& positioning() { return *form6_; }
+  TForm7& text_data() { return *form7_; }
+  TForm9& advance() { return *form9_; }
 
  private:
+  // After a load: the four editor windows open (beside each other the first time,
+  // where the screen has room), the File window closes, the main window has the focus.
+  void ShowEditorsAfterLoad();
+  void ShowAbout();
+
   std::unique_ptr<Model> model_;
-  std::unique_ptr<Desktop> desktop_;
+  std::unique_ptr<session::EditSession> session_;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm2> form2_;
   std::unique_ptr<TForm3> form3_;
@@ -43,6 +61,7 @@ class DesktopProgram {
   std::unique_ptr<TForm7> form7_;
   std::unique_ptr<TForm8> form8_;
   std::unique_ptr<TForm9> form9_;
+  bool editors_arranged_ = false;
 };
 
 }  // namespace qorvi::app

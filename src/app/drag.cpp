@@ -1,28 +1,105 @@
-// Dragging preview elements with the mouse. A drag changes the layout value that
-// places the element, writes the new number into the element's edit in the Icon
-// data or Text data window (whose change handler stores it again and re-places),
-// and re-places the element here as well.
+// Dragging preview elements with the mouse. A drag changes the layout values that
+// place the element, through the session (one step from press to release); the
+// session's change event then re-places the element, and the editor windows show
+// the new numbers.
 //
-// Every position is taken in Panel1 coordinates: the dragged control moves under
-// the pointer, so its own coordinates are no steady reference.
+// One table describes the seven families of elements. Every position is taken in
+// Panel1 coordinates: the dragged control moves under the pointer, so its own
+// coordinates are no steady reference.
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <functional>
+#include <vector>
 
-#include "app/main_window.h"
-#include "app/picture_box.h"
-#include "model/value_text.h"
-#include "windows/icon_data_window.h"
-#include "windows/text_data_window.h"
+#include "app/preview_panel.h"
+#include "widgets/picture_box.h"
 
-using qorvi::app::IsShiftStateSet;
-using qorvi::app::PictureBox;
-using qorvi::app::ShiftState;
+namespace qorvi::app {
+
+using widgets::IsShiftStateSet;
+using widgets::PictureBox;
+using widgets::ShiftState;
 
 namespace {
+
+enum Family : int {
+  kMainIconFamily,
+  kSubIconFamily,
+  kBusyFamily,
+  kBatteryFamily,
+  kClockFamily,
+  kMainTextFamily,
+  kSubTextFamily
+};
+
+// The values one step changes: each by the pointer's movement times its sign
+// (layout X values follow the pointer, layout Y values grow upwards).
+struct Targets {
+  const char* x = nullptr;
+  int x_sign = 1;
+  const char* y = nullptr;
+  int y_sign = -1;
+};
+
+struct FamilyRow {
+  // The status line's name of the element (`index`: the main icon's category, the
+  // sub icon's or sub text's position).
+  const char* (*name)(int index, const PreviewState& view);
+  bool axis_at_press;  // the axis rule runs at a press
+  bool axis_at_move;   // and at every move
+  bool y_only;         // only the height is taken, whatever keys are held
+  bool left_only;      // a press of another button does nothing at all
+  Targets (*targets)(int index, const Model& model, const PreviewState& view);
+};
+
+const FamilyRow kFamilies[] = {
+    // The focused main icon moves the whole menu; an unfocused one sets the spacing
+    // of the unfocused icons (growing away from the focused one) and their height.
+    {[](int i, const PreviewState& v) { return i == v.CurrentCategory ? "Focused main icon" : "UnFocused main icon"; },
+     true, true, false, false,
+     [](int i, const Model&, const PreviewState& v) {
+       if (i == v.CurrentCategory) return Targets{"MainIconX", 1, "MainIconY", -1};
+       return Targets{"MainIconSpace2", i < v.CurrentCategory ? -1 : 1, "UnfIconY", -1};
+     }},
+    // Sub icons above and below the focused item: the vertical spacings. The upper
+    // spacing of the other categories is fixed by the firmware. Only 5.00 has a
+    // separate lower spacing for them; the others draw every category with the
+    // first one's, so that is what the drag moves.
+    {[](int k, const PreviewState&) { return k == 0 ? "Upper sub icon" : "Lower sub icon"; }, false, false, true, true,
+     [](int k, const Model& m, const PreviewState& v) {
+       const bool first = v.CurrentCategory == 0;
+       if (k == 0) return first ? Targets{nullptr, 1, "SubIconUpperSpace1", -1} : Targets{};
+       return Targets{nullptr, 1, first || m.FirmwareVersion != 500 ? "SubIconLowerSpace1" : "SubIconLowerSpace2", 1};
+     }},
+    {[](int, const PreviewState&) { return "Busy icon"; }, true, true, false, false,
+     [](int, const Model&, const PreviewState&) {
+       return Targets{"BusyX", 1, "BusyY", -1};
+     }},
+    {[](int, const PreviewState&) { return "Battery icon"; }, true, true, false, false,
+     [](int, const Model&, const PreviewState&) {
+       return Targets{"BatteryX", 1, "BatteryY", -1};
+     }},
+    {[](int, const PreviewState&) { return "Clock"; }, true, true, false, false,
+     [](int, const Model&, const PreviewState&) {
+       return Targets{"ClockX", 1, "ClockY", -1};
+     }},
+    // The main text's x follows the focused icon: only its height is dragged.
+    {[](int, const PreviewState&) { return "MainMenu text"; }, false, false, true, false,
+     [](int, const Model&, const PreviewState&) {
+       return Targets{nullptr, 1, "MainMenuTextY", -1};
+     }},
+    // Sub texts: the offsets the focused category uses, as PlaceSubMenuTexts chooses
+    // them, so the dragged text follows the pointer.
+    {[](int, const PreviewState&) { return "SubMenu text"; }, true, false, false, false,
+     [](int, const Model&, const PreviewState& v) {
+       const int c = v.CurrentCategory;
+       return Targets{c == 0   ? "SubMenuTextX2"
+                      : c == 4 ? "SubMenuTextX1Seg"
+                               : "SubMenuTextX3",
+                      1, c == 2 || c == 3 ? "SubMenuMSTextY" : "SubMenuTextY", -1};
+     }},
+};
 
 // Labels have no mouse signals of their own; this passes their presses, moves and
 // releases on and keeps them from the label.
@@ -48,385 +125,101 @@ class LabelMouseFilter : public QObject {
 
 QPoint PointOf(const QMouseEvent* e) { return e->position().toPoint(); }
 
-// The axis rule: Shift keeps the drag horizontal, Ctrl vertical; Shift wins.
-void ApplyAxisRule(TForm1& f, ShiftState shift) {
-  f.DragAllowX = 1;
-  f.DragAllowY = 1;
-  if (IsShiftStateSet(shift, qorvi::app::kShift)) {
-    f.DragAllowY = 0;
-  } else if (IsShiftStateSet(shift, qorvi::app::kCtrl)) {
-    f.DragAllowX = 0;
+}  // namespace
+
+void PreviewPanel::ConnectDragHandlers() {
+  using widgets::ShiftStateOf;
+  auto picture = [this](PictureBox* element, int family, int index) {
+    connect(element, &PictureBox::mousePressed, this, [=, this](QMouseEvent* e) {
+      DragPress(family, index, element, e->button(), ShiftStateOf(*e), PointOf(e));
+    });
+    connect(element, &PictureBox::mouseMoved, this,
+            [=, this](QMouseEvent* e) { DragMove(family, index, element, ShiftStateOf(*e), PointOf(e)); });
+    connect(element, &PictureBox::mouseReleased, this,
+            [=, this](QMouseEvent* e) { DragRelease(family, index, element, PointOf(e)); });
+  };
+  auto label = [this](QLabel* element, int family, int index) {
+    element->installEventFilter(new LabelMouseFilter(
+        element,
+        [=, this](QMouseEvent* e) { DragPress(family, index, element, e->button(), ShiftStateOf(*e), PointOf(e)); },
+        [=, this](QMouseEvent* e) { DragMove(family, index, element, ShiftStateOf(*e), PointOf(e)); },
+        [=, this](QMouseEvent* e) { DragRelease(family, index, element, PointOf(e)); }));
+  };
+  for (int i = 0; i < kCategories; ++i) picture(main_icons_[i], kMainIconFamily, i);
+  // SubIcon1, the focused item, stays centred on the screen: it has no handlers
+  // (it is created disabled, without the "can drag" hint).
+  for (int k : {0, 2, 3, 4, 5}) picture(sub_icons_[k], kSubIconFamily, k);
+  picture(busy_icon_, kBusyFamily, 0);
+  picture(battery_icon_, kBatteryFamily, 0);
+  label(clock_, kClockFamily, 0);
+  label(main_text_, kMainTextFamily, 0);
+  for (int k = 0; k < 6; ++k) label(sub_texts_[k], kSubTextFamily, k);
+}
+
+void PreviewPanel::ApplyAxisRule(ShiftState shift) {
+  // Shift keeps the drag horizontal, Ctrl vertical; Shift wins.
+  drag_allow_x_ = 1;
+  drag_allow_y_ = 1;
+  if (IsShiftStateSet(shift, widgets::kShift)) {
+    drag_allow_y_ = 0;
+  } else if (IsShiftStateSet(shift, widgets::kCtrl)) {
+    drag_allow_x_ = 0;
   }
 }
 
-void SetStatus(TForm1& f, const char* text) {
-  f.FocusedLabel->setText(text);
-  f.FocusedLabel->show();
-}
-
-// Remembers the pointer as the start of a drag.
-void BeginDrag(TForm1& f, DragState& state, QWidget* control, QPoint pos) {
-  const QPoint p = control->mapTo(f.Panel1, pos);
+void PreviewPanel::DragPress(int family, int index, QWidget* element, Qt::MouseButton button, ShiftState shift,
+                             QPoint pos) {
+  const FamilyRow& row = kFamilies[family];
+  if (row.left_only && button != Qt::LeftButton) return;
+  const char* name = row.name(index, view_);
+  emit elementPressed(QString::fromUtf8(name));
+  if (row.axis_at_press) ApplyAxisRule(shift);
+  if (button != Qt::LeftButton) return;
+  DragState& state = drags_[static_cast<std::size_t>(family)];
+  const QPoint p = element->mapTo(this, pos);
   state.lastX = p.x();
   state.lastY = p.y();
   state.active = 1;
+  session_.BeginDrag(std::string(name) + " drag");
 }
 
-struct Delta {
-  int32_t dx = 0;
-  int32_t dy = 0;
-};
+void PreviewPanel::DragMove(int family, int index, QWidget* element, ShiftState shift, QPoint pos) {
+  if (kFamilies[family].axis_at_move) ApplyAxisRule(shift);
+  if (drags_[static_cast<std::size_t>(family)].active != 1) return;
+  DragStep(family, index, element, pos);
+}
 
-// One step of a drag on both axes, restricted by the axis flags.
-Delta StepXY(TForm1& f, DragState& state, QWidget* control, QPoint pos) {
-  QPoint p = control->mapTo(f.Panel1, pos);
-  if (f.DragAllowX == 0) p.setX(state.lastX);
-  if (f.DragAllowY == 0) p.setY(state.lastY);
-  const Delta d{p.x() - state.lastX, p.y() - state.lastY};
+void PreviewPanel::DragRelease(int family, int index, QWidget* element, QPoint pos) {
+  // Any button ends the drag; the last step runs without the axis rule.
+  DragState& state = drags_[static_cast<std::size_t>(family)];
+  if (state.active == 1) {
+    DragStep(family, index, element, pos);
+    session_.EndDrag();
+  }
+  state.active = 0;
+  emit elementReleased();
+}
+
+void PreviewPanel::DragStep(int family, int index, QWidget* element, QPoint pos) {
+  const FamilyRow& row = kFamilies[family];
+  DragState& state = drags_[static_cast<std::size_t>(family)];
+  QPoint p = element->mapTo(this, pos);
+  if (row.y_only) {
+    p.setX(state.lastX);
+  } else {
+    if (drag_allow_x_ == 0) p.setX(state.lastX);
+    if (drag_allow_y_ == 0) p.setY(state.lastY);
+  }
+  const int dx = p.x() - state.lastX;
+  const int dy = p.y() - state.lastY;
   state.lastX = p.x();
   state.lastY = p.y();
-  return d;
+
+  const Targets t = row.targets(index, model_, view_);
+  std::vector<session::FieldNudge> nudges;
+  if (t.x != nullptr) nudges.push_back({FindLayoutField(t.x), t.x_sign * dx});
+  if (t.y != nullptr) nudges.push_back({FindLayoutField(t.y), t.y_sign * dy});
+  if (!nudges.empty()) session_.NudgeFields(nudges);
 }
 
-// One step of a vertical-only drag: the modifier keys do not matter.
-int32_t StepY(TForm1& f, DragState& state, QWidget* control, QPoint pos) {
-  const int32_t y = control->mapTo(f.Panel1, pos).y();
-  const int32_t dy = y - state.lastY;
-  state.lastY = y;
-  return dy;
-}
-
-// Writes a value into an edit as its change handler reads it. Writing a
-// different text runs that handler, which stores the same value and re-places.
-void WriteEdit(QLineEdit* edit, int32_t value) {
-  if (edit != nullptr) edit->setText(QString::fromStdString(qorvi::FormatInteger(value)));
-}
-
-}  // namespace
-
-void TForm1::ConnectDragHandlers() {
-  using qorvi::app::ShiftStateOf;
-  for (int i = 0; i < 8; ++i) {
-    PictureBox* icon = MainIcons[i];
-    connect(icon, &PictureBox::mousePressed, this,
-            [this, i](QMouseEvent* e) { MainIconMouseDown(i, e->button(), ShiftStateOf(*e), PointOf(e)); });
-    connect(icon, &PictureBox::mouseMoved, this,
-            [this, i](QMouseEvent* e) { MainIconMouseMove(i, ShiftStateOf(*e), PointOf(e)); });
-    connect(icon, &PictureBox::mouseReleased, this,
-            [this, i](QMouseEvent* e) { MainIconMouseUp(i, e->button(), ShiftStateOf(*e), PointOf(e)); });
-  }
-  for (int k : {0, 2, 3, 4, 5}) {
-    PictureBox* icon = SubIcons[k];
-    connect(icon, &PictureBox::mousePressed, this,
-            [this, k](QMouseEvent* e) { SubIconMouseDown(k, e->button(), ShiftStateOf(*e), PointOf(e)); });
-    connect(icon, &PictureBox::mouseMoved, this,
-            [this, k](QMouseEvent* e) { SubIconMouseMove(k, ShiftStateOf(*e), PointOf(e)); });
-    connect(icon, &PictureBox::mouseReleased, this,
-            [this, k](QMouseEvent* e) { SubIconMouseUp(k, e->button(), ShiftStateOf(*e), PointOf(e)); });
-  }
-  connect(BusyIcon, &PictureBox::mousePressed, this,
-          [this](QMouseEvent* e) { BusyIconMouseDown(e->button(), ShiftStateOf(*e), PointOf(e)); });
-  connect(BusyIcon, &PictureBox::mouseMoved, this,
-          [this](QMouseEvent* e) { BusyIconMouseMove(ShiftStateOf(*e), PointOf(e)); });
-  connect(BusyIcon, &PictureBox::mouseReleased, this,
-          [this](QMouseEvent* e) { BusyIconMouseUp(e->button(), ShiftStateOf(*e), PointOf(e)); });
-  connect(BatteryIcon, &PictureBox::mousePressed, this,
-          [this](QMouseEvent* e) { BatteryIconMouseDown(e->button(), ShiftStateOf(*e), PointOf(e)); });
-  connect(BatteryIcon, &PictureBox::mouseMoved, this,
-          [this](QMouseEvent* e) { BatteryIconMouseMove(ShiftStateOf(*e), PointOf(e)); });
-  connect(BatteryIcon, &PictureBox::mouseReleased, this,
-          [this](QMouseEvent* e) { BatteryIconMouseUp(e->button(), ShiftStateOf(*e), PointOf(e)); });
-
-  Clock->installEventFilter(new LabelMouseFilter(
-      Clock, [this](QMouseEvent* e) { ClockMouseDown(e->button(), ShiftStateOf(*e), PointOf(e)); },
-      [this](QMouseEvent* e) { ClockMouseMove(ShiftStateOf(*e), PointOf(e)); },
-      [this](QMouseEvent* e) { ClockMouseUp(e->button(), ShiftStateOf(*e), PointOf(e)); }));
-  MainMenutext->installEventFilter(new LabelMouseFilter(
-      MainMenutext, [this](QMouseEvent* e) { MainMenutextMouseDown(e->button(), ShiftStateOf(*e), PointOf(e)); },
-      [this](QMouseEvent* e) { MainMenutextMouseMove(ShiftStateOf(*e), PointOf(e)); },
-      [this](QMouseEvent* e) { MainMenutextMouseUp(e->button(), ShiftStateOf(*e), PointOf(e)); }));
-  for (int k = 0; k < 6; ++k) {
-    QLabel* text = SubMenuTexts[k];
-    text->installEventFilter(new LabelMouseFilter(
-        text, [this, k](QMouseEvent* e) { SubMenuTextMouseDown(k, e->button(), ShiftStateOf(*e), PointOf(e)); },
-        [this, k](QMouseEvent* e) { SubMenuTextMouseMove(k, ShiftStateOf(*e), PointOf(e)); },
-        [this, k](QMouseEvent* e) { SubMenuTextMouseUp(k, e->button(), ShiftStateOf(*e), PointOf(e)); }));
-  }
-  // SubIcon1, the focused item, stays centred on the screen: it has no handlers
-  // (the preview creates it disabled, without the "can drag" hint).
-}
-
-// --- Main icons: the focused one moves the whole menu, an unfocused one sets the
-// spacing of the unfocused icons and their height.
-
-void TForm1::MainIconMouseDown(int index, Qt::MouseButton button, ShiftState shift, QPoint pos) {
-  SetStatus(*this, index == view.CurrentCategory ? "Focused main icon" : "UnFocused main icon");
-  ApplyAxisRule(*this, shift);
-  if (button != Qt::LeftButton || index < 0 || index >= 8) return;
-  BeginDrag(*this, MainIconDrag, MainIcons[index], pos);
-}
-
-namespace {
-
-void MainIconStep(TForm1& f, int index, QPoint pos) {
-  if (index < 0 || index >= 8) return;
-  const Delta d = StepXY(f, f.MainIconDrag, f.MainIcons[index], pos);
-  qorvi::LayoutRecord& L = f.model.Layout;
-  TForm2* icons = f.desktop.forms.Form2;
-  const int32_t current = f.view.CurrentCategory;
-  if (index == current) {
-    L.MainIconX += d.dx;
-    L.MainIconY -= d.dy;
-    if (icons != nullptr) {
-      WriteEdit(icons->MainIconXEdit, L.MainIconX);
-      WriteEdit(icons->MainIconYEdit, L.MainIconY);
-    }
-  } else {
-    // Left of the focused icon the spacing grows to the left, right of it to the right.
-    L.MainIconSpace2 += index < current ? -d.dx : d.dx;
-    L.UnfIconY -= d.dy;
-    if (icons != nullptr) {
-      WriteEdit(icons->MainIconSpace2Edit, L.MainIconSpace2);
-      WriteEdit(icons->UnfIconYEdit, L.UnfIconY);
-    }
-  }
-  f.PlaceMainIcons(index);
-}
-
-}  // namespace
-
-void TForm1::MainIconMouseMove(int index, ShiftState shift, QPoint pos) {
-  ApplyAxisRule(*this, shift);
-  if (MainIconDrag.active != 1) return;
-  MainIconStep(*this, index, pos);
-}
-
-void TForm1::MainIconMouseUp(int index, Qt::MouseButton, ShiftState, QPoint pos) {
-  if (MainIconDrag.active == 1) MainIconStep(*this, index, pos);
-  MainIconDrag.active = 0;
-  ShowVersion();
-}
-
-// --- Sub icons above and below the focused item: vertical spacings only.
-
-void TForm1::SubIconMouseDown(int k, Qt::MouseButton button, ShiftState, QPoint pos) {
-  if (button != Qt::LeftButton || k < 0 || k >= 6) return;
-  SetStatus(*this, k == 0 ? "Upper sub icon" : "Lower sub icon");
-  BeginDrag(*this, SubIconDrag, SubIcons[k], pos);
-}
-
-namespace {
-
-void SubIconStep(TForm1& f, int k, QPoint pos) {
-  if (k < 0 || k >= 6) return;
-  const int32_t dy = StepY(f, f.SubIconDrag, f.SubIcons[k], pos);
-  qorvi::LayoutRecord& L = f.model.Layout;
-  TForm2* icons = f.desktop.forms.Form2;
-  const bool first_category = f.XMB_HScroll->value() == 0;
-  if (k == 0) {
-    // The upper spacing of the other categories is fixed by the firmware.
-    if (!first_category) return;
-    L.SubIconUpperSpace1 -= dy;
-    if (icons != nullptr) WriteEdit(icons->SubIconUpperSpace1Edit, L.SubIconUpperSpace1);
-  } else if (first_category || f.model.FirmwareVersion != 500) {
-    // Only 5.00 has a separate lower spacing for the other categories; the others
-    // place every category with the first one's, so that is what the drag moves.
-    L.SubIconLowerSpace1 += dy;
-    if (icons != nullptr) WriteEdit(icons->SubIconLowerSpace1Edit, L.SubIconLowerSpace1);
-  } else {
-    L.SubIconLowerSpace2 += dy;
-    if (icons != nullptr) WriteEdit(icons->SubIconLowerSpace2Edit, L.SubIconLowerSpace2);
-  }
-  f.PlaceSubIcons();
-}
-
-}  // namespace
-
-void TForm1::SubIconMouseMove(int k, ShiftState, QPoint pos) {
-  if (SubIconDrag.active != 1) return;
-  SubIconStep(*this, k, pos);
-}
-
-void TForm1::SubIconMouseUp(int k, Qt::MouseButton, ShiftState, QPoint pos) {
-  if (SubIconDrag.active == 1) SubIconStep(*this, k, pos);
-  SubIconDrag.active = 0;
-  ShowVersion();
-}
-
-// --- Busy icon, battery icon and clock: X follows the pointer, Y grows upwards.
-
-void TForm1::BusyIconMouseDown(Qt::MouseButton button, ShiftState shift, QPoint pos) {
-  SetStatus(*this, "Busy icon");
-  ApplyAxisRule(*this, shift);
-  if (button != Qt::LeftButton) return;
-  BeginDrag(*this, BusyDrag, BusyIcon, pos);
-}
-
-namespace {
-
-void BusyStep(TForm1& f, QPoint pos) {
-  const Delta d = StepXY(f, f.BusyDrag, f.BusyIcon, pos);
-  qorvi::LayoutRecord& L = f.model.Layout;
-  L.BusyX += d.dx;
-  L.BusyY -= d.dy;
-  if (TForm2* icons = f.desktop.forms.Form2) {
-    WriteEdit(icons->BusyXEdit, L.BusyX);
-    WriteEdit(icons->BusyYEdit, L.BusyY);
-  }
-  f.PlaceBusyIcon();
-}
-
-void BatteryStep(TForm1& f, QPoint pos) {
-  const Delta d = StepXY(f, f.BatteryDrag, f.BatteryIcon, pos);
-  qorvi::LayoutRecord& L = f.model.Layout;
-  L.BatteryX += d.dx;
-  L.BatteryY -= d.dy;
-  if (TForm2* icons = f.desktop.forms.Form2) {
-    WriteEdit(icons->BatteryXEdit, L.BatteryX);
-    WriteEdit(icons->BatteryYEdit, L.BatteryY);
-  }
-  f.PlaceBatteryIcon();
-}
-
-void ClockStep(TForm1& f, QPoint pos) {
-  const Delta d = StepXY(f, f.ClockDrag, f.Clock, pos);
-  qorvi::LayoutRecord& L = f.model.Layout;
-  L.ClockX += d.dx;
-  L.ClockY -= d.dy;
-  if (TForm2* icons = f.desktop.forms.Form2) {
-    WriteEdit(icons->ClockXEdit, L.ClockX);
-    WriteEdit(icons->ClockYEdit, L.ClockY);
-  }
-  f.UpdateClock();
-}
-
-}  // namespace
-
-void TForm1::BusyIconMouseMove(ShiftState shift, QPoint pos) {
-  ApplyAxisRule(*this, shift);
-  if (BusyDrag.active == 1) BusyStep(*this, pos);
-}
-
-void TForm1::BusyIconMouseUp(Qt::MouseButton, ShiftState, QPoint pos) {
-  if (BusyDrag.active == 1) BusyStep(*this, pos);
-  BusyDrag.active = 0;
-  ShowVersion();
-}
-
-void TForm1::BatteryIconMouseDown(Qt::MouseButton button, ShiftState shift, QPoint pos) {
-  SetStatus(*this, "Battery icon");
-  ApplyAxisRule(*this, shift);
-  if (button != Qt::LeftButton) return;
-  BeginDrag(*this, BatteryDrag, BatteryIcon, pos);
-}
-
-void TForm1::BatteryIconMouseMove(ShiftState shift, QPoint pos) {
-  ApplyAxisRule(*this, shift);
-  if (BatteryDrag.active == 1) BatteryStep(*this, pos);
-}
-
-void TForm1::BatteryIconMouseUp(Qt::MouseButton, ShiftState, QPoint pos) {
-  if (BatteryDrag.active == 1) BatteryStep(*this, pos);
-  BatteryDrag.active = 0;
-  ShowVersion();
-}
-
-void TForm1::ClockMouseDown(Qt::MouseButton button, ShiftState shift, QPoint pos) {
-  SetStatus(*this, "Clock");
-  ApplyAxisRule(*this, shift);
-  if (button != Qt::LeftButton) return;
-  BeginDrag(*this, ClockDrag, Clock, pos);
-}
-
-void TForm1::ClockMouseMove(ShiftState shift, QPoint pos) {
-  ApplyAxisRule(*this, shift);
-  if (ClockDrag.active == 1) ClockStep(*this, pos);
-}
-
-void TForm1::ClockMouseUp(Qt::MouseButton, ShiftState, QPoint pos) {
-  if (ClockDrag.active == 1) ClockStep(*this, pos);
-  ClockDrag.active = 0;
-  ShowVersion();
-}
-
-// --- Main menu text: its height only (its x follows the focused icon).
-
-void TForm1::MainMenutextMouseDown(Qt::MouseButton button, ShiftState, QPoint pos) {
-  SetStatus(*this, "MainMenu text");
-  if (button != Qt::LeftButton) return;
-  BeginDrag(*this, MainTextDrag, MainMenutext, pos);
-}
-
-namespace {
-
-void MainTextStep(TForm1& f, QPoint pos) {
-  const int32_t dy = StepY(f, f.MainTextDrag, f.MainMenutext, pos);
-  qorvi::LayoutRecord& L = f.model.Layout;
-  L.MainMenuTextY -= dy;
-  if (TForm7* texts = f.desktop.forms.Form7) WriteEdit(texts->MainMenuTextYEdit, L.MainMenuTextY);
-  f.PlaceMainMenuText();
-}
-
-}  // namespace
-
-void TForm1::MainMenutextMouseMove(ShiftState, QPoint pos) {
-  if (MainTextDrag.active == 1) MainTextStep(*this, pos);
-}
-
-void TForm1::MainMenutextMouseUp(Qt::MouseButton, ShiftState, QPoint pos) {
-  if (MainTextDrag.active == 1) MainTextStep(*this, pos);
-  MainTextDrag.active = 0;
-  ShowVersion();
-}
-
-// --- Sub menu texts: the offsets the focused category uses, as PlaceSubMenuTexts
-// chooses them, so the dragged text follows the pointer.
-
-void TForm1::SubMenuTextMouseDown(int k, Qt::MouseButton button, ShiftState shift, QPoint pos) {
-  SetStatus(*this, "SubMenu text");
-  ApplyAxisRule(*this, shift);
-  if (button != Qt::LeftButton || k < 0 || k >= 6) return;
-  BeginDrag(*this, SubTextDrag, SubMenuTexts[k], pos);
-}
-
-namespace {
-
-void SubTextStep(TForm1& f, int k, QPoint pos) {
-  if (k < 0 || k >= 6) return;
-  const Delta d = StepXY(f, f.SubTextDrag, f.SubMenuTexts[k], pos);
-  qorvi::LayoutRecord& L = f.model.Layout;
-  TForm7* texts = f.desktop.forms.Form7;
-  const int32_t category = f.view.CurrentCategory;
-  int32_t* x = &L.SubMenuTextX3;
-  QLineEdit* x_edit = texts != nullptr ? texts->SubMenuTextX3Edit : nullptr;
-  if (category == 0) {
-    x = &L.SubMenuTextX2;
-    x_edit = texts != nullptr ? texts->SubMenuTextX2Edit : nullptr;
-  } else if (category == 4) {
-    x = &L.SubMenuTextX1Seg;
-    x_edit = texts != nullptr ? texts->SubMenuTextX1SegEdit : nullptr;
-  }
-  int32_t* y = &L.SubMenuTextY;
-  QLineEdit* y_edit = texts != nullptr ? texts->SubMenuTextYEdit : nullptr;
-  if (category == 2 || category == 3) {
-    y = &L.SubMenuMSTextY;
-    y_edit = texts != nullptr ? texts->SubMenuMSTextYEdit : nullptr;
-  }
-  *x += d.dx;
-  *y -= d.dy;
-  WriteEdit(x_edit, *x);
-  WriteEdit(y_edit, *y);
-  f.PlaceSubMenuTexts();
-}
-
-}  // namespace
-
-void TForm1::SubMenuTextMouseMove(int k, ShiftState, QPoint pos) {
-  if (SubTextDrag.active == 1) SubTextStep(*this, k, pos);
-}
-
-void TForm1::SubMenuTextMouseUp(int k, Qt::MouseButton, ShiftState, QPoint pos) {
-  if (SubTextDrag.active == 1) SubTextStep(*this, k, pos);
-  SubTextDrag.active = 0;
-  ShowVersion();
-}
+}  // namespace qorvi::app

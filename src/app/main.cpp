@@ -1,5 +1,6 @@
 // qorvi: the desktop program.
 #include <exception>
+#include <filesystem>
 
 #include "app/desktop_program.h"
 #include "app/main_window.h"
@@ -8,7 +9,7 @@
 int main(int argc, char** argv) {
   qorvi::app::QorviApplication app(argc, argv);
   try {
-    qorvi::app::DesktopProgram program;
+    qorvi::app::DesktopProgram program(std::filesystem::current_path());
     program.main().show();
     return app.exec();
   } catch (const std::exception& e) {

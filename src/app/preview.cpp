@@ -1,35 +1,104 @@
-// The preview of the system menu inside Panel1: ordinary image and label controls,
-// sized from the icon bitmaps the load wrote and placed by the formulas of
-// preview_geometry.h. Every routine recomputes from the stored values; nothing is
-// cached, and the preview changes only when one of these routines runs.
-#include <QCheckBox>
+// The preview's routines: ordinary image and label controls, sized from the icon
+// bitmaps the load wrote and placed by the formulas of preview_geometry.h. Every
+// routine recomputes from the stored values; nothing is cached, and the preview
+// changes only when one of these routines runs.
 #include <QDateTime>
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
 #include <cstring>
 
-#include "app/main_window.h"
-#include "app/picture_box.h"
-#include "firmware/category_lists.h"
+#include "app/preview_panel.h"
 #include "geometry/preview_geometry.h"
-#include "windows/category_window.h"
-#include "windows/color_window.h"
-#include "windows/file_window.h"
-#include "windows/icon_data_window.h"
-#include "windows/text_data_window.h"
-#include "windows/window_frame.h"
+#include "widgets/picture_box.h"
+#include "widgets/window_frame.h"
 
-using qorvi::Extent;
-using qorvi::TopLeft;
-using qorvi::app::PictureBox;
+namespace qorvi::app {
+
+using widgets::PictureBox;
 
 namespace {
 
 // Gray of the frames drawn around icons and the first cell of the strips.
 const QColor kFrameColor(128, 128, 128);
+
+// What a change re-places, by the routines that do it (run once each, in this order).
+enum Placement : unsigned {
+  kMainIconImages = 1u << 0,   // LoadMainIconImages
+  kSubIconImages = 1u << 1,    // LoadSubIconImages
+  kMainIcons = 1u << 2,        // PlaceMainIcons(-1): the eight main icons only
+  kMainIconsAround = 1u << 3,  // PlaceMainIcons(CurrentCategory): also the column and the texts
+  kSubIcons = 1u << 4,         // PlaceSubIcons, which ends with the sub texts
+  kSubTexts = 1u << 5,         // PlaceSubMenuTexts
+  kMainText = 1u << 6,         // PlaceMainMenuText
+  kBattery = 1u << 7,          // PlaceBatteryIcon
+  kBusy = 1u << 8,             // PlaceBusyIcon
+  kClock = 1u << 9,            // UpdateClock
+};
+
+// The routines a change of each layout field runs (the ones its edit in the Icon
+// data or Text data window names). Fields not listed are not drawn.
+struct FieldPlacement {
+  const char* field;
+  unsigned placement;
+};
+constexpr FieldPlacement kFieldPlacements[] = {
+    {"MainIconX", kMainIconsAround},
+    {"MainIconY", kMainIconsAround},
+    {"MainIconSpace1", kMainIcons},
+    {"MainIconSpace2", kMainIcons},
+    {"UnfIconY", kMainIcons},
+    {"UnfIconSize", kMainIconImages | kMainIcons},
+    {"SubIconSize", kSubIconImages | kSubIcons},
+    {"SubIconUpperSpace1", kSubIcons},
+    {"SubIconUpperSpace2", kSubIcons},
+    {"SubIconLowerSpace1", kSubIcons},
+    {"SubIconLowerSpace2", kSubIcons},
+    {"ClockX", kClock},
+    {"ClockY", kClock},
+    {"BatteryX", kBattery},
+    {"BatteryY", kBattery},
+    {"BusyX", kBusy},
+    {"BusyY", kBusy},
+    {"MainMenuTextY", kMainText},
+    {"SubMenuTextX", kSubTexts},
+    {"SubMenuTextX2", kSubTexts},
+    {"SubMenuTextX1Seg", kSubTexts},
+    {"SubMenuTextX3", kSubTexts},
+    {"SubMenuMSTextY", kSubTexts},
+    {"SubMenuUnderMSTextY", kSubTexts},
+    {"SubMenuTextY", kSubTexts},
+};
+
+unsigned PlacementOf(const LayoutField& field) {
+  for (const FieldPlacement& p : kFieldPlacements) {
+    if (field.name == p.field) return p.placement;
+  }
+  return 0;
+}
+
+// The routine each preview offset runs, by offset index.
+constexpr unsigned kOffsetPlacements[kRepositionItems] = {
+    kMainIconsAround,
+    kMainIconsAround,
+    kSubIcons,
+    kSubIcons,
+    kMainIconsAround,
+    kMainIconsAround,
+    kMainIconsAround,
+    kClock,
+    kClock,
+    kBattery,
+    kBattery,
+    kBusy,
+    kBusy,
+    kMainText,
+    kMainText,
+    kMainText,
+    kSubTexts,
+    kSubTexts,
+    kSubTexts,
+};
 
 Extent SizeOf(const QWidget* w) { return {w->width(), w->height()}; }
 
@@ -58,260 +127,315 @@ void SetPointSize(QLabel* label, int points) {
 
 // One entry of a label text table (UTF-8, zero-terminated within its 48 bytes);
 // empty for an entry number outside the table.
-QString LabelText(const qorvi::LabelTexts& texts, int entry) {
-  if (entry < 0 || entry >= qorvi::kLabelTextSlots) return {};
+QString LabelText(const LabelTexts& texts, int entry) {
+  if (entry < 0 || entry >= kLabelTextSlots) return {};
   const auto& bytes = texts[static_cast<std::size_t>(entry)];
   return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(strnlen(bytes.data(), bytes.size())));
 }
 
 // The item list of the focused category; an empty one for a category number
 // outside the table.
-const qorvi::CategoryList& FocusedList(const qorvi::Model& model, const qorvi::PreviewState& view) {
-  static const qorvi::CategoryList kNoItems{};
-  if (view.CurrentCategory < 0 || view.CurrentCategory >= qorvi::kCategories) return kNoItems;
+const CategoryList& FocusedList(const Model& model, const PreviewState& view) {
+  static const CategoryList kNoItems{};
+  if (view.CurrentCategory < 0 || view.CurrentCategory >= kCategories) return kNoItems;
   return model.CategoryTable[static_cast<std::size_t>(view.CurrentCategory)];
 }
 
 }  // namespace
 
-void TForm1::CreatePreview() {
+PreviewPanel::PreviewPanel(session::EditSession& session, QWidget* parent)
+    : QFrame(parent), session_(session), model_(session.model()), view_(session.view()) {
+  setObjectName("Panel1");
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  resize(512, 304);
+  CreateElements();
+
+  view_.PreviewCenterX = wallpaper_->x() + 240;
+  view_.PreviewCenterY = wallpaper_->y() + 136;
+  // The screen area starts teal, outlined with the default black pen.
+  QImage teal(480, 272, QImage::Format_ARGB32);
+  teal.fill(QColor(0, 128, 128));
+  {
+    QPainter painter(&teal);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, teal.width() - 1, teal.height() - 1);
+  }
+  wallpaper_->SetPicture(teal);
+  // Nothing but the wallpaper shows before a load.
+  for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (child != wallpaper_) child->hide();
+  }
+
+  ConnectDragHandlers();
+  AddContextMenuSection([this](QMenu& menu) { AddUndoActions(menu); });
+  connect(&session_, &session::EditSession::changed, this, &PreviewPanel::OnChanged);
+}
+
+void PreviewPanel::CreateElements() {
   auto picture = [&](const char* name, int w, int h) {
-    auto* p = new PictureBox(Panel1);
+    auto* p = new PictureBox(this);
     p->setObjectName(name);
     p->resize(w, h);
     return p;
   };
   auto label = [&](const char* name, int pixels, QColor color) {
-    auto* l = new QLabel(Panel1);
+    auto* l = new QLabel(this);
     l->setObjectName(name);
-    l->setFont(qorvi::app::PreviewFont(pixels));
+    // Names come from the firmware files: shown as they are, never as markup.
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(widgets::PreviewFont(pixels));
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, color);
     l->setPalette(pal);
     l->setAttribute(Qt::WA_TranslucentBackground);
     return l;
   };
-  Wallpaper = picture("Wallpaper", 480, 272);
-  Wallpaper->move(16, 16);
-  BatteryIcon = picture("BatteryIcon", 44, 16);
-  Clock = label("Clock", 13, Qt::white);
-  MainMenutext = label("MainMenutext", 11, Qt::white);
-  MainIcon1 = picture("MainIcon1", 57, 57);
-  MainIcon2 = picture("MainIcon2", 57, 57);
-  MainIcon3 = picture("MainIcon3", 57, 57);
-  MainIcon4 = picture("MainIcon4", 57, 57);
-  MainIcon5 = picture("MainIcon5", 57, 57);
-  MainIcon6 = picture("MainIcon6", 57, 57);
-  MainIcon7 = picture("MainIcon7", 57, 57);
-  SubIcon1 = picture("SubIcon1", 57, 57);
-  SubIcon0 = picture("SubIcon0", 57, 57);
-  SubIcon2 = picture("SubIcon2", 57, 57);
-  SubIcon3 = picture("SubIcon3", 57, 57);
-  BusyIcon = picture("BusyIcon", 25, 25);
-  SubMenuText1 = label("SubMenuText1", 13, Qt::white);
-  SubMenuText0 = label("SubMenuText0", 13, QColor(192, 192, 192));
-  SubMenuText2 = label("SubMenuText2", 13, QColor(192, 192, 192));
-  SubMenuText3 = label("SubMenuText3", 13, QColor(192, 192, 192));
-  SubIcon4 = picture("SubIcon4", 57, 57);
-  SubIcon5 = picture("SubIcon5", 57, 57);
-  SubMenuText4 = label("SubMenuText4", 13, QColor(192, 192, 192));
-  SubMenuText5 = label("SubMenuText5", 13, QColor(192, 192, 192));
-  MainIcon8 = picture("MainIcon8", 57, 57);
+  const QColor silver(192, 192, 192);
+  wallpaper_ = picture("Wallpaper", 480, 272);
+  wallpaper_->move(16, 16);
+  battery_icon_ = picture("BatteryIcon", 44, 16);
+  clock_ = label("Clock", 13, Qt::white);
+  main_text_ = label("MainMenutext", 11, Qt::white);
+  for (int i = 0; i < 7; ++i) main_icons_[i] = picture(qPrintable(QString("MainIcon%1").arg(i + 1)), 57, 57);
+  sub_icons_[1] = picture("SubIcon1", 57, 57);
+  sub_icons_[0] = picture("SubIcon0", 57, 57);
+  sub_icons_[2] = picture("SubIcon2", 57, 57);
+  sub_icons_[3] = picture("SubIcon3", 57, 57);
+  busy_icon_ = picture("BusyIcon", 25, 25);
+  sub_texts_[1] = label("SubMenuText1", 13, Qt::white);
+  sub_texts_[0] = label("SubMenuText0", 13, silver);
+  sub_texts_[2] = label("SubMenuText2", 13, silver);
+  sub_texts_[3] = label("SubMenuText3", 13, silver);
+  sub_icons_[4] = picture("SubIcon4", 57, 57);
+  sub_icons_[5] = picture("SubIcon5", 57, 57);
+  sub_texts_[4] = label("SubMenuText4", 13, silver);
+  sub_texts_[5] = label("SubMenuText5", 13, silver);
+  main_icons_[7] = picture("MainIcon8", 57, 57);
 
   // Everything but the wallpaper and the focused item can be dragged (drag.cpp).
-  for (QWidget* child : Panel1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (child != Wallpaper && child != SubIcon1) child->setToolTip("can drag");
+  for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (child != wallpaper_ && child != sub_icons_[1]) child->setToolTip("can drag");
   }
-  SubIcon1->setEnabled(false);
+  sub_icons_[1]->setEnabled(false);
 }
 
-void TForm1::RefreshAll() {
-  // A fresh view: first category, first item, no preview offsets.
-  view.PreviewReady = 1;
-  view.RepositionOffset.fill(0);
-  view.CurrentCategory = 0;
-  view.CurrentItem = 0;
-  // The item lists, without the UMD items when the option says so.
-  qorvi::RebuildCategoryLists(model, NoUMDCheck->isChecked());
-  // Moving a scroll bar runs its change handler, as a user's move would; the
-  // state above is already consistent for it.
-  XMB_HScroll->setValue(0);
-  XMB_VScroll->setValue(0);
-  XMB_HScroll->setMaximum(model.FirmwareVersion == 500 ? 7 : 6);
-  const int32_t firstCount = model.CategoryTable[0].Count;
-  XMB_VScroll->setMaximum(firstCount > 0 ? std::min(firstCount, qorvi::kItemNumbers) - 1 : 0);
-  // The status line names the version (nothing while none is known).
-  if (model.FirmwareVersion == 0) {
-    FocusedLabel->setText(QString());
-  } else {
-    ShowVersion();
+// --- Following the session.
+
+void PreviewPanel::OnChanged(const session::ChangeEvent& event) {
+  using session::Origin;
+  if (event.loaded) {
+    RefreshAll();
+    return;
   }
-  FocusedLabel->show();
-  // All main icons, whatever "No Show Unforcused Main Icons" says.
-  for (PictureBox* icon : MainIcons) icon->show();
+  unsigned placements = 0;
+  for (const LayoutField* field : event.fields) placements |= PlacementOf(*field);
+  // A value put back by Ctrl+click puts the main text back in place too.
+  if (event.origin == Origin::Restore) placements |= kMainText;
+  // The icon colours re-place the column; the clock takes a new colour at its next update.
+  if (event.colors.AnyIcon()) placements |= kSubIcons;
+
+  const session::ViewChanges& v = event.view;
+  if (v.category) {
+    ShowMainIconsByOption();
+    UpdateMenuTexts();
+    LoadMainIconImages();
+    LoadSubIconImages();
+    placements |= kMainIconsAround | kSubIcons;
+  } else if (event.lists || v.item || (v.no_show_umd_icon && view_.CurrentCategory == 5)) {
+    // A new focus or new item lists: the column's pictures and names.
+    UpdateMenuTexts();
+    LoadSubIconImages();
+    placements |= kSubIcons;
+  }
+  if (v.language) {
+    UpdateMenuTexts();
+    placements |= kMainText | kSubTexts;
+  }
+  if (v.no_show_unfocused) ShowMainIconsByOption();
+  if (v.offsets.all()) {
+    placements |= kMainIconsAround | kSubIcons | kBusy | kMainText | kSubTexts | kBattery | kClock;
+  } else {
+    for (int i = 0; i < kRepositionItems; ++i) {
+      if (v.offsets[static_cast<std::size_t>(i)]) placements |= kOffsetPlacements[i];
+    }
+  }
+  Place(placements);
+}
+
+void PreviewPanel::Place(unsigned p) {
+  if (p & kMainIconImages) LoadMainIconImages();
+  if (p & kSubIconImages) LoadSubIconImages();
+  if (p & kMainIconsAround) {
+    PlaceMainIcons(view_.CurrentCategory);  // with the column and both texts
+    p &= ~(kSubIcons | kSubTexts | kMainText);
+  } else if (p & kMainIcons) {
+    PlaceMainIcons(-1);
+  }
+  if (p & kSubIcons) {
+    PlaceSubIcons();  // with the sub texts
+    p &= ~kSubTexts;
+  }
+  if (p & kSubTexts) PlaceSubMenuTexts();
+  if (p & kMainText) PlaceMainMenuText();
+  if (p & kBattery) PlaceBatteryIcon();
+  if (p & kBusy) PlaceBusyIcon();
+  if (p & kClock) UpdateClock();
+}
+
+void PreviewPanel::RefreshRepositionedItem(int index) {
+  if (index < 0 || index >= kRepositionItems) return;
+  Place(kOffsetPlacements[index]);
+}
+
+// --- The routines.
+
+void PreviewPanel::RefreshAll() {
+  // The session has started the view over (first category and item, no offsets)
+  // and built the item lists. All main icons show, whatever "No Show Unforcused
+  // Main Icons" says.
+  for (PictureBox* icon : main_icons_) icon->show();
   for (QWidget* w :
-       std::initializer_list<QWidget*>{MainMenutext, SubIcon1, SubMenuText1, Clock, BatteryIcon, BusyIcon}) {
+       std::initializer_list<QWidget*>{main_text_, sub_icons_[1], sub_texts_[1], clock_, battery_icon_, busy_icon_}) {
     w->show();
   }
-  // The buttons and options of the loaded state.
-  EnterLoadedState();
-  // Pictures, names and places. The sub column and the main text are placed below,
-  // once the editor windows hold the values.
   LoadMainIconImages();
   LoadSubIconImages();
   UpdateMenuTexts();
-  LoadStripImage(BatteryIcon, model.paths.BatteryIconPath, 1, 4);
-  LoadStripImage(BusyIcon, model.paths.BusyIconPath, 2, 30);
+  LoadStripImage(battery_icon_, model_.paths.BatteryIconPath, 1, 4);
+  LoadStripImage(busy_icon_, model_.paths.BusyIconPath, 2, 30);
   PlaceMainIcons(-1);
   PlaceBatteryIcon();
   UpdateClock();
   PlaceBusyIcon();
-  // The editor windows; filling them re-places whatever their values move.
-  ShowFileButton->setText("Show File Window");
-  ShowIconDataButton->setText("Hide Icon Data");
-  ShowTextDataButton->setText("Hide Text Data");
-  ShowColorButton->setText("Hide Color");
-  ShowCateButton->setText("Hide Category");
-  const qorvi::app::Forms& forms = desktop.forms;
-  if (forms.Form2) {
-    forms.Form2->show();
-    forms.Form2->FillIconData();
-  }
-  if (forms.Form3) {
-    forms.Form3->show();
-    forms.Form3->RefreshColorWindow();
-  }
-  if (forms.Form4) {
-    forms.Form4->show();
-    forms.Form4->FillCategoryGrid();
-  }
-  if (forms.Form7) {
-    forms.Form7->show();
-    forms.Form7->FillTextDataWindow();
-  }
-  if (forms.Form5) forms.Form5->hide();
-  activateWindow();
-  // The fills re-place only what changed their edits' texts: a second load of the
-  // same values would leave the sub column and the texts where the previously
-  // focused category had them.
-  PlaceMainIcons(view.CurrentCategory);
+  // The column and both texts, placed for the first category with the offsets just
+  // cleared. Nothing else would place them when the new set holds the same values
+  // as the old one: the column would stay where the previously focused category had
+  // it, and the texts at the old offsets and font sizes.
+  PlaceMainIcons(view_.CurrentCategory);
 }
 
-void TForm1::LoadMainIconImages() {
-  const float unfocused = qorvi::CappedScale(model.Layout.UnfIconSize);
-  for (int i = 0; i < qorvi::kCategories; ++i) {
-    LoadScaledIcon(MainIcons[i], model.paths.MainIconPath[i], i == view.CurrentCategory ? 1.0f : unfocused);
+void PreviewPanel::ShowMainIconsByOption() {
+  if (session_.options().no_show_unfocused) {
+    for (PictureBox* icon : main_icons_) icon->hide();
+    if (view_.CurrentCategory >= 0 && view_.CurrentCategory < kCategories) {
+      main_icons_[static_cast<std::size_t>(view_.CurrentCategory)]->show();
+    }
+  } else {
+    for (PictureBox* icon : main_icons_) icon->show();
   }
 }
 
-void TForm1::LoadSubIconImages() {
-  if (view.PreviewReady != 1) return;
-  const qorvi::SubColumn column = qorvi::SubIconColumn(FocusedList(model, view), view.CurrentItem);
+void PreviewPanel::LoadMainIconImages() {
+  const float unfocused = CappedScale(model_.Layout.UnfIconSize);
+  for (int i = 0; i < kCategories; ++i) {
+    LoadScaledIcon(main_icons_[i], model_.paths.MainIconPath[i], i == view_.CurrentCategory ? 1.0f : unfocused);
+  }
+}
+
+void PreviewPanel::LoadSubIconImages() {
+  if (view_.PreviewReady != 1) return;
+  const SubColumn column = SubIconColumn(FocusedList(model_, view_), view_.CurrentItem);
   if (column.Empty()) {
-    for (PictureBox* icon : SubIcons) icon->hide();
+    for (PictureBox* icon : sub_icons_) icon->hide();
     return;
   }
   // The focused item is drawn at the same scale as the others.
-  const float scale = qorvi::CappedScale(model.Layout.SubIconSize);
-  for (int k = 0; k < qorvi::kSubPositions; ++k) {
-    PictureBox* icon = SubIcons[k];
+  const float scale = CappedScale(model_.Layout.SubIconSize);
+  for (int k = 0; k < kSubPositions; ++k) {
+    PictureBox* icon = sub_icons_[k];
     icon->setVisible(column.shown[k]);
     if (!column.shown[k]) continue;
     if (column.item[k] < 0) {
       icon->SetPicture(QImage());  // not an item number: nothing to draw
       continue;
     }
-    LoadScaledIcon(icon, model.paths.SubIconPath[static_cast<std::size_t>(column.item[k])], scale);
+    LoadScaledIcon(icon, model_.paths.SubIconPath[static_cast<std::size_t>(column.item[k])], scale);
   }
 }
 
-void TForm1::UpdateMenuTexts() {
-  const qorvi::LabelTexts& texts = qorvi::LabelTextsFor(model, view.Language);
-  SetCaption(MainMenutext, LabelText(texts, qorvi::CategoryLabelEntry(view.CurrentCategory)));
-  const qorvi::SubColumn column =
-      qorvi::SubTextColumn(FocusedList(model, view), view.CurrentCategory, view.CurrentItem);
-  for (int k = 0; k < qorvi::kSubPositions; ++k) {
-    QLabel* text = SubMenuTexts[k];
+void PreviewPanel::UpdateMenuTexts() {
+  const LabelTexts& texts = LabelTextsFor(model_, view_.Language);
+  SetCaption(main_text_, LabelText(texts, CategoryLabelEntry(view_.CurrentCategory)));
+  const SubColumn column = SubTextColumn(FocusedList(model_, view_), view_.CurrentCategory, view_.CurrentItem);
+  for (int k = 0; k < kSubPositions; ++k) {
+    QLabel* text = sub_texts_[k];
     text->setVisible(column.shown[k]);
-    if (column.shown[k]) SetCaption(text, LabelText(texts, qorvi::ItemLabelEntry(column.item[k])));
+    if (column.shown[k]) SetCaption(text, LabelText(texts, ItemLabelEntry(column.item[k])));
   }
 }
 
-void TForm1::PlaceMainIcons(int focus) {
-  view.MainColumnX = qorvi::MainColumnCentre(model.Layout, view);
-  for (int i = 0; i < qorvi::kCategories; ++i) {
-    PictureBox* icon = MainIcons[i];
-    const TopLeft p = qorvi::MainIconTopLeft(model.Layout, view, view.MainColumnX, i, SizeOf(icon));
+void PreviewPanel::PlaceMainIcons(int focus) {
+  view_.MainColumnX = MainColumnCentre(model_.Layout, view_);
+  for (int i = 0; i < kCategories; ++i) {
+    PictureBox* icon = main_icons_[i];
+    const TopLeft p = MainIconTopLeft(model_.Layout, view_, view_.MainColumnX, i, SizeOf(icon));
     icon->move(p.left, p.top);
   }
-  if (focus == view.CurrentCategory) {
+  if (focus == view_.CurrentCategory) {
     PlaceSubIcons();
     PlaceMainMenuText();
   }
 }
 
-void TForm1::PlaceSubIcons() {
-  const qorvi::SubIconSpacing spacing = qorvi::SubIconSpaces(model.Layout, model.FirmwareVersion, XMB_HScroll->value());
-  for (int k = 0; k < qorvi::kSubPositions; ++k) {
-    PictureBox* icon = SubIcons[k];
-    const TopLeft p = qorvi::SubIconTopLeft(view, spacing, k, SizeOf(icon));
+void PreviewPanel::PlaceSubIcons() {
+  // The category scroll bar always stands at the focused category.
+  const SubIconSpacing spacing = SubIconSpaces(model_.Layout, model_.FirmwareVersion, view_.CurrentCategory);
+  for (int k = 0; k < kSubPositions; ++k) {
+    PictureBox* icon = sub_icons_[k];
+    const TopLeft p = SubIconTopLeft(view_, spacing, k, SizeOf(icon));
     icon->move(p.left, p.top);
   }
   PlaceSubMenuTexts();
 }
 
-void TForm1::PlaceSubMenuTexts() {
-  if (view.PreviewReady != 1) return;
-  const int points = qorvi::SubTextPointSize(view);
-  for (QLabel* text : SubMenuTexts) SetPointSize(text, points);
+void PreviewPanel::PlaceSubMenuTexts() {
+  if (view_.PreviewReady != 1) return;
+  const int points = SubTextPointSize(view_);
+  for (QLabel* text : sub_texts_) SetPointSize(text, points);
   // Every sub text starts at the same x, beside the focused item.
-  const int left = qorvi::SubTextLeft(model.Layout, view, SubIcon1->x(), SubIcon1->width());
-  for (int k = 0; k < qorvi::kSubPositions; ++k) {
-    const PictureBox* icon = SubIcons[k];
-    SubMenuTexts[k]->move(left, qorvi::SubTextTop(model.Layout, view, icon->y(), icon->height()));
+  const int left = SubTextLeft(model_.Layout, view_, sub_icons_[1]->x(), sub_icons_[1]->width());
+  for (int k = 0; k < kSubPositions; ++k) {
+    const PictureBox* icon = sub_icons_[k];
+    sub_texts_[k]->move(left, SubTextTop(model_.Layout, view_, icon->y(), icon->height()));
   }
 }
 
-void TForm1::PlaceMainMenuText() {
+void PreviewPanel::PlaceMainMenuText() {
   // The size first, so that the centring below uses the width at the new size.
-  SetPointSize(MainMenutext, qorvi::MainTextPointSize(view));
-  const TopLeft p = qorvi::MainTextTopLeft(model.Layout, view, MainMenutext->width());
-  MainMenutext->move(p.left, p.top);
+  SetPointSize(main_text_, MainTextPointSize(view_));
+  const TopLeft p = MainTextTopLeft(model_.Layout, view_, main_text_->width());
+  main_text_->move(p.left, p.top);
 }
 
-void TForm1::PlaceBatteryIcon() {
-  DrawIconFrame(BatteryIcon);
-  const TopLeft p = qorvi::BatteryTopLeft(model.Layout, view, SizeOf(BatteryIcon));
-  BatteryIcon->move(p.left, p.top);
+void PreviewPanel::PlaceBatteryIcon() {
+  DrawIconFrame(battery_icon_);
+  const TopLeft p = BatteryTopLeft(model_.Layout, view_, SizeOf(battery_icon_));
+  battery_icon_->move(p.left, p.top);
 }
 
-void TForm1::PlaceBusyIcon() {
-  const TopLeft p = qorvi::BusyTopLeft(model.Layout, view, SizeOf(BusyIcon));
-  BusyIcon->move(p.left, p.top);
+void PreviewPanel::PlaceBusyIcon() {
+  const TopLeft p = BusyTopLeft(model_.Layout, view_, SizeOf(busy_icon_));
+  busy_icon_->move(p.left, p.top);
 }
 
-void TForm1::UpdateClock() {
-  const qorvi::Rgb8& color = model.Layout.ClockColor;
-  QPalette palette = Clock->palette();
+void PreviewPanel::UpdateClock() {
+  const Rgb8& color = model_.Layout.ClockColor;
+  QPalette palette = clock_->palette();
   palette.setColor(QPalette::WindowText, QColor(color.r, color.g, color.b));
-  Clock->setPalette(palette);
+  clock_->setPalette(palette);
   // The time of this call; nothing updates the clock on its own.
-  SetCaption(Clock, QDateTime::currentDateTime().toString("M/d H:mm"));
-  const TopLeft p = qorvi::ClockTopLeft(model.Layout, view);
-  Clock->move(p.left, p.top);
+  SetCaption(clock_, QDateTime::currentDateTime().toString("M/d H:mm"));
+  const TopLeft p = ClockTopLeft(model_.Layout, view_);
+  clock_->move(p.left, p.top);
 }
 
-void TForm1::ShowVersion() {
-  FocusedLabel->setText(QString::asprintf("version : %.02f", static_cast<double>(model.FirmwareVersion) * 0.01));
-}
-
-void TForm1::LoadScaledIcon(PictureBox* control, const std::string& path, float scale) {
+void PreviewPanel::LoadScaledIcon(PictureBox* control, const std::string& path, float scale) {
   // A missing file, or one that cannot be decoded (the user is told), leaves the
   // control as it was.
   PictureBox::LoadResult result;
   const QImage picture = PictureBox::ReadPicture(QString::fromStdString(path), &result);
   if (result != PictureBox::LoadResult::Loaded) return;
-  const qorvi::IconBox box = qorvi::ScaledIconBox(picture.width(), picture.height(), scale);
+  const IconBox box = ScaledIconBox(picture.width(), picture.height(), scale);
   control->resize(box.width, box.height);
   // Black shows what lies below, except on icons too small to make out.
   control->SetTransparentBlack(!box.opaque);
@@ -320,11 +444,11 @@ void TForm1::LoadScaledIcon(PictureBox* control, const std::string& path, float 
   control->SetStretch(true);
 }
 
-void TForm1::LoadStripImage(PictureBox* control, const std::string& path, int columns, int rows) {
+void PreviewPanel::LoadStripImage(PictureBox* control, const std::string& path, int columns, int rows) {
   PictureBox::LoadResult result;
   const QImage picture = PictureBox::ReadPicture(QString::fromStdString(path), &result);
   if (result != PictureBox::LoadResult::Loaded) return;
-  const Extent cell = qorvi::StripCell(picture.width(), picture.height(), columns, rows);
+  const Extent cell = StripCell(picture.width(), picture.height(), columns, rows);
   control->resize(cell.width, cell.height);
   // Not stretched: the control shows the top-left cell at full size.
   control->SetStretch(false);
@@ -334,9 +458,28 @@ void TForm1::LoadStripImage(PictureBox* control, const std::string& path, int co
   control->Changed();
 }
 
-void TForm1::DrawIconFrame(PictureBox* control) {
+void PreviewPanel::DrawIconFrame(PictureBox* control) {
   // Drawn into the picture itself, so a stretched icon scales its frame too.
   QImage& canvas = control->Canvas();
   DrawOutline(canvas, canvas.width(), canvas.height());
   control->Changed();
 }
+
+bool PreviewPanel::PaintWallpaper(const QString& path) {
+  PictureBox::LoadResult result;
+  const QImage picture = PictureBox::ReadPicture(path, &result);
+  if (result != PictureBox::LoadResult::Loaded) return false;
+  QImage& canvas = wallpaper_->Canvas();
+  {
+    QPainter painter(&canvas);
+    // The picture's pixels replace the old ones, transparent ones too: nothing of the
+    // teal (or of an earlier wallpaper) shows through.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(0, 0, 480, 272), picture, picture.rect());
+  }
+  wallpaper_->Changed();
+  return true;
+}
+
+}  // namespace qorvi::app

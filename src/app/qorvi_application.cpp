@@ -3,13 +3,13 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "windows/window_frame.h"
+#include "widgets/window_frame.h"
 
 namespace qorvi::app {
 
 QorviApplication::QorviApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Qorvi");
-  setFont(InterfaceFont());
+  setFont(qorvi::widgets::InterfaceFont());
 }
 
 void ShowUnexpectedError(const QString& what) {

@@ -3,14 +3,8 @@
 
 #include <QDialog>
 
-#include "app/desktop.h"
-
-class QPushButton;
-
 class TForm8 : public QDialog {
   Q_OBJECT
  public:
-  explicit TForm8(qorvi::app::Desktop& desktop, QWidget* parent = nullptr);
-
-  QPushButton* OKButton;
+  explicit TForm8(QWidget* parent = nullptr);
 };

@@ -5,29 +5,20 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <algorithm>
-#include <cstring>
 
 #include "firmware/exec_functions.h"
-#include "windows/window_frame.h"
+#include "widgets/window_frame.h"
 
 namespace {
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// A tag of an item record: the text up to its zero, within the 24-byte field.
-QString TagText(const std::array<char, 24>& tag) {
-  const auto end = std::find(tag.begin(), tag.end(), '\0');
-  return QString::fromUtf8(tag.data(), end - tag.begin());
-}
-
-// Stores a chosen tag: at most 23 bytes, so that the field always ends in a zero,
-// and the rest of the field cleared. The texts offered are tags read from the
-// items themselves, which never exceed 23 bytes.
-void SetTag(std::array<char, 24>& tag, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), tag.size() - 1);
-  tag.fill('\0');
-  std::memcpy(tag.data(), bytes.constData(), length);
+// A tag as a list shows it: the text up to its zero, within the field. (The list
+// only shows it; what a choice stores is the listed tag itself.)
+QString TagText(const qorvi::session::Tag& tag) {
+  const auto* begin = tag.data();
+  const auto* end = std::find(begin, begin + tag.size(), '\0');
+  return QString::fromUtf8(begin, end - begin);
 }
 
 // Selects the first entry whose text equals `text` exactly; no match leaves the
@@ -42,17 +33,15 @@ void SelectIndex(QComboBox* combo, int k) { combo->setCurrentIndex(k >= 0 && k <
 
 }  // namespace
 
-TForm9::TForm9(qorvi::app::Desktop& d) : desktop(d) {
+TForm9::TForm9(qorvi::session::EditSession& session, QWidget* parent) : QWidget(parent), session_(session) {
   setObjectName("Form9");
-  qorvi::app::SetUpSecondaryWindow(this, "Qorvi Executable Link Window", 393, 261, 587, 462);
-  desktop.forms.Form9 = this;
+  qorvi::widgets::SetUpSecondaryWindow(this, "Qorvi Executable Link Window", 393, 261, 587, 462);
 
   auto label = [&](const char* name, const char* text, int left, int top) {
     auto* l = new QLabel(text, this);
     l->setObjectName(name);
     l->move(left, top);
     l->adjustSize();
-    return l;
   };
   auto combo = [&](const char* name, int left, int top, int width) {
     auto* c = new QComboBox(this);
@@ -62,138 +51,155 @@ TForm9::TForm9(qorvi::app::Desktop& d) : desktop(d) {
     return c;
   };
 
-  OriginalLabel = label("OriginalLabel", "Original Function", 16, 8);
-  ExecuteGrid = new QTableWidget(0, 1, this);
-  ExecuteGrid->setObjectName("ExecuteGrid");
-  ExecuteGrid->setGeometry(16, 24, 177, 217);
-  ExecuteGrid->horizontalHeader()->hide();
-  ExecuteGrid->verticalHeader()->hide();
-  ExecuteGrid->verticalHeader()->setMinimumSectionSize(16);
-  ExecuteGrid->verticalHeader()->setDefaultSectionSize(16);
-  ExecuteGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  ExecuteGrid->setColumnWidth(0, 154);
-  ExecuteGrid->setShowGrid(true);
-  ExecuteGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ExecuteGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  label("OriginalLabel", "Original Function", 16, 8);
+  execute_grid_ = new QTableWidget(0, 1, this);
+  execute_grid_->setObjectName("ExecuteGrid");
+  execute_grid_->setGeometry(16, 24, 177, 217);
+  execute_grid_->horizontalHeader()->hide();
+  execute_grid_->verticalHeader()->hide();
+  execute_grid_->verticalHeader()->setMinimumSectionSize(16);
+  execute_grid_->verticalHeader()->setDefaultSectionSize(16);
+  execute_grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  execute_grid_->setColumnWidth(0, 154);
+  execute_grid_->setShowGrid(true);
+  execute_grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  execute_grid_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  ExecLabel = label("ExecLabel", "Execute Function", 208, 8);
-  ExecCombo = combo("ExecCombo", 208, 24, 169);
-  MainImageLabel = label("MainImageLabel", "Icon Main Image Tag", 208, 48);
-  MainImageCombo = combo("MainImageCombo", 208, 64, 169);
-  SdwImageLabel = label("SdwImageLabel", "Icon Shadow Image Tag", 208, 88);
-  SdwImageCombo = combo("SdwImageCombo", 208, 104, 169);
-  ConfImageLabel = label("ConfImageLabel", "Icon Conf Image Tag", 208, 128);
-  ConfImageCombo = combo("ConfImageCombo", 208, 144, 169);
-  NameTagLabel = label("NameTagLabel", "Icon Name Tag", 208, 168);
-  NameTagCombo = combo("NameTagCombo", 208, 184, 169);
-  MediaLabel = label("MediaLabel", "Media", 208, 208);
-  MediaCombo = combo("MediaCombo", 208, 224, 81);
-  MediaCombo->addItems({"Flash", "UMD", "MS"});
-  UMDLabel = label("UMDLabel", "UMD", 296, 208);
-  UMDCombo = combo("UMDCombo", 296, 224, 81);
-  UMDCombo->addItems({"Yes", "No"});
+  label("ExecLabel", "Execute Function", 208, 8);
+  exec_combo_ = combo("ExecCombo", 208, 24, 169);
+  label("MainImageLabel", "Icon Main Image Tag", 208, 48);
+  main_image_ = {combo("MainImageCombo", 208, 64, 169), &qorvi::ItemRecord::MainImageTag, {}};
+  label("SdwImageLabel", "Icon Shadow Image Tag", 208, 88);
+  shadow_image_ = {combo("SdwImageCombo", 208, 104, 169), &qorvi::ItemRecord::ShadowImageTag, {}};
+  label("ConfImageLabel", "Icon Conf Image Tag", 208, 128);
+  conf_image_ = {combo("ConfImageCombo", 208, 144, 169), &qorvi::ItemRecord::ConfImageTag, {}};
+  label("NameTagLabel", "Icon Name Tag", 208, 168);
+  name_tag_ = {combo("NameTagCombo", 208, 184, 169), &qorvi::ItemRecord::NameTag, {}};
+  label("MediaLabel", "Media", 208, 208);
+  media_combo_ = combo("MediaCombo", 208, 224, 81);
+  media_combo_->addItems({"Flash", "UMD", "MS"});
+  label("UMDLabel", "UMD", 296, 208);
+  umd_combo_ = combo("UMDCombo", 296, 224, 81);
+  umd_combo_->addItems({"Yes", "No"});
 
   // Selecting a row, by mouse or keyboard, shows its item.
-  connect(ExecuteGrid, &QTableWidget::currentCellChanged, this, [this](int, int, int, int) { ExecuteGridClick(); });
+  connect(execute_grid_, &QTableWidget::currentCellChanged, this, [this](int, int, int, int) { ExecuteGridClick(); });
   // `activated` comes only from the user's choice, so filling and selecting never
   // write into the items.
-  connect(ExecCombo, &QComboBox::activated, this, &TForm9::ExecComboChange);
-  connect(MainImageCombo, &QComboBox::activated, this, &TForm9::MainImageComboChange);
-  connect(SdwImageCombo, &QComboBox::activated, this, &TForm9::SdwImageComboChange);
-  connect(ConfImageCombo, &QComboBox::activated, this, &TForm9::ConfImageComboChange);
-  connect(NameTagCombo, &QComboBox::activated, this, &TForm9::NameTagComboChange);
-  connect(MediaCombo, &QComboBox::activated, this, &TForm9::MediaComboChange);
-  connect(UMDCombo, &QComboBox::activated, this, &TForm9::UMDComboChange);
+  connect(exec_combo_, &QComboBox::activated, this, &TForm9::ExecComboChange);
+  connect(main_image_.combo, &QComboBox::activated, this, &TForm9::MainImageComboChange);
+  connect(shadow_image_.combo, &QComboBox::activated, this, &TForm9::SdwImageComboChange);
+  connect(conf_image_.combo, &QComboBox::activated, this, &TForm9::ConfImageComboChange);
+  connect(name_tag_.combo, &QComboBox::activated, this, &TForm9::NameTagComboChange);
+  connect(media_combo_, &QComboBox::activated, this, &TForm9::MediaComboChange);
+  connect(umd_combo_, &QComboBox::activated, this, &TForm9::UMDComboChange);
+  connect(&session_, &qorvi::session::EditSession::changed, this, [this](const qorvi::session::ChangeEvent& e) {
+    // A new set or another language: new lists. An item changed by someone else
+    // (undo, redo): the lists show its values again; this window's own choice is
+    // already shown as chosen.
+    if (e.loaded || e.view.language) {
+      FillAdvanceWindow();
+    } else if (e.items.any() && !storing_) {
+      ShowSelectedItem();
+    }
+  });
 
   FillAdvanceWindow();
 }
 
-int TForm9::ItemCount() const { return std::clamp(desktop.model.ItemCount, 0, qorvi::kItemSlots); }
+int TForm9::ItemCount() const { return std::clamp(session_.model().ItemCount, 0, qorvi::kItemSlots); }
 
-qorvi::ItemRecord* TForm9::SelectedItem() {
-  const int a = ExecuteGrid->currentRow();
-  if (a < 0 || a >= ItemCount()) return nullptr;
-  return &desktop.model.ItemTable[a];
+int TForm9::SelectedItem() const {
+  const int a = execute_grid_->currentRow();
+  return a >= 0 && a < ItemCount() ? a : -1;
 }
 
 void TForm9::FillAdvanceWindow() {
   const int count = ItemCount();
-  const int language = desktop.view.Language;
-  ExecuteGrid->setRowCount(count);
+  const int language = session_.view().Language;
+  execute_grid_->setRowCount(count);
   for (int i = 0; i < count; ++i) {
     auto* cell = new QTableWidgetItem(Utf8(qorvi::ExecFunctionName(i, language)));
     cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    ExecuteGrid->setItem(i, 0, cell);
+    execute_grid_->setItem(i, 0, cell);
   }
 
-  for (QComboBox* c : {ExecCombo, MainImageCombo, SdwImageCombo, ConfImageCombo, NameTagCombo}) c->clear();
+  exec_combo_->clear();
+  for (TagList* list : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
+    list->combo->clear();
+    list->tags.clear();
+  }
   // One entry per item in item order, duplicates and empty texts included: the tag
   // lists offer exactly the tags the loaded items use.
   for (int j = 0; j < count; ++j) {
-    const qorvi::ItemRecord& item = desktop.model.ItemTable[j];
-    ExecCombo->addItem(Utf8(qorvi::ExecFunctionName(item.ExecIndex, language)));
-    MainImageCombo->addItem(TagText(item.MainImageTag));
-    SdwImageCombo->addItem(TagText(item.ShadowImageTag));
-    ConfImageCombo->addItem(TagText(item.ConfImageTag));
-    NameTagCombo->addItem(TagText(item.NameTag));
+    const qorvi::ItemRecord& item = session_.model().ItemTable[j];
+    exec_combo_->addItem(Utf8(qorvi::ExecFunctionName(item.ExecIndex, language)));
+    for (TagList* list : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
+      list->tags.push_back(item.*(list->member));
+      list->combo->addItem(TagText(item.*(list->member)));
+    }
   }
 
   // Like any grid, it always has a selected row while it has rows.
-  if (count > 0 && ExecuteGrid->currentRow() < 0) ExecuteGrid->setCurrentCell(0, 0);
+  if (count > 0 && execute_grid_->currentRow() < 0) execute_grid_->setCurrentCell(0, 0);
   ShowSelectedItem();
 }
 
 void TForm9::ShowSelectedItem() {
-  const qorvi::ItemRecord* item = SelectedItem();
-  if (item == nullptr) return;
-  SelectIndex(ExecCombo, item->ExecIndex);
-  SelectIndex(MediaCombo, item->Media <= 3 ? static_cast<int>(item->Media) - 1 : -1);
-  SelectIndex(UMDCombo, item->UmdFlag);
-  SelectText(MainImageCombo, TagText(item->MainImageTag));
-  SelectText(SdwImageCombo, TagText(item->ShadowImageTag));
-  SelectText(ConfImageCombo, TagText(item->ConfImageTag));
-  SelectText(NameTagCombo, TagText(item->NameTag));
+  const int a = SelectedItem();
+  if (a < 0) return;
+  const qorvi::ItemRecord& item = session_.model().ItemTable[a];
+  SelectIndex(exec_combo_, item.ExecIndex);
+  SelectIndex(media_combo_, item.Media <= 3 ? static_cast<int>(item.Media) - 1 : -1);
+  SelectIndex(umd_combo_, item.UmdFlag);
+  for (TagList* list : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
+    SelectText(list->combo, TagText(item.*(list->member)));
+  }
 }
 
 void TForm9::ExecuteGridClick() { ShowSelectedItem(); }
 
 void TForm9::ExecComboChange() {
-  qorvi::ItemRecord* item = SelectedItem();
-  const int k = ExecCombo->currentIndex();
-  if (item == nullptr || k < 0 || k >= qorvi::kExecFunctionCount) return;
-  // Positions stand for table indices, whatever function the entry's text names.
-  const qorvi::ExecFunction& f = qorvi::ExecFunctionTable()[k];
-  item->ExecIndex = k;
-  item->ExecGroup = f.Group;
-  item->ExecFunction = f.Function;
+  const int a = SelectedItem();
+  const int k = exec_combo_->currentIndex();
+  if (a < 0 || k < 0) return;
+  storing_ = true;
+  session_.SetItemFunction(a, k);
+  storing_ = false;
 }
 
 void TForm9::MediaComboChange() {
-  qorvi::ItemRecord* item = SelectedItem();
-  const int k = MediaCombo->currentIndex();
-  if (item == nullptr || k < 0) return;
-  item->Media = static_cast<uint32_t>(k + 1);  // 1 Flash, 2 UMD, 3 MS
+  const int a = SelectedItem();
+  const int k = media_combo_->currentIndex();
+  if (a < 0 || k < 0) return;
+  storing_ = true;
+  session_.SetItemMedia(a, static_cast<uint32_t>(k + 1));  // 1 Flash, 2 UMD, 3 MS
+  storing_ = false;
 }
 
 void TForm9::UMDComboChange() {
-  qorvi::ItemRecord* item = SelectedItem();
-  const int k = UMDCombo->currentIndex();
-  if (item == nullptr || k < 0) return;
-  item->UmdFlag = static_cast<uint8_t>(k);  // 0 Yes, 1 No
+  const int a = SelectedItem();
+  const int k = umd_combo_->currentIndex();
+  if (a < 0 || k < 0) return;
+  storing_ = true;
+  session_.SetItemUmdFlag(a, static_cast<uint8_t>(k));  // 0 Yes, 1 No
+  storing_ = false;
 }
 
-void TForm9::MainImageComboChange() {
-  if (qorvi::ItemRecord* item = SelectedItem()) SetTag(item->MainImageTag, MainImageCombo->currentText());
+void TForm9::ChooseTag(TagList& list) {
+  const int a = SelectedItem();
+  const int j = list.combo->currentIndex();
+  if (a < 0 || j < 0 || j >= static_cast<int>(list.tags.size())) return;
+  // The listed tag's own bytes: never re-encoded from the text the list shows.
+  storing_ = true;
+  session_.SetItemTag(a, list.member, list.tags[static_cast<std::size_t>(j)]);
+  storing_ = false;
 }
-void TForm9::SdwImageComboChange() {
-  if (qorvi::ItemRecord* item = SelectedItem()) SetTag(item->ShadowImageTag, SdwImageCombo->currentText());
-}
-void TForm9::ConfImageComboChange() {
-  if (qorvi::ItemRecord* item = SelectedItem()) SetTag(item->ConfImageTag, ConfImageCombo->currentText());
-}
-void TForm9::NameTagComboChange() {
-  if (qorvi::ItemRecord* item = SelectedItem()) SetTag(item->NameTag, NameTagCombo->currentText());
-}
+
+void TForm9::MainImageComboChange() { ChooseTag(main_image_); }
+void TForm9::SdwImageComboChange() { ChooseTag(shadow_image_); }
+void TForm9::ConfImageComboChange() { ChooseTag(conf_image_); }
+void TForm9::NameTagComboChange() { ChooseTag(name_tag_); }
 
 void TForm9::FormShow() { FillAdvanceWindow(); }
 

@@ -2,41 +2,22 @@
 //
 // The grid lists the known execute functions, one row per item: selecting row a
 // edits item a of ItemTable. The lists beside it show that item's values; choosing
-// an entry in a list stores it into the item at once. The preview does not show
-// any of these values.
+// an entry in a list stores it into the item at once, as one step of the editing
+// session. The preview does not show any of these values.
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
-#include "app/desktop.h"
+#include "session/edit_session.h"
 
 class QComboBox;
-class QLabel;
 class QTableWidget;
 
 class TForm9 : public QWidget {
   Q_OBJECT
  public:
-  explicit TForm9(qorvi::app::Desktop& desktop);
-
-  qorvi::app::Desktop& desktop;
-
-  QLabel* OriginalLabel;
-  QTableWidget* ExecuteGrid;
-  QLabel* ExecLabel;
-  QComboBox* ExecCombo;
-  QLabel* MainImageLabel;
-  QComboBox* MainImageCombo;
-  QLabel* SdwImageLabel;
-  QComboBox* SdwImageCombo;
-  QLabel* ConfImageLabel;
-  QComboBox* ConfImageCombo;
-  QLabel* NameTagLabel;
-  QComboBox* NameTagCombo;
-  QLabel* MediaLabel;
-  QComboBox* MediaCombo;
-  QLabel* UMDLabel;
-  QComboBox* UMDCombo;
+  explicit TForm9(qorvi::session::EditSession& session, QWidget* parent = nullptr);
 
   // Fills the function grid and the item lists, then shows the selected item.
   void FillAdvanceWindow();
@@ -59,8 +40,30 @@ class TForm9 : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // One tag list: its combo box, the tag of the items it shows, and the tags it
+  // lists (copies of the items' tags when the list was filled, entry j from item j).
+  struct TagList {
+    QComboBox* combo = nullptr;
+    qorvi::session::TagMember member = nullptr;
+    std::vector<qorvi::session::Tag> tags;
+  };
+
   // ItemCount, within the item table.
   int ItemCount() const;
-  // The item the selected grid row stands for, or nullptr.
-  qorvi::ItemRecord* SelectedItem();
+  // The index of the item the selected grid row stands for, or -1.
+  int SelectedItem() const;
+  // Stores the listed tag the user chose, byte for byte.
+  void ChooseTag(TagList& list);
+
+  qorvi::session::EditSession& session_;
+  QTableWidget* execute_grid_;
+  QComboBox* exec_combo_;
+  QComboBox* media_combo_;
+  QComboBox* umd_combo_;
+  TagList main_image_;
+  TagList shadow_image_;
+  TagList conf_image_;
+  TagList name_tag_;
+  // True while this window's own change goes through the session.
+  bool storing_ = false;
 };

@@ -9,13 +9,12 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "app/main_window.h"
-#include "app/picture_box.h"
 #include "model/colors.h"
-#include "windows/window_frame.h"
+#include "widgets/picture_box.h"
+#include "widgets/window_frame.h"
 
-using qorvi::app::PictureBox;
-using qorvi::app::ShiftState;
+using qorvi::widgets::PictureBox;
+using qorvi::widgets::ShiftState;
 
 namespace {
 
@@ -65,95 +64,90 @@ uint8_t SwatchByteFromFloat(float channel) {
   return static_cast<uint8_t>(low);
 }
 
-TForm3::TForm3(qorvi::app::Desktop& d) : desktop(d) {
+TForm3::TForm3(qorvi::session::EditSession& session, QWidget* parent) : QWidget(parent), session_(session) {
   setObjectName("Form3");
-  qorvi::app::SetUpSecondaryWindow(this, "Qorvi Color Window", 547, 294, 584, 120);
-  desktop.forms.Form3 = this;
+  qorvi::widgets::SetUpSecondaryWindow(this, "Qorvi Color Window", 547, 294, 584, 120);
 
-  ColorGroup = new QGroupBox(this);
-  ColorGroup->setObjectName("ColorGroup");
-  ColorGroup->setGeometry(32, 8, 177, 33);
-  TextRadio = new QRadioButton("Text Color", ColorGroup);
-  TextRadio->setObjectName("TextRadio");
-  TextRadio->setGeometry(8, 10, 81, 17);
-  TextRadio->setChecked(true);
-  BGRadio = new QRadioButton("BG Color", ColorGroup);
-  BGRadio->setObjectName("BGRadio");
-  BGRadio->setGeometry(96, 10, 73, 17);
+  auto* group = new QGroupBox(this);  // untitled
+  group->setObjectName("ColorGroup");
+  group->setGeometry(32, 8, 177, 33);
+  text_radio_ = new QRadioButton("Text Color", group);
+  text_radio_->setObjectName("TextRadio");
+  text_radio_->setGeometry(8, 10, 81, 17);
+  text_radio_->setChecked(true);
+  bg_radio_ = new QRadioButton("BG Color", group);
+  bg_radio_->setObjectName("BGRadio");
+  bg_radio_->setGeometry(96, 10, 73, 17);
 
   // Columns of seven swatches, 96 pixels apart; swatches 29 and 30 start a fifth.
   for (int i = 0; i < qorvi::kColorTableEntries; ++i) {
     const int left = 56 + 96 * (i / 7);
     const int top = 64 + 32 * (i % 7);
     const QString number = QString::number(i + 1);
-    TcolImages[i] = Swatch(this, "TcolImage" + number, left, top);
-    TcolLabels[i] = Caption(this, "TcolLabel" + number, number, {left - 32, top + 6, 26, 14});
-    TcolLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    connect(TcolImages[i], &PictureBox::mousePressed, this, [this, i](QMouseEvent* event) {
-      TcolImageMouseDown(i, event->button(), qorvi::app::ShiftStateOf(*event));
+    tcol_images_[i] = Swatch(this, "TcolImage" + number, left, top);
+    tcol_labels_[i] = Caption(this, "TcolLabel" + number, number, {left - 32, top + 6, 26, 14});
+    tcol_labels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(tcol_images_[i], &PictureBox::mousePressed, this, [this, i](QMouseEvent* event) {
+      TcolImageMouseDown(i, event->button(), qorvi::widgets::ShiftStateOf(*event));
     });
   }
 
-  BatteryLabel = Caption(this, "BatteryLabel", "Battery", {248, 8, 57, 14});
-  ClockLabel = Caption(this, "ClockLabel", "Clock", {344, 8, 57, 14});
-  BusyLabel = Caption(this, "BusyLabel", "Busy", {440, 8, 57, 14});
-  BatteryImage = Swatch(this, "BatteryImage", 248, 24);
-  ClockImage = Swatch(this, "ClockImage", 344, 24);
-  BusyImage = Swatch(this, "BusyImage", 440, 24);
+  Caption(this, "BatteryLabel", "Battery", {248, 8, 57, 14});
+  Caption(this, "ClockLabel", "Clock", {344, 8, 57, 14});
+  Caption(this, "BusyLabel", "Busy", {440, 8, 57, 14});
+  battery_image_ = Swatch(this, "BatteryImage", 248, 24);
+  clock_image_ = Swatch(this, "ClockImage", 344, 24);
+  busy_image_ = Swatch(this, "BusyImage", 440, 24);
 
-  ResetButton = new QPushButton("Reset All Color", this);
-  ResetButton->setObjectName("ResetButton");
-  ResetButton->setGeometry(432, 256, 97, 25);
+  auto* reset = new QPushButton("Reset All Color", this);
+  reset->setObjectName("ResetButton");
+  reset->setGeometry(432, 256, 97, 25);
 
-  connect(TextRadio, &QRadioButton::toggled, this, [this](bool on) {
+  connect(text_radio_, &QRadioButton::toggled, this, [this](bool on) {
     if (on) TextRadioClick();
   });
-  connect(BGRadio, &QRadioButton::toggled, this, [this](bool on) {
+  connect(bg_radio_, &QRadioButton::toggled, this, [this](bool on) {
     if (on) BGRadioClick();
   });
-  connect(BatteryImage, &PictureBox::mousePressed, this,
-          [this](QMouseEvent* event) { BatteryImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event)); });
-  connect(ClockImage, &PictureBox::mousePressed, this,
-          [this](QMouseEvent* event) { ClockImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event)); });
-  connect(BusyImage, &PictureBox::mousePressed, this,
-          [this](QMouseEvent* event) { BusyImageMouseDown(event->button(), qorvi::app::ShiftStateOf(*event)); });
-  connect(ResetButton, &QPushButton::clicked, this, &TForm3::ResetButtonClick);
+  connect(battery_image_, &PictureBox::mousePressed, this,
+          [this](QMouseEvent* event) { BatteryImageMouseDown(event->button(), qorvi::widgets::ShiftStateOf(*event)); });
+  connect(clock_image_, &PictureBox::mousePressed, this,
+          [this](QMouseEvent* event) { ClockImageMouseDown(event->button(), qorvi::widgets::ShiftStateOf(*event)); });
+  connect(busy_image_, &PictureBox::mousePressed, this,
+          [this](QMouseEvent* event) { BusyImageMouseDown(event->button(), qorvi::widgets::ShiftStateOf(*event)); });
+  connect(reset, &QPushButton::clicked, this, &TForm3::ResetButtonClick);
+  // Every colour change, whoever made it (undo included), and every load.
+  connect(&session_, &qorvi::session::EditSession::changed, this, [this](const qorvi::session::ChangeEvent& e) {
+    if (e.loaded || e.colors.Any()) RefreshColorWindow();
+  });
 
   RefreshColorWindow();
 }
 
-bool TForm3::TextSelected() const { return TextRadio->isChecked(); }
-
-std::array<uint32_t, qorvi::kColorTableEntries>& TForm3::SelectedSwatches() {
-  return TextSelected() ? TextSwatch : BGSwatch;
-}
-
-std::array<qorvi::RgbF, qorvi::kColorTableEntries>& TForm3::SelectedTable(qorvi::LayoutRecord& record) const {
-  return TextSelected() ? record.TextColor : record.BGColor;
-}
+bool TForm3::TextSelected() const { return text_radio_->isChecked(); }
 
 void TForm3::RefreshColorWindow() {
-  const qorvi::LayoutRecord& layout = desktop.model.Layout;
-  const int n = desktop.model.FirmwareVersion == kVersion500 ? qorvi::kColorTableEntries : kShortTableEntries;
+  const qorvi::LayoutRecord& layout = session_.model().Layout;
+  const int n = session_.model().FirmwareVersion == kVersion500 ? qorvi::kColorTableEntries : kShortTableEntries;
   for (int i = 0; i < n; ++i) {
-    TextSwatch[i] = SwatchColor(layout.TextColor[i]);
-    BGSwatch[i] = SwatchColor(layout.BGColor[i]);
+    text_swatch_[i] = SwatchColor(layout.TextColor[i]);
+    bg_swatch_[i] = SwatchColor(layout.BGColor[i]);
   }
   PaintSwatches();
 }
 
 void TForm3::PaintSwatches() {
-  const bool all = desktop.model.FirmwareVersion == kVersion500;
+  const bool all = session_.model().FirmwareVersion == kVersion500;
   for (int i = kShortTableEntries; i < qorvi::kColorTableEntries; ++i) {
-    TcolImages[i]->setVisible(all);
-    TcolLabels[i]->setVisible(all);
+    tcol_images_[i]->setVisible(all);
+    tcol_labels_[i]->setVisible(all);
   }
-  const auto& swatches = TextSelected() ? TextSwatch : BGSwatch;
-  for (int i = 0; i < qorvi::kColorTableEntries; ++i) PaintSwatch(TcolImages[i], swatches[i]);
-  const qorvi::LayoutRecord& layout = desktop.model.Layout;
-  PaintSwatch(BatteryImage, IconColor(layout.BatteryColor));
-  PaintSwatch(BusyImage, IconColor(layout.BusyColor));
-  PaintSwatch(ClockImage, IconColor(layout.ClockColor));
+  const Swatches& swatches = TextSelected() ? text_swatch_ : bg_swatch_;
+  for (int i = 0; i < qorvi::kColorTableEntries; ++i) PaintSwatch(tcol_images_[i], swatches[i]);
+  const qorvi::LayoutRecord& layout = session_.model().Layout;
+  PaintSwatch(battery_image_, IconColor(layout.BatteryColor));
+  PaintSwatch(busy_image_, IconColor(layout.BusyColor));
+  PaintSwatch(clock_image_, IconColor(layout.ClockColor));
 }
 
 void TForm3::PaintSwatch(PictureBox* image, uint32_t color) {
@@ -184,12 +178,11 @@ bool TForm3::ChooseColor(uint32_t start, uint32_t* chosen) {
 
 bool TForm3::EditSwatchColor(int index) {
   if (index < 0 || index >= qorvi::kColorTableEntries) return false;
-  auto& swatches = SelectedSwatches();
   uint32_t chosen = 0;
-  if (!ChooseColor(swatches[index], &chosen)) return false;
-  swatches[index] = chosen;
-  SelectedTable(desktop.model.Layout)[index] = TableColor(chosen);
-  PaintSwatches();
+  if (!ChooseColor((TextSelected() ? text_swatch_ : bg_swatch_)[index], &chosen)) return false;
+  // The swatches follow from the session's change event (the byte survives the
+  // float and comes back the same).
+  session_.SetTableColor(!TextSelected(), index, TableColor(chosen));
   return true;
 }
 
@@ -198,11 +191,8 @@ void TForm3::BGRadioClick() { PaintSwatches(); }
 
 void TForm3::TcolImageMouseDown(int index, Qt::MouseButton button, ShiftState shift) {
   if (button != Qt::LeftButton || index < 0 || index >= qorvi::kColorTableEntries) return;
-  if (qorvi::app::IsShiftStateSet(shift, qorvi::app::kCtrl)) {
-    const qorvi::RgbF& loaded = SelectedTable(desktop.model.LoadedLayout)[index];
-    SelectedTable(desktop.model.Layout)[index] = loaded;
-    SelectedSwatches()[index] = SwatchColor(loaded);
-    PaintSwatches();
+  if (qorvi::widgets::IsShiftStateSet(shift, qorvi::widgets::kCtrl)) {
+    session_.RestoreTableColor(!TextSelected(), index);
     return;
   }
   // The 60 table colours are not drawn in the preview, so nothing there changes.
@@ -211,18 +201,16 @@ void TForm3::TcolImageMouseDown(int index, Qt::MouseButton button, ShiftState sh
 
 void TForm3::IconColorMouseDown(qorvi::Rgb8 qorvi::LayoutRecord::*color, Qt::MouseButton button, ShiftState shift) {
   if (button != Qt::LeftButton) return;
-  qorvi::Rgb8& current = desktop.model.Layout.*color;
-  if (qorvi::app::IsShiftStateSet(shift, qorvi::app::kCtrl)) {
-    current = desktop.model.LoadedLayout.*color;
-  } else {
-    uint32_t chosen = 0;
-    if (!ChooseColor(IconColor(current), &chosen)) return;
-    current = {static_cast<uint8_t>(chosen & 0xFF), static_cast<uint8_t>((chosen >> 8) & 0xFF),
-               static_cast<uint8_t>((chosen >> 16) & 0xFF)};
+  if (qorvi::widgets::IsShiftStateSet(shift, qorvi::widgets::kCtrl)) {
+    session_.RestoreIconColor(color);
+    return;
   }
-  PaintSwatches();
-  // The clock text takes a new colour at its next UpdateClock.
-  if (desktop.forms.Form1 != nullptr) desktop.forms.Form1->PlaceSubIcons();
+  uint32_t chosen = 0;
+  if (!ChooseColor(IconColor(session_.model().Layout.*color), &chosen)) return;
+  // The preview re-places its column on the change; its clock takes the new colour
+  // at its next UpdateClock.
+  session_.SetIconColor(color, {static_cast<uint8_t>(chosen & 0xFF), static_cast<uint8_t>((chosen >> 8) & 0xFF),
+                                static_cast<uint8_t>((chosen >> 16) & 0xFF)});
 }
 
 void TForm3::BatteryImageMouseDown(Qt::MouseButton button, ShiftState shift) {
@@ -236,15 +224,9 @@ void TForm3::BusyImageMouseDown(Qt::MouseButton button, ShiftState shift) {
 }
 
 void TForm3::ResetButtonClick() {
-  if (!qorvi::app::ConfirmBox(this, "Reset All ColorData")) return;
-  qorvi::LayoutRecord& layout = desktop.model.Layout;
-  const qorvi::LayoutRecord& loaded = desktop.model.LoadedLayout;
+  if (!qorvi::widgets::ConfirmBox(this, "Reset All ColorData")) return;
   // All 30 entries of both tables, whatever the version.
-  layout.TextColor = loaded.TextColor;
-  layout.BGColor = loaded.BGColor;
-  layout.BatteryColor = loaded.BatteryColor;
-  layout.ClockColor = loaded.ClockColor;
-  layout.BusyColor = loaded.BusyColor;
+  session_.ResetColors();
   RefreshColorWindow();
 }
 

@@ -3,57 +3,91 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <bit>
 
 #include "model/value_text.h"
+#include "widgets/shift_state.h"
 
-namespace qorvi::app {
+namespace qorvi::windows {
 
-FieldEdits::FieldEdits(LayoutRecord& layout, const LayoutRecord& loaded, QObject* parent)
-    : QObject(parent), layout_(layout), loaded_(loaded) {}
+FieldEdits::FieldEdits(session::EditSession& session, QObject* parent) : QObject(parent), session_(session) {
+  connect(&session_, &session::EditSession::changed, this, &FieldEdits::OnChanged);
+}
 
-void FieldEdits::Bind(QLineEdit* edit, std::string_view field, MouseDown mouseDown, int tag) {
-  const LayoutField* f = FindLayoutField(field);
-  Q_ASSERT(f != nullptr);
-  bindings_.push_back({edit, f, std::move(mouseDown), tag});
+void FieldEdits::Bind(QLineEdit* edit, const LayoutField& field) {
   edits_.push_back(edit);
+  fields_.push_back(&field);
   edit->installEventFilter(this);
+  connect(edit, &QLineEdit::textChanged, this, [this, &field](const QString& text) {
+    // Text this class writes shows the stored value already.
+    if (!writing_) session_.SetFieldText(field, text.toStdString());
+  });
+  // Leaving the edit (or Enter) ends its typing: the next keystroke is a new step.
+  connect(edit, &QLineEdit::editingFinished, &session_, &session::EditSession::EndTyping);
 }
 
-const FieldEdits::Binding& FieldEdits::BindingOf(const QLineEdit* edit) const {
-  for (const Binding& b : bindings_) {
-    if (b.edit == edit) return b;
+const LayoutField* FieldEdits::FieldOf(const QLineEdit* edit) const {
+  for (std::size_t i = 0; i < edits_.size(); ++i) {
+    if (edits_[i] == edit) return fields_[i];
   }
-  Q_UNREACHABLE();
+  return nullptr;
 }
 
-const LayoutField& FieldEdits::FieldOf(const QLineEdit* edit) const { return *BindingOf(edit).field; }
-int FieldEdits::TagOf(const QLineEdit* edit) const { return BindingOf(edit).tag; }
+void FieldEdits::Write(QLineEdit* edit) {
+  const LayoutField* field = FieldOf(edit);
+  if (field == nullptr) return;
+  writing_ = true;
+  edit->setText(QString::fromStdString(FieldText(session_.model().Layout, *field)));
+  writing_ = false;
+  // Long numbers show their beginning.
+  edit->setCursorPosition(0);
+}
 
-void FieldEdits::Store(const QLineEdit* edit) { StoreFieldText(layout_, FieldOf(edit), edit->text().toStdString()); }
+bool FieldEdits::ShowsValue(std::string_view text, const LayoutField& field, const LayoutRecord& layout) {
+  // A clamped size shows what was stored whenever the number typed was out of
+  // range: its text is compared as a plain integer.
+  if (field.rule == ParseRule::ClampedSize) {
+    const auto* member = std::get_if<int32_t LayoutRecord::*>(&field.member);
+    return member != nullptr && ParseIntegerText(text) == layout.*(*member);
+  }
+  LayoutRecord read = layout;
+  StoreFieldText(read, field, text);
+  return std::visit(
+      [&](auto member) {
+        // Floats by their bits: a NaN shows a NaN.
+        if constexpr (std::is_same_v<decltype(member), float LayoutRecord::*>) {
+          return std::bit_cast<uint32_t>(read.*member) == std::bit_cast<uint32_t>(layout.*member);
+        } else {
+          return read.*member == layout.*member;
+        }
+      },
+      field.member);
+}
 
-void FieldEdits::Write(QLineEdit* edit) { edit->setText(QString::fromStdString(FieldText(layout_, FieldOf(edit)))); }
-
-bool FieldEdits::RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, ShiftState shift) {
-  // A greyed edit takes no clicks, but the event filter still sees them.
-  if (!edit->isEnabled()) return false;
-  if (button != Qt::LeftButton || !IsShiftStateSet(shift, kCtrl)) return false;
-  CopyLayoutField(layout_, loaded_, FieldOf(edit));
-  Write(edit);
-  return true;
+void FieldEdits::OnChanged(const session::ChangeEvent& event) {
+  for (const LayoutField* field : event.fields) {
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+      if (fields_[i] != field) continue;
+      if (!ShowsValue(edits_[i]->text().toStdString(), *field, session_.model().Layout)) Write(edits_[i]);
+    }
+  }
 }
 
 bool FieldEdits::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
-    for (const Binding& b : bindings_) {
-      if (b.edit == watched) {
-        const auto* e = static_cast<QMouseEvent*>(event);
-        b.mouseDown(e->button(), ShiftStateOf(*e));
-        break;
-      }
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    const auto* e = static_cast<QMouseEvent*>(event);
+    const LayoutField* field = FieldOf(edit);
+    // A left press with Ctrl held (other keys do not matter) restores the loaded
+    // value. A greyed edit takes no clicks, but this filter still sees them.
+    if (field != nullptr && edit->isEnabled() && e->button() == Qt::LeftButton &&
+        widgets::IsShiftStateSet(widgets::ShiftStateOf(*e), widgets::kCtrl)) {
+      session_.RestoreField(*field);
+      Write(edit);
     }
   }
   // The press goes on to the edit: a restore is a click in the edit as well.
   return QObject::eventFilter(watched, event);
 }
 
-}  // namespace qorvi::app
+}  // namespace qorvi::windows

@@ -1,60 +1,49 @@
 // The edits of a window that shows layout fields as numbers (Icon data, Text
-// data): which field each edit shows, writing a field into its edit, storing an
-// edit's text into its field, the Ctrl+left-click restore from the loaded values,
-// and routing presses on the edits to the window's mouse-down handlers.
+// data): each edit bound to one field. Typing stores through the session (the
+// keystrokes in one field make one step); a left press with Ctrl held puts the
+// field back from the last load; and whenever the session reports a change of a
+// field, its edit is rewritten unless it already shows that value (typed text such
+// as "12abc" stays as typed; a clamped size shows what was stored).
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <string_view>
 #include <vector>
 
-#include "app/shift_state.h"
 #include "model/layout_record.h"
+#include "session/edit_session.h"
 
 class QLineEdit;
 
-namespace qorvi::app {
+namespace qorvi::windows {
 
 class FieldEdits : public QObject {
  public:
-  using MouseDown = std::function<void(Qt::MouseButton, ShiftState)>;
+  FieldEdits(session::EditSession& session, QObject* parent);
 
-  // `layout` is what the edits change; `loaded` is what a restore copies from.
-  FieldEdits(LayoutRecord& layout, const LayoutRecord& loaded, QObject* parent);
-
-  // Binds `edit` to the field named `field`; presses on the edit go to `mouseDown`.
-  // `tag` is the window's own note about the field (what it re-places).
-  void Bind(QLineEdit* edit, std::string_view field, MouseDown mouseDown, int tag = 0);
-
-  const LayoutField& FieldOf(const QLineEdit* edit) const;
-  int TagOf(const QLineEdit* edit) const;
+  // Binds `edit` to `field` (a field of LayoutFields()).
+  void Bind(QLineEdit* edit, const LayoutField& field);
   const std::vector<QLineEdit*>& Edits() const { return edits_; }
+  const LayoutField* FieldOf(const QLineEdit* edit) const;
 
-  // Parses the edit's text by its field's rule and stores it.
-  void Store(const QLineEdit* edit);
-  // Writes the field's value into its edit; a different text runs the edit's change handler.
+  // Shows the field's value in its edit in the display format of its type, from
+  // the start of the text. Storing does not follow: the value is already there.
   void Write(QLineEdit* edit);
-  // On a left press with Ctrl held on an enabled edit: copies the field from the
-  // loaded values and writes it into the edit. True when it restored.
-  bool RestoreOnCtrlClick(QLineEdit* edit, Qt::MouseButton button, ShiftState shift);
+
+  // True when `text`, read as the edit of `field` reads it, gives the value the
+  // layout holds.
+  static bool ShowsValue(std::string_view text, const LayoutField& field, const LayoutRecord& layout);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Binding {
-    QLineEdit* edit;
-    const LayoutField* field;
-    MouseDown mouseDown;
-    int tag;
-  };
-  const Binding& BindingOf(const QLineEdit* edit) const;
+  void OnChanged(const session::ChangeEvent& event);
 
-  LayoutRecord& layout_;
-  const LayoutRecord& loaded_;
-  std::vector<Binding> bindings_;
+  session::EditSession& session_;
   std::vector<QLineEdit*> edits_;
+  std::vector<const LayoutField*> fields_;  // fields_[i] is shown by edits_[i]
+  bool writing_ = false;
 };
 
-}  // namespace qorvi::app
+}  // namespace qorvi::windows

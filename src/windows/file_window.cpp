@@ -8,9 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/main_window.h"
-#include "firmware/load_sequence.h"
-#include "windows/window_frame.h"
+#include "model/paths.h"
+#include "widgets/window_frame.h"
 
 namespace {
 
@@ -25,139 +24,133 @@ T* Named(T* widget, const char* name, QRect geometry) {
 
 }  // namespace
 
-TForm5::TForm5(qorvi::app::Desktop& d) : desktop(d) {
+TForm5::TForm5(qorvi::session::EditSession& session, QWidget* parent) : QDialog(parent), session_(session) {
   setObjectName("Form5");
-  qorvi::app::SetUpSecondaryWindow(this, "Qorvi File Window", 547, 293, 29, 457);
-  desktop.forms.Form5 = this;
-  const qorvi::Paths& paths = desktop.model.paths;
+  qorvi::widgets::SetUpSecondaryWindow(this, "Qorvi File Window", 547, 293, 29, 457);
+  const qorvi::Paths& paths = session_.paths();
 
-  SourceGroup = Named(new QGroupBox("Source File", this), "SourceGroup", {8, 8, 531, 233});
+  auto* source = Named(new QGroupBox("Source File", this), "SourceGroup", {8, 8, 531, 233});
   // Two columns of rows: a caption (label or check box), below it the path and its
   // "select" button.
-  auto row = [&](int column, int r, QWidget* caption, QLineEdit*& edit, const char* editName, QPushButton*& button,
-                 const char* buttonName, const std::string& path) {
+  auto row = [&](int column, int r, QWidget* caption, const char* edit_name, const char* button_name,
+                 const std::string& path) {
     const int x = column == 0 ? 12 : 272;
     const int y = 20 + 52 * r;
-    caption->setParent(SourceGroup);
+    caption->setParent(source);
     caption->setGeometry(x, y, 240, 17);
-    edit = Named(new QLineEdit(Q(path), SourceGroup), editName, {x, y + 18, 190, 21});
-    button = Named(new QPushButton("select", SourceGroup), buttonName, {x + 194, y + 18, 53, 21});
+    auto* edit = Named(new QLineEdit(Q(path), source), edit_name, {x, y + 18, 190, 21});
+    auto* button = Named(new QPushButton("select", source), button_name, {x + 194, y + 18, 53, 21});
+    return std::pair{edit, button};
   };
-  Label1 = Named(new QLabel("vshmain.prx"), "Label1", {});
-  row(0, 0, Label1, vshnameEdit, "vshnameEdit", vshnameButton, "vshnameButton", paths.VshmainPath);
-  Label2 = Named(new QLabel("paf.prx"), "Label2", {});
-  row(0, 1, Label2, pafnameEdit, "pafnameEdit", pafnameButton, "pafnameButton", paths.PafPath);
-  openingCheck = Named(new QCheckBox("opening_plugin.prx"), "openingCheck", {});
-  row(0, 2, openingCheck, openingEdit, "openingEdit", openingButton, "openingButton", paths.OpeningPath);
-  bootsoundCheck = Named(new QCheckBox("boot sound"), "bootsoundCheck", {});
-  row(0, 3, bootsoundCheck, bsoundEdit, "bsoundEdit", bsoundButton, "bsoundButton", paths.BootSoundPath);
-  Label6 = Named(new QLabel("system_plugin_fg.rco"), "Label6", {});
-  row(1, 0, Label6, sys_fgrcoEdit, "sys_fgrcoEdit", sys_fgrcoButton, "sys_fgrcoButton", paths.SystemPluginFgPath);
-  Label5 = Named(new QLabel("topmenu_plugin.rco"), "Label5", {});
-  row(1, 1, Label5, top_rcoEdit, "top_rcoEdit", top_rcoButton, "top_rcoButton", paths.TopmenuPluginPath);
-  Label3 = Named(new QLabel("topmenu_icon.rco"), "Label3", {});
-  row(1, 2, Label3, top_iconEdit, "top_iconEdit", top_iconButton, "top_iconButton", paths.TopmenuIconPath);
+  auto [vsh_edit, vsh_button] =
+      row(0, 0, Named(new QLabel("vshmain.prx"), "Label1", {}), "vshnameEdit", "vshnameButton", paths.VshmainPath);
+  auto [paf_edit, paf_button] =
+      row(0, 1, Named(new QLabel("paf.prx"), "Label2", {}), "pafnameEdit", "pafnameButton", paths.PafPath);
+  opening_check_ = Named(new QCheckBox("opening_plugin.prx"), "openingCheck", {});
+  std::tie(opening_edit_, opening_button_) =
+      row(0, 2, opening_check_, "openingEdit", "openingButton", paths.OpeningPath);
+  bootsound_check_ = Named(new QCheckBox("boot sound"), "bootsoundCheck", {});
+  std::tie(bsound_edit_, bsound_button_) =
+      row(0, 3, bootsound_check_, "bsoundEdit", "bsoundButton", paths.BootSoundPath);
+  auto [fg_edit, fg_button] = row(1, 0, Named(new QLabel("system_plugin_fg.rco"), "Label6", {}), "sys_fgrcoEdit",
+                                  "sys_fgrcoButton", paths.SystemPluginFgPath);
+  auto [rco_edit, rco_button] = row(1, 1, Named(new QLabel("topmenu_plugin.rco"), "Label5", {}), "top_rcoEdit",
+                                    "top_rcoButton", paths.TopmenuPluginPath);
+  auto [icon_edit, icon_button] = row(1, 2, Named(new QLabel("topmenu_icon.rco"), "Label3", {}), "top_iconEdit",
+                                      "top_iconButton", paths.TopmenuIconPath);
+  vshname_edit_ = vsh_edit;
+  pafname_edit_ = paf_edit;
+  sys_fgrco_edit_ = fg_edit;
+  top_rco_edit_ = rco_edit;
+  top_icon_edit_ = icon_edit;
 
-  openingEdit->setEnabled(false);
-  openingButton->setEnabled(false);
-  bsoundEdit->setEnabled(false);
-  bsoundButton->setEnabled(false);
+  opening_edit_->setEnabled(false);
+  opening_button_->setEnabled(false);
+  bsound_edit_->setEnabled(false);
+  bsound_button_->setEnabled(false);
 
-  LoadButton = Named(new QPushButton("Load datafile", this), "LoadButton", {212, 252, 123, 29});
-  LoadButton->setDefault(true);
-  LoadButton->setAutoDefault(true);
+  load_button_ = Named(new QPushButton("Load datafile", this), "LoadButton", {212, 252, 123, 29});
+  load_button_->setDefault(true);
+  load_button_->setAutoDefault(true);
 
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setObjectName("OpenDialog1");
-  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
+  open_dialog1_ = new QFileDialog(this);
+  open_dialog1_->setObjectName("OpenDialog1");
+  qorvi::widgets::SetUpFileDialog(open_dialog1_);
   // "*" rather than "*.*": file names without a dot are files too.
-  OpenDialog1->setNameFilter("All files (*)");
+  open_dialog1_->setNameFilter("All files (*)");
 
-  connect(vshnameButton, &QPushButton::clicked, this, &TForm5::vshnameButtonClick);
-  connect(pafnameButton, &QPushButton::clicked, this, &TForm5::pafnameButtonClick);
-  connect(openingButton, &QPushButton::clicked, this, &TForm5::openingButtonClick);
-  connect(bsoundButton, &QPushButton::clicked, this, &TForm5::bsoundButtonClick);
-  connect(sys_fgrcoButton, &QPushButton::clicked, this, &TForm5::sys_fgrcoButtonClick);
-  connect(top_rcoButton, &QPushButton::clicked, this, &TForm5::top_rcoButtonClick);
-  connect(top_iconButton, &QPushButton::clicked, this, &TForm5::top_iconButtonClick);
-  connect(vshnameEdit, &QLineEdit::textChanged, this, &TForm5::vshnameEditChange);
-  connect(pafnameEdit, &QLineEdit::textChanged, this, &TForm5::pafnameEditChange);
-  connect(sys_fgrcoEdit, &QLineEdit::textChanged, this, &TForm5::sys_fgrcoEditChange);
-  connect(top_rcoEdit, &QLineEdit::textChanged, this, &TForm5::top_rcoEditChange);
-  connect(top_iconEdit, &QLineEdit::textChanged, this, &TForm5::top_iconEditChange);
-  connect(openingCheck, &QCheckBox::clicked, this, &TForm5::openingCheckClick);
-  connect(bootsoundCheck, &QCheckBox::clicked, this, &TForm5::bootsoundCheckClick);
-  connect(LoadButton, &QPushButton::clicked, this, &TForm5::LoadButtonClick);
+  connect(vsh_button, &QPushButton::clicked, this, &TForm5::vshnameButtonClick);
+  connect(paf_button, &QPushButton::clicked, this, &TForm5::pafnameButtonClick);
+  connect(opening_button_, &QPushButton::clicked, this, &TForm5::openingButtonClick);
+  connect(bsound_button_, &QPushButton::clicked, this, &TForm5::bsoundButtonClick);
+  connect(fg_button, &QPushButton::clicked, this, &TForm5::sys_fgrcoButtonClick);
+  connect(rco_button, &QPushButton::clicked, this, &TForm5::top_rcoButtonClick);
+  connect(icon_button, &QPushButton::clicked, this, &TForm5::top_iconButtonClick);
+  for (QLineEdit* edit : {vshname_edit_, pafname_edit_, sys_fgrco_edit_, top_rco_edit_, top_icon_edit_}) {
+    connect(edit, &QLineEdit::textChanged, this, &TForm5::UpdateLoadButton);
+  }
+  connect(opening_check_, &QCheckBox::clicked, this, &TForm5::openingCheckClick);
+  connect(bootsound_check_, &QCheckBox::clicked, this, &TForm5::bootsoundCheckClick);
+  connect(load_button_, &QPushButton::clicked, this, &TForm5::LoadButtonClick);
   UpdateLoadButton();
 }
 
-void TForm5::ChooseFile(const QString& presetName, std::string& buffer, QLineEdit* edit) {
+void TForm5::ChooseFile(const QString& preset_name, std::string& buffer, QLineEdit* edit) {
   // The dialog starts in the working directory of the moment, read anew each time.
-  OpenDialog1->setDirectory(QDir::currentPath());
-  OpenDialog1->selectFile(presetName);
-  if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
-  buffer = OpenDialog1->selectedFiles().first().toStdString();
+  open_dialog1_->setDirectory(QDir::currentPath());
+  open_dialog1_->selectFile(preset_name);
+  if (open_dialog1_->exec() != QDialog::Accepted || open_dialog1_->selectedFiles().isEmpty()) return;
+  buffer = open_dialog1_->selectedFiles().first().toStdString();
   qorvi::SlashPath(buffer);
   edit->setText(Q(buffer));
 }
 
-void TForm5::vshnameButtonClick() { ChooseFile("vshmain.prx", desktop.model.paths.VshmainPath, vshnameEdit); }
-void TForm5::pafnameButtonClick() { ChooseFile("paf.prx", desktop.model.paths.PafPath, pafnameEdit); }
-void TForm5::openingButtonClick() { ChooseFile("opening_plugin.prx", desktop.model.paths.OpeningPath, openingEdit); }
-void TForm5::bsoundButtonClick() { ChooseFile("opening.wav", desktop.model.paths.BootSoundPath, bsoundEdit); }
+void TForm5::vshnameButtonClick() { ChooseFile("vshmain.prx", session_.paths().VshmainPath, vshname_edit_); }
+void TForm5::pafnameButtonClick() { ChooseFile("paf.prx", session_.paths().PafPath, pafname_edit_); }
+void TForm5::openingButtonClick() { ChooseFile("opening_plugin.prx", session_.paths().OpeningPath, opening_edit_); }
+void TForm5::bsoundButtonClick() { ChooseFile("opening.wav", session_.paths().BootSoundPath, bsound_edit_); }
 void TForm5::sys_fgrcoButtonClick() {
-  ChooseFile("system_plugin_fg.rco", desktop.model.paths.SystemPluginFgPath, sys_fgrcoEdit);
+  ChooseFile("system_plugin_fg.rco", session_.paths().SystemPluginFgPath, sys_fgrco_edit_);
 }
 void TForm5::top_rcoButtonClick() {
-  ChooseFile("topmenu_plugin.rco", desktop.model.paths.TopmenuPluginPath, top_rcoEdit);
+  ChooseFile("topmenu_plugin.rco", session_.paths().TopmenuPluginPath, top_rco_edit_);
 }
-void TForm5::top_iconButtonClick() {
-  ChooseFile("topmenu_icon.rco", desktop.model.paths.TopmenuIconPath, top_iconEdit);
-}
+void TForm5::top_iconButtonClick() { ChooseFile("topmenu_icon.rco", session_.paths().TopmenuIconPath, top_icon_edit_); }
 
 void TForm5::UpdateLoadButton() {
-  LoadButton->setEnabled(!vshnameEdit->text().isEmpty() && !pafnameEdit->text().isEmpty() &&
-                         !sys_fgrcoEdit->text().isEmpty() && !top_rcoEdit->text().isEmpty() &&
-                         !top_iconEdit->text().isEmpty());
+  load_button_->setEnabled(!vshname_edit_->text().isEmpty() && !pafname_edit_->text().isEmpty() &&
+                           !sys_fgrco_edit_->text().isEmpty() && !top_rco_edit_->text().isEmpty() &&
+                           !top_icon_edit_->text().isEmpty());
 }
 
-void TForm5::vshnameEditChange() { UpdateLoadButton(); }
-void TForm5::pafnameEditChange() { UpdateLoadButton(); }
-void TForm5::sys_fgrcoEditChange() { UpdateLoadButton(); }
-void TForm5::top_rcoEditChange() { UpdateLoadButton(); }
-void TForm5::top_iconEditChange() { UpdateLoadButton(); }
-
 void TForm5::openingCheckClick() {
-  const bool on = openingCheck->isChecked();
-  openingEdit->setEnabled(on);
-  openingButton->setEnabled(on);
-  desktop.model.OpeningEnabled = on ? 1 : 0;
+  const bool on = opening_check_->isChecked();
+  opening_edit_->setEnabled(on);
+  opening_button_->setEnabled(on);
+  session_.SetOpeningEnabled(on);
 }
 
 void TForm5::bootsoundCheckClick() {
-  const bool on = bootsoundCheck->isChecked();
-  bsoundEdit->setEnabled(on);
-  bsoundButton->setEnabled(on);
-  desktop.model.BootSoundEnabled = on ? 1 : 0;
+  const bool on = bootsound_check_->isChecked();
+  bsound_edit_->setEnabled(on);
+  bsound_button_->setEnabled(on);
+  session_.SetBootSoundEnabled(on);
 }
 
 void TForm5::LoadButtonClick() {
-  qorvi::Paths& paths = desktop.model.paths;
+  // Changes that were not saved are not given up without asking.
+  if (load_guard_ && !load_guard_()) return;
+  qorvi::Paths& paths = session_.paths();
   // Typed text is used as typed: no slashing, no other interpretation.
-  paths.VshmainPath = vshnameEdit->text().toStdString();
-  paths.PafPath = pafnameEdit->text().toStdString();
-  paths.OpeningPath = openingEdit->text().toStdString();
-  paths.BootSoundPath = bsoundEdit->text().toStdString();
-  paths.SystemPluginFgPath = sys_fgrcoEdit->text().toStdString();
-  paths.TopmenuPluginPath = top_rcoEdit->text().toStdString();
-  paths.TopmenuIconPath = top_iconEdit->text().toStdString();
+  paths.VshmainPath = vshname_edit_->text().toStdString();
+  paths.PafPath = pafname_edit_->text().toStdString();
+  paths.OpeningPath = opening_edit_->text().toStdString();
+  paths.BootSoundPath = bsound_edit_->text().toStdString();
+  paths.SystemPluginFgPath = sys_fgrco_edit_->text().toStdString();
+  paths.TopmenuPluginPath = top_rco_edit_->text().toStdString();
+  paths.TopmenuIconPath = top_icon_edit_->text().toStdString();
 
-  if (auto failure = qorvi::LoadAll(desktop.model)) {
-    qorvi::app::ShowMessageBox(this, QString::fromStdString(std::string(qorvi::MessageText(failure->code))));
-    return;
-  }
-  TForm1* main = desktop.forms.Form1;
-  qorvi::FinishLoad(desktop.model, main != nullptr && main->NoUMDCheck->isChecked());
-  if (main != nullptr) main->RefreshAll();
+  // A successful load refreshes every window (the session says so); a failure shows
+  // its message and its cause.
+  if (std::optional<qorvi::Failure> failure = session_.Load()) qorvi::widgets::ShowFailure(this, *failure);
 }

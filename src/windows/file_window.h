@@ -1,49 +1,26 @@
-// The File window: names the input files and starts the load.
+// The File window: names the input files and starts the load, which the editing
+// session runs.
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
-#include "app/desktop.h"
+#include "session/edit_session.h"
 
 class QCheckBox;
 class QFileDialog;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 class TForm5 : public QDialog {
   Q_OBJECT
  public:
-  explicit TForm5(qorvi::app::Desktop& desktop);
+  explicit TForm5(qorvi::session::EditSession& session, QWidget* parent = nullptr);
 
-  qorvi::app::Desktop& desktop;
-
-  QGroupBox* SourceGroup;
-  QLabel* Label1;
-  QLineEdit* vshnameEdit;
-  QPushButton* vshnameButton;
-  QLabel* Label2;
-  QLineEdit* pafnameEdit;
-  QPushButton* pafnameButton;
-  QCheckBox* openingCheck;
-  QLineEdit* openingEdit;
-  QPushButton* openingButton;
-  QCheckBox* bootsoundCheck;
-  QLineEdit* bsoundEdit;
-  QPushButton* bsoundButton;
-  QLabel* Label6;
-  QLineEdit* sys_fgrcoEdit;
-  QPushButton* sys_fgrcoButton;
-  QLabel* Label5;
-  QLineEdit* top_rcoEdit;
-  QPushButton* top_rcoButton;
-  QLabel* Label3;
-  QLineEdit* top_iconEdit;
-  QPushButton* top_iconButton;
-  QPushButton* LoadButton;
-  QFileDialog* OpenDialog1;
+  // Asked before a load; the load goes ahead only when it returns true (the program
+  // asks there whether to save changes first).
+  void SetLoadGuard(std::function<bool()> guard) { load_guard_ = std::move(guard); }
 
   void vshnameButtonClick();
   void pafnameButtonClick();
@@ -53,18 +30,29 @@ class TForm5 : public QDialog {
   void top_rcoButtonClick();
   void top_iconButtonClick();
   // The five required edits share one rule: Load is enabled while none is empty.
-  void vshnameEditChange();
-  void pafnameEditChange();
-  void sys_fgrcoEditChange();
-  void top_rcoEditChange();
-  void top_iconEditChange();
+  void UpdateLoadButton();
   void openingCheckClick();
   void bootsoundCheckClick();
   void LoadButtonClick();
 
  private:
-  void UpdateLoadButton();
   // Runs the file dialog with a preset name; on OK the chosen path, slashed, goes
   // into `buffer` and `edit`.
-  void ChooseFile(const QString& presetName, std::string& buffer, QLineEdit* edit);
+  void ChooseFile(const QString& preset_name, std::string& buffer, QLineEdit* edit);
+
+  qorvi::session::EditSession& session_;
+  std::function<bool()> load_guard_;
+  QLineEdit* vshname_edit_;
+  QLineEdit* pafname_edit_;
+  QCheckBox* opening_check_;
+  QLineEdit* opening_edit_;
+  QPushButton* opening_button_;
+  QCheckBox* bootsound_check_;
+  QLineEdit* bsound_edit_;
+  QPushButton* bsound_button_;
+  QLineEdit* sys_fgrco_edit_;
+  QLineEdit* top_rco_edit_;
+  QLineEdit* top_icon_edit_;
+  QPushButton* load_button_;
+  QFileDialog* open_dialog1_;
 };

@@ -14,11 +14,12 @@
 #include <string>
 
 #include "app/desktop_program.h"
+#include "app/main_parts.h"
 #include "app/main_window.h"
 #include "modal_driver.h"
 #include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
-#include "windows/file_window.h"
+#include "windows/window_parts.h"
 
 namespace qorvi::testing {
 
@@ -40,11 +41,13 @@ class DesktopTest : public ::testing::Test {
     ASSERT_TRUE(demo::WriteDemoSet(dir_.path(), o, &error)) << error;
   }
 
-  // Starts the program (its windows are created; the main window is shown).
+  // Starts the program in the working directory (its windows are created; the main
+  // window is shown).
   app::DesktopProgram& Start() {
-    program_ = std::make_unique<app::DesktopProgram>();
+    program_ = std::make_unique<app::DesktopProgram>(dir_.path());
     program_->main().show();
     QApplication::processEvents();
+    main_ = std::make_unique<MainParts>(program_->main());
     return *program_;
   }
 
@@ -52,7 +55,7 @@ class DesktopTest : public ::testing::Test {
   // texts of the message boxes that appeared.
   std::vector<std::string> PressLoad() {
     ModalDriver driver;
-    program_->desktop().forms.Form5->LoadButton->click();
+    Form5().LoadButton->click();
     QApplication::processEvents();
     return driver.messages;
   }
@@ -67,11 +70,40 @@ class DesktopTest : public ::testing::Test {
   }
 
   // Ends the program: the windows are destroyed, as when the user quits.
-  void TearDownProgram() { program_.reset(); }
+  void TearDownProgram() {
+    main_.reset();
+    program_.reset();
+  }
 
-  TForm1& Main() { return program_->main(); }
+  app::DesktopProgram& Program() { return *program_; }
+  MainParts& Main() { return *main_; }
   Model& TheModel() { return program_->model(); }
-  app::Desktop& TheDesktop() { return program_->desktop(); }
+  session::EditSession& Session() { return program_->session(); }
+  PreviewState& View() { return program_->session().view(); }
+  // The secondary windows' controls, by the windows' program-wide names.
+  IconDataParts Form2() { return IconDataParts(program_->icon_data()); }
+  ColorParts Form3() { return ColorParts(program_->color()); }
+  CategoryParts Form4() { return CategoryParts(program_->category()); }
+  FileParts Form5() { return FileParts(program_->file()); }
+  PositioningParts Form6() { return PositioningParts(program_->positioning()); }
+  TextDataParts Form7() { return TextDataParts(program_->text_data()); }
+  AdvanceParts Form9() { return AdvanceParts(program_->advance()); }
+
+  // The secondary windows by their program-wide names.
+  struct Forms {
+    QWidget* Form2;
+    QWidget* Form3;
+    QWidget* Form4;
+    QWidget* Form5;
+    QWidget* Form6;
+    QWidget* Form7;
+    QWidget* Form9;
+  };
+  Forms TheForms() {
+    app::DesktopProgram& p = *program_;
+    return {&p.icon_data(), &p.color(), &p.category(), &p.file(), &p.positioning(), &p.text_data(), &p.advance()};
+  }
+
   std::string Path(const std::string& name) const { return dir_ / name; }
   const std::string& WorkDir() const { return dir_.path(); }
 
@@ -79,6 +111,7 @@ class DesktopTest : public ::testing::Test {
   ScopedTempDir dir_;
   std::filesystem::path previous_;
   std::unique_ptr<app::DesktopProgram> program_;
+  std::unique_ptr<MainParts> main_;
 };
 
 }  // namespace qorvi::testing

@@ -5,10 +5,11 @@
 #include <QScrollBar>
 #include <QTest>
 #include <cstring>
+#include <limits>
 
 #include "app/desktop_fixture.h"
-#include "app/picture_box.h"
 #include "app/preview_drag.h"
+#include "widgets/picture_box.h"
 #include "windows/icon_data_window.h"
 #include "windows/text_data_window.h"
 
@@ -22,14 +23,14 @@ bool SameLayout(const LayoutRecord& a, const LayoutRecord& b) { return std::memc
 
 class Drag : public DesktopTest {
  protected:
-  TForm2& Icons() { return *TheDesktop().forms.Form2; }
-  TForm7& Texts() { return *TheDesktop().forms.Form7; }
+  testing::IconDataParts Icons() { return Form2(); }
+  testing::TextDataParts Texts() { return Form7(); }
   LayoutRecord& L() { return TheModel().Layout; }
   void GoTo(int category, int item = 0) {
     Main().XMB_HScroll->setValue(category);
     Main().XMB_VScroll->setValue(item);
-    ASSERT_EQ(TheDesktop().view.CurrentCategory, category);
-    ASSERT_EQ(TheDesktop().view.CurrentItem, item);
+    ASSERT_EQ(View().CurrentCategory, category);
+    ASSERT_EQ(View().CurrentItem, item);
   }
 };
 
@@ -43,7 +44,7 @@ class FocusedMainIconDrag : public Drag, public ::testing::WithParamInterface<Ax
 
 TEST_P(FocusedMainIconDrag, MovesTheMenuAlongTheAllowedAxes) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const AxisCase c = GetParam();
   const LayoutRecord before = L();
   const QPoint column = f.SubIcon1->pos();
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(AxisRule, FocusedMainIconDrag,
 
 TEST_F(Drag, StatusFieldNamesTheElementWhileTheButtonIsDown) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   GoTo(2);
   const struct {
     QWidget* element;
@@ -92,7 +93,7 @@ TEST_F(Drag, StatusFieldNamesTheElementWhileTheButtonIsDown) {
 
 TEST_F(Drag, UnfocusedIconLeftOfTheFocusedOneWidensTheSpacing) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   GoTo(3);
   const LayoutRecord before = L();
   const QPoint focused = f.MainIcons[3]->pos();
@@ -114,7 +115,7 @@ TEST_F(Drag, UnfocusedIconLeftOfTheFocusedOneWidensTheSpacing) {
 
 TEST_F(Drag, UnfocusedIconRightOfTheFocusedOneFollowsThePointer) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   GoTo(1);
   const LayoutRecord before = L();
   DragBy(f, f.MainIcons[2], QPoint(3, 2));
@@ -125,7 +126,7 @@ TEST_F(Drag, UnfocusedIconRightOfTheFocusedOneFollowsThePointer) {
 
 TEST_F(Drag, LowerSubIconSetsTheLowerSpacingOfTheFirstCategory) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const LayoutRecord before = L();
   const int third = f.SubIcons[3]->y();
   // Sub icons take only the vertical part; modifier keys do not matter.
@@ -140,7 +141,7 @@ TEST_F(Drag, LowerSubIconOutsideTheFirstCategoryDependsOnTheVersion) {
   for (int version : {395, 500}) {
     SCOPED_TRACE(version);
     StartLoaded(version);
-    TForm1& f = Main();
+    auto& f = Main();
     GoTo(6);
     ASSERT_TRUE(f.SubIcons[2]->isVisible());
     const LayoutRecord before = L();
@@ -162,7 +163,7 @@ TEST_F(Drag, LowerSubIconOutsideTheFirstCategoryDependsOnTheVersion) {
 
 TEST_F(Drag, UpperSubIconOnlyInTheFirstCategory) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   GoTo(0, 1);
   LayoutRecord before = L();
   DragBy(f, f.SubIcons[0], QPoint(0, -2));
@@ -180,7 +181,7 @@ TEST_F(Drag, UpperSubIconOnlyInTheFirstCategory) {
 
 TEST_F(Drag, FocusedSubIconCannotBeDragged) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const LayoutRecord before = L();
   DragBy(f, f.SubIcons[1], QPoint(0, 9));
   EXPECT_TRUE(SameLayout(L(), before));
@@ -191,7 +192,7 @@ TEST_F(Drag, FocusedSubIconCannotBeDragged) {
 
 TEST_F(Drag, SubTextsChangeTheOffsetsOfTheFocusedCategory) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   GoTo(4);
   LayoutRecord before = L();
   const int x = f.SubMenuText1->x();
@@ -221,7 +222,7 @@ TEST_F(Drag, SubTextsChangeTheOffsetsOfTheFocusedCategory) {
 
 TEST_F(Drag, MainTextMovesVerticallyOnly) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const LayoutRecord before = L();
   const QPoint at = f.MainMenutext->pos();
   DragBy(f, f.MainMenutext, QPoint(8, -6));
@@ -232,8 +233,8 @@ TEST_F(Drag, MainTextMovesVerticallyOnly) {
 
 TEST_F(Drag, ClockBatteryAndBusyIconFollowThePointer) {
   StartLoaded(500);
-  TForm1& f = Main();
-  TForm2& w = Icons();
+  auto& f = Main();
+  auto w = Icons();
   const struct {
     QWidget* element;
     int32_t LayoutRecord::*x;
@@ -257,7 +258,7 @@ TEST_F(Drag, ClockBatteryAndBusyIconFollowThePointer) {
 
 TEST_F(Drag, RightPressOnTheClockOnlyShowsItsName) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const LayoutRecord before = L();
   const QPoint at = f.Clock->rect().center();
   const QPoint clock = f.Clock->pos();
@@ -271,12 +272,41 @@ TEST_F(Drag, RightPressOnTheClockOnlyShowsItsName) {
   EXPECT_EQ(f.Clock->pos(), clock);
 }
 
+// Before a load the unfocused main icons can be shown (the option) and pressed: the
+// status line stays hidden all the same.
+TEST_F(Drag, APressBeforeAnyLoadKeepsTheStatusLineHidden) {
+  Start();
+  auto& f = Main();
+  QTest::mouseClick(f.NoShowCheck, Qt::LeftButton);
+  QTest::mouseClick(f.NoShowCheck, Qt::LeftButton);
+  ASSERT_FALSE(f.MainIcons[2]->isHidden());
+  QTest::mousePress(f.MainIcons[2], Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  EXPECT_TRUE(f.FocusedLabel->isHidden());
+  QTest::mouseRelease(f.MainIcons[2], Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  EXPECT_TRUE(f.FocusedLabel->isHidden());
+}
+
+// A value at the end of the 32-bit range wraps as the firmware's field would
+// (and, under the sanitizers, without a signed overflow).
+TEST_F(Drag, StepsWrapAtTheEndOfThe32BitRange) {
+  StartLoaded(395);
+  auto& f = Main();
+  QLineEdit* edit = Icons().ClockXEdit;
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, "2147483647");
+  ASSERT_EQ(L().ClockX, std::numeric_limits<int32_t>::max());
+  DragBy(f, f.Clock, QPoint(1, 0));
+  EXPECT_EQ(L().ClockX, std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(edit->text().toStdString(), "-2147483648");
+}
+
 TEST(ShiftStateSet, OnlyTheSevenElementsAreMembers) {
-  using app::IsShiftStateSet;
-  const app::ShiftState all = 0x7F;
+  using widgets::IsShiftStateSet;
+  const widgets::ShiftState all = 0x7F;
   for (int e = 0; e <= 6; ++e) {
     EXPECT_TRUE(IsShiftStateSet(all, e));
-    EXPECT_FALSE(IsShiftStateSet(static_cast<app::ShiftState>(all & ~(1u << e)), e));
+    EXPECT_FALSE(IsShiftStateSet(static_cast<widgets::ShiftState>(all & ~(1u << e)), e));
   }
   EXPECT_FALSE(IsShiftStateSet(0xFF, 7));
   EXPECT_FALSE(IsShiftStateSet(0xFF, -1));

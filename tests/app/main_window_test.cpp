@@ -9,8 +9,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "app/picture_box.h"
 #include "desktop_fixture.h"
+#include "widgets/picture_box.h"
+#include "widgets/window_frame.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
@@ -31,7 +32,7 @@ class MainWindow : public DesktopTest {};
 
 TEST_F(MainWindow, StartsInTheNothingLoadedState) {
   Start();
-  TForm1& f = Main();
+  auto& f = Main();
   EXPECT_EQ(f.windowTitle().toStdString(), "Qorvi for windows / beta 3 version");
   EXPECT_EQ(f.size(), QSize(555, 448));
 
@@ -55,7 +56,7 @@ TEST_F(MainWindow, StartsInTheNothingLoadedState) {
   }
   // Only the main window is shown; the teal screen area waits for a load.
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w != &f && w->isVisible()) ADD_FAILURE() << w->windowTitle().toStdString() << " is visible";
+    if (w != &f.form && w->isVisible()) ADD_FAILURE() << w->windowTitle().toStdString() << " is visible";
   }
   EXPECT_EQ(f.Wallpaper->ShownPixel(100, 100), QColor(0, 128, 128));
 
@@ -66,7 +67,7 @@ TEST_F(MainWindow, StartsInTheNothingLoadedState) {
 
 TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptionsAndSizes) {
   Start();
-  const app::Forms& forms = TheDesktop().forms;
+  const Forms forms = TheForms();
   struct Expect {
     QWidget* window;
     const char* caption;
@@ -89,8 +90,8 @@ TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptionsAndSizes) {
 
 TEST_F(MainWindow, ShowHideButtonsFollowTheWindowsRealVisibility) {
   Start();
-  TForm1& f = Main();
-  QWidget* fileWindow = TheDesktop().forms.Form5;
+  auto& f = Main();
+  QWidget* fileWindow = TheForms().Form5;
   QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
   EXPECT_TRUE(fileWindow->isVisible());
   EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Hide File Window");
@@ -115,6 +116,11 @@ TEST_F(MainWindow, AboutOpensAFreshDialogEachTime) {
       caption = d->windowTitle().toStdString();
       EXPECT_NE(qobject_cast<TForm8*>(d), nullptr);
       EXPECT_EQ(d->size(), QSize(250, 302));
+      // Every line in full, and room for the caption.
+      for (QLabel* line : d->findChildren<QLabel*>()) {
+        EXPECT_GE(line->width(), line->sizeHint().width()) << line->text().toStdString();
+      }
+      EXPECT_GE(d->width(), widgets::CaptionWidth(*d));
       d->findChild<QPushButton*>("OKButton")->click();
     });
     QTest::mouseClick(Main().AboutButton, Qt::LeftButton);
@@ -122,11 +128,67 @@ TEST_F(MainWindow, AboutOpensAFreshDialogEachTime) {
   }
 }
 
+// A message box is wide enough for its caption, and the cause of a failure is in
+// its details.
+TEST_F(MainWindow, MessageBoxesShowTheirCaptionAndTheCauseInTheirDetails) {
+  Start();
+  ModalDriver driver;
+  std::string details;
+  driver.Then([&](QDialog* d) {
+    auto* box = qobject_cast<QMessageBox*>(d);
+    ASSERT_NE(box, nullptr);
+    details = box->detailedText().toStdString();
+    EXPECT_GE(box->width(), widgets::CaptionWidth(*box));
+    box->accept();
+  });
+  widgets::ShowFailure(&Main().form, Failure(Message::PafOpenError, "no such file: paf.prx"));
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"paf.prx open error"});
+  EXPECT_EQ(details, "no such file: paf.prx");
+  driver.Then([&](QDialog* d) {
+    EXPECT_TRUE(qobject_cast<QMessageBox*>(d)->detailedText().isEmpty());
+    EXPECT_GE(d->width(), widgets::CaptionWidth(*d));
+    d->accept();
+  });
+  widgets::ShowMessageBox(&Main().form, "done");
+  EXPECT_EQ(driver.captions, (std::vector<std::string>{"Qorvi", "Qorvi"}));
+}
+
+// Enter presses "Show File Window", the main window's default button, wherever the
+// focus is (unless the focused control takes the key).
+TEST_F(MainWindow, EnterPressesShowFileWindow) {
+  Start();
+  auto& f = Main();
+  f.NoUMDCheck->setFocus();
+  QTest::keyClick(f.NoUMDCheck, Qt::Key_Return);
+  EXPECT_TRUE(TheForms().Form5->isVisible());
+  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Hide File Window");
+  EXPECT_FALSE(f.NoUMDCheck->isChecked());
+  QTest::keyClick(f.NoUMDCheck, Qt::Key_Enter);
+  EXPECT_FALSE(TheForms().Form5->isVisible());
+}
+
+TEST_F(MainWindow, OptionsAndStatusLineShowInFullWithoutOverlapping) {
+  StartLoaded(500);
+  auto& f = Main();
+  // The status line is as tall as its text.
+  EXPECT_GE(f.FocusedLabel->height(), f.FocusedLabel->sizeHint().height());
+  EXPECT_TRUE(f.Bevel1->geometry().contains(f.FocusedLabel->geometry()));
+  // The two options stand apart: a click at (220, 10) toggles "No Show UMD Icon" or nothing.
+  EXPECT_LT(f.NoShowCheck->geometry().right(), f.NoUMDCheck->x());
+  EXPECT_GE(f.NoShowCheck->width(), f.NoShowCheck->sizeHint().width());
+  EXPECT_GE(f.NoUMDCheck->width(), f.NoUMDCheck->sizeHint().width());
+  const QPoint at(220, 10);
+  QWidget* hit = f.form.childAt(at);
+  EXPECT_TRUE(hit == nullptr || hit == f.NoUMDCheck) << hit->objectName().toStdString();
+  if (hit != nullptr) QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->mapFrom(&f.form, at));
+  EXPECT_FALSE(f.NoShowCheck->isChecked());
+}
+
 TEST_F(MainWindow, LoadEntersTheLoadedState) {
   for (int version : {500, 395}) {
     SCOPED_TRACE(version);
     StartLoaded(version);
-    TForm1& f = Main();
+    auto& f = Main();
     for (QWidget* w : std::initializer_list<QWidget*>{f.ShowIconDataButton, f.ShowTextDataButton, f.ShowColorButton,
                                                       f.ShowCateButton, f.SaveButton, f.PositioningButton,
                                                       f.XMB_HScroll, f.XMB_VScroll, f.JPNRadio, f.ENGRadio}) {
@@ -141,7 +203,7 @@ TEST_F(MainWindow, LoadEntersTheLoadedState) {
     EXPECT_EQ(f.ShowCateButton->text().toStdString(), "Hide Category");
     EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
     EXPECT_EQ(f.PositioningButton->text().toStdString(), "Show Positioning");
-    const app::Forms& forms = TheDesktop().forms;
+    const Forms forms = TheForms();
     EXPECT_TRUE(forms.Form2->isVisible());
     EXPECT_TRUE(forms.Form3->isVisible());
     EXPECT_TRUE(forms.Form4->isVisible());

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/picture_box.h"
 #include "desktop_fixture.h"
+#include "widgets/picture_box.h"
 
 namespace qorvi {
 namespace {
@@ -27,13 +27,13 @@ class Navigation : public DesktopTest {
 
 TEST_F(Navigation, ChangingTheCategoryStartsAtItsFirstItem) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   ASSERT_GE(TheModel().CategoryTable[0].Count, 6);
   f.XMB_VScroll->setValue(5);
-  EXPECT_EQ(TheDesktop().view.CurrentItem, 5);
+  EXPECT_EQ(View().CurrentItem, 5);
   f.XMB_HScroll->setValue(1);
-  EXPECT_EQ(TheDesktop().view.CurrentCategory, 1);
-  EXPECT_EQ(TheDesktop().view.CurrentItem, 0);
+  EXPECT_EQ(View().CurrentCategory, 1);
+  EXPECT_EQ(View().CurrentItem, 0);
   EXPECT_EQ(f.XMB_VScroll->value(), 0);
   EXPECT_EQ(f.XMB_VScroll->maximum(), TheModel().CategoryTable[1].Count - 1);
   EXPECT_EQ(f.XMB_VScroll->isEnabled(), TheModel().CategoryTable[1].Count >= 2);
@@ -70,14 +70,14 @@ TEST_F(Navigation, ArrowAndPageClicksMoveByOne) {
   EXPECT_EQ(bar->singleStep(), 1);
   EXPECT_EQ(bar->pageStep(), 1);
   bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  EXPECT_EQ(TheDesktop().view.CurrentCategory, 1);
+  EXPECT_EQ(View().CurrentCategory, 1);
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(TheDesktop().view.CurrentCategory, 2);
+  EXPECT_EQ(View().CurrentCategory, 2);
 }
 
 TEST_F(Navigation, WallpaperIsDrawnScaledOntoTheScreenArea) {
   Start();
-  TForm1& f = Main();
+  auto& f = Main();
   // A 960 x 544 picture, left half red, right half blue, with a green bottom row.
   QImage big(960, 544, QImage::Format_RGB32);
   big.fill(Qt::red);
@@ -111,7 +111,7 @@ TEST_F(Navigation, WallpaperIsDrawnScaledOntoTheScreenArea) {
 
 TEST_F(Navigation, AWallpaperThatCannotBeReadChangesNothingAndIsReportedOnce) {
   Start();
-  TForm1& f = Main();
+  auto& f = Main();
   testing::WriteBytes(Path("broken.bmp"), {'B', 'M', 0, 1, 2, 3, 4, 5, 6, 7});
   ModalDriver driver;
   driver.ThenChooseFile(QString::fromStdString(Path("broken.bmp")));
@@ -121,6 +121,19 @@ TEST_F(Navigation, AWallpaperThatCannotBeReadChangesNothingAndIsReportedOnce) {
   EXPECT_NE(driver.messages[0].find("broken.bmp"), std::string::npos) << driver.messages[0];
   EXPECT_EQ(f.Wallpaper->ShownPixel(240, 136), QColor(0, 128, 128)) << "still teal";
   EXPECT_TRUE(f.isVisible()) << "the program carries on";
+}
+
+// The picture's pixels replace the screen area's: where the picture is transparent
+// nothing of the teal shows through.
+TEST_F(Navigation, AWallpaperReplacesTheTealArea) {
+  Start();
+  QImage half(480, 272, QImage::Format_ARGB32);
+  half.fill(Qt::transparent);
+  QPainter(&half).fillRect(240, 0, 240, 272, Qt::blue);
+  ASSERT_TRUE(half.save(QString::fromStdString(Path("half.png"))));
+  ASSERT_TRUE(Main().PaintWallpaper(QString::fromStdString(Path("half.png"))));
+  EXPECT_EQ(Main().Wallpaper->ShownPixel(100, 100).alpha(), 0);
+  EXPECT_EQ(Main().Wallpaper->ShownPixel(300, 100), QColor(Qt::blue));
 }
 
 TEST_F(Navigation, WallpaperSurvivesALoad) {

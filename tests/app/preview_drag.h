@@ -9,19 +9,22 @@
 #include <QWidget>
 #include <initializer_list>
 
-#include "app/main_window.h"
-#include "app/picture_box.h"
+#include "app/main_parts.h"
 
 namespace qorvi::testing {
 
 // Panel1 point of the element's centre.
-inline QPoint CentreInPanel(TForm1& f, QWidget* element) { return element->mapTo(f.Panel1, element->rect().center()); }
+inline QPoint CentreInPanel(const MainParts& f, QWidget* element) {
+  return element->mapTo(f.Panel1, element->rect().center());
+}
 
-inline QPoint OnElement(TForm1& f, QWidget* element, QPoint panel) { return element->mapFrom(f.Panel1, panel); }
+inline QPoint OnElement(const MainParts& f, QWidget* element, QPoint panel) {
+  return element->mapFrom(f.Panel1, panel);
+}
 
 // Presses at the element's centre, moves by each step in turn and releases where
 // the last step ended. `modifiers` are held throughout.
-inline void DragBy(TForm1& f, QWidget* element, std::initializer_list<QPoint> steps,
+inline void DragBy(const MainParts& f, QWidget* element, std::initializer_list<QPoint> steps,
                    Qt::KeyboardModifiers modifiers = Qt::NoModifier, Qt::MouseButton button = Qt::LeftButton) {
   QPoint at = CentreInPanel(f, element);
   QTest::mousePress(element, button, modifiers, OnElement(f, element, at));
@@ -32,7 +35,8 @@ inline void DragBy(TForm1& f, QWidget* element, std::initializer_list<QPoint> st
   QTest::mouseRelease(element, button, modifiers, OnElement(f, element, at));
 }
 
-inline void DragBy(TForm1& f, QWidget* element, QPoint delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+inline void DragBy(const MainParts& f, QWidget* element, QPoint delta,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   DragBy(f, element, {delta}, modifiers);
 }
 

@@ -10,15 +10,15 @@
 #include <QTest>
 #include <algorithm>
 
-#include "app/picture_box.h"
 #include "desktop_fixture.h"
 #include "geometry/preview_geometry.h"
+#include "widgets/picture_box.h"
 
 namespace qorvi {
 namespace {
 
-using app::PictureBox;
 using testing::DesktopTest;
+using widgets::PictureBox;
 
 const QColor kGray(128, 128, 128);
 
@@ -78,8 +78,8 @@ class PreviewPerVersion : public Preview, public ::testing::WithParamInterface<i
 TEST_P(PreviewPerVersion, LoadShowsTheWholePreviewAndTheEditors) {
   const int32_t version = GetParam();
   StartLoaded(version);
-  TForm1& f = Main();
-  EXPECT_EQ(TheDesktop().view.PreviewReady, 1);
+  auto& f = Main();
+  EXPECT_EQ(View().PreviewReady, 1);
   EXPECT_TRUE(f.SaveButton->isEnabled());
   EXPECT_EQ(f.CompCheck->isEnabled(), version != 395);
   EXPECT_EQ(f.XMB_HScroll->maximum(), version == 500 ? 7 : 6);
@@ -93,7 +93,7 @@ TEST_P(PreviewPerVersion, LoadShowsTheWholePreviewAndTheEditors) {
   for (PictureBox* icon : f.MainIcons) EXPECT_FALSE(icon->isHidden()) << icon->objectName().toStdString();
   EXPECT_EQ(f.ShowIconDataButton->text(), "Hide Icon Data");
   EXPECT_EQ(f.ShowCateButton->text(), "Hide Category");
-  EXPECT_TRUE(TheDesktop().forms.Form5->isHidden());
+  EXPECT_TRUE(TheForms().Form5->isHidden());
 
   // The focused category is drawn at its own size, the others at UnfIconSize.
   const QImage focused = Bitmap("MainIcon0.bmp");
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, PreviewPerVersion, ::testing::Values(390, 395
 
 TEST_F(Preview, FocusedIconAndClockAtTheScreenCentreForZeroValues) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   LayoutRecord& L = TheModel().Layout;
   L.MainIconX = 0;
   L.MainIconY = 0;
@@ -149,7 +149,7 @@ TEST_F(Preview, FocusedIconAndClockAtTheScreenCentreForZeroValues) {
 
 TEST_F(Preview, UnfocusedScaleIsCappedAtThreeAndFloorsAtEightOpaque) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   TheModel().Layout.UnfIconSize = 5.0f;
   f.LoadMainIconImages();
   EXPECT_EQ(f.MainIcons[0]->size(), QSize(64, 64));    // focused: its own size
@@ -179,9 +179,9 @@ TEST_F(Preview, UnfocusedScaleIsCappedAtThreeAndFloorsAtEightOpaque) {
 
 TEST_F(Preview, LastCategoryOnlyOn500WithEveryIconToItsLeft) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   Focus(7);
-  EXPECT_EQ(TheDesktop().view.CurrentCategory, 7);
+  EXPECT_EQ(View().CurrentCategory, 7);
   const LayoutRecord& L = TheModel().Layout;
   const int focused_centre = CentreX(f.MainIcons[7]);
   EXPECT_EQ(focused_centre, 256 + L.MainIconX);
@@ -195,12 +195,12 @@ TEST_F(Preview, LastCategoryOnlyOn500WithEveryIconToItsLeft) {
 TEST_F(Preview, OtherVersionsStopAtTheSeventhCategory) {
   StartLoaded(401);
   Focus(7);
-  EXPECT_EQ(TheDesktop().view.CurrentCategory, 6);
+  EXPECT_EQ(View().CurrentCategory, 6);
 }
 
 TEST_F(Preview, FirstItemOfThreeShowsTheItemsBelowIt) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   Focus(2);  // 26, 33 and the appended 15
   ASSERT_EQ(TheModel().CategoryTable[2].Count, 3);
   EXPECT_EQ(Shown(f.SubIcons), (std::vector<int>{1, 2, 3}));
@@ -221,7 +221,7 @@ TEST_F(Preview, EmptyCategoryShowsNoSubIconAndNoSubText) {
     if (e.Category == 4) e.Show = 2;  // left out of the menu
   }
   StartLoadedWith(content);
-  TForm1& f = Main();
+  auto& f = Main();
   Focus(4);
   ASSERT_EQ(TheModel().CategoryTable[4].Count, 0);
   EXPECT_TRUE(Shown(f.SubIcons).empty());
@@ -234,7 +234,7 @@ TEST_F(Preview, EmptyCategoryShowsNoSubIconAndNoSubText) {
 
 TEST_F(Preview, SettingsNameTheirNeighboursOtherCategoriesOnlyTheFocus) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   // Settings: 1, 2, 3, 4, 5, 6, ...
   EXPECT_EQ(Shown(f.SubMenuTexts), (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_EQ(f.SubMenuText1->text(), Japanese(1));
@@ -259,7 +259,7 @@ TEST_F(Preview, SettingsNameTheirNeighboursOtherCategoriesOnlyTheFocus) {
 
 TEST_F(Preview, SecondSpacingOn500AwayFromSettings) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   const LayoutRecord& L = TheModel().Layout;
   ASSERT_NE(L.SubIconUpperSpace1, L.SubIconUpperSpace2);
   ASSERT_NE(L.SubIconLowerSpace1, L.SubIconLowerSpace2);
@@ -275,7 +275,7 @@ TEST_F(Preview, SecondSpacingOn500AwayFromSettings) {
 
 TEST_F(Preview, OtherVersionsUseTheFirstSpacingEverywhere) {
   StartLoaded(401);
-  TForm1& f = Main();
+  auto& f = Main();
   const LayoutRecord& L = TheModel().Layout;
   Focus(3);
   EXPECT_EQ(CentreY(f.SubIcon0), 152 - L.SubIconLowerSpace1 - L.SubIconUpperSpace1);
@@ -284,7 +284,7 @@ TEST_F(Preview, OtherVersionsUseTheFirstSpacingEverywhere) {
 
 TEST_F(Preview, EnglishRenamesAndRecentresTheMainText) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   const LayoutRecord& L = TheModel().Layout;
   EXPECT_EQ(f.MainMenutext->text(), "設定");
   const int japanese_width = f.MainMenutext->width();
@@ -301,7 +301,7 @@ TEST_F(Preview, EnglishRenamesAndRecentresTheMainText) {
 
 TEST_F(Preview, NoUmdIconTakesTheUmdItemsOutOfTheGameColumnAtOnce) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   Focus(5, 2);  // 19, 20, 14, 23, 22: item 14 (UMD Game) focused
   ASSERT_EQ(TheModel().CategoryTable[5].Count, 5);
   EXPECT_EQ(f.SubMenuText1->text(), Japanese(14));
@@ -317,7 +317,7 @@ TEST_F(Preview, NoUmdIconTakesTheUmdItemsOutOfTheGameColumnAtOnce) {
 
 TEST_F(Preview, NoShowUnfocusedSurvivesACategoryChangeButNotALoad) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   f.NoShowCheck->click();
   Focus(3);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(f.MainIcons[i]->isHidden(), i != 3) << i;
@@ -328,24 +328,63 @@ TEST_F(Preview, NoShowUnfocusedSurvivesACategoryChangeButNotALoad) {
 
 TEST_F(Preview, ASecondLoadPlacesTheColumnForTheFirstCategoryAgain) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   Focus(3);
   ASSERT_TRUE(PressLoad().empty());
   const LayoutRecord& L = TheModel().Layout;
-  EXPECT_EQ(TheDesktop().view.CurrentCategory, 0);
+  EXPECT_EQ(View().CurrentCategory, 0);
   EXPECT_EQ(CentreY(f.SubIcon0), 152 - L.SubIconLowerSpace1 - L.SubIconUpperSpace1);
   EXPECT_EQ(f.SubMenuText1->x(), CentreX(f.SubIcon1) + L.SubMenuTextX + L.SubMenuTextX2);
   EXPECT_EQ(f.SubMenuText1->y(), 152 - L.SubMenuTextY);
   EXPECT_EQ(f.MainMenutext->text(), "設定");
 }
 
+// The same set loaded again, after the preview offsets and the focus had moved
+// everything: the load clears the offsets, and the column and both texts are placed
+// again without them, although no value changed.
+TEST_F(Preview, AReloadOfTheSameValuesPlacesEverythingWithoutTheOldOffsets) {
+  StartLoaded(500);
+  auto where = [&] {
+    std::vector<std::pair<QRect, int>> all;
+    for (QWidget* w : Main().Panel1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      all.emplace_back(w->geometry(), w->font().pointSize());
+    }
+    return all;
+  };
+  const auto loaded = where();
+  for (int item : {kMainIconX, kLowerSubIconY, kMainTextY, kMainTextSize, kSubTextX, kSubTextSize, kClockX}) {
+    Session().SetRepositionOffset(item, 4);
+  }
+  Focus(3);
+  ASSERT_NE(where(), loaded);
+  ASSERT_TRUE(PressLoad().empty());
+  EXPECT_EQ(where(), loaded);
+}
+
+// Names come from the firmware files: a name that looks like markup shows as it is.
+TEST_F(Preview, NamesFromTheFilesShowAsPlainText) {
+  demo::DemoContent content = demo::DefaultDemoContent(500);
+  content.categoryJapanese[0] = "A<B>C";
+  content.items[1].japanese = "<i>usb</i>";
+  StartLoadedWith(content);
+  auto& f = Main();
+  EXPECT_EQ(f.MainMenutext->text(), "A<B>C");
+  EXPECT_EQ(f.SubMenuText1->text(), "<i>usb</i>");
+  for (QLabel* label : {f.MainMenutext, f.SubMenuText1, f.Clock, f.FocusedLabel}) {
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+  }
+  // Drawn as text, so as wide as the characters are.
+  EXPECT_EQ(f.MainMenutext->width(), f.MainMenutext->sizeHint().width());
+  EXPECT_GE(f.MainMenutext->width(), QFontMetrics(f.MainMenutext->font()).horizontalAdvance("A<B>C"));
+}
+
 TEST_F(Preview, TextSizesNeverGoBelowOnePoint) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   EXPECT_EQ(f.MainMenutext->font().pointSize(), 8);
   EXPECT_EQ(f.SubMenuText1->font().pointSize(), 10);
-  TheDesktop().view.RepositionOffset[kMainTextSize] = -10;
-  TheDesktop().view.RepositionOffset[kSubTextSize] = -10;
+  View().RepositionOffset[kMainTextSize] = -10;
+  View().RepositionOffset[kSubTextSize] = -10;
   f.PlaceMainMenuText();
   f.PlaceSubMenuTexts();
   EXPECT_EQ(f.MainMenutext->font().pointSize(), 1);
@@ -354,7 +393,7 @@ TEST_F(Preview, TextSizesNeverGoBelowOnePoint) {
 
 TEST_F(Preview, ABitmapThatCannotBeReadLeavesTheIconAndIsReportedOnce) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   const QSize size = f.MainIcons[3]->size();
   const QImage picture = f.MainIcons[3]->Picture();
   {
@@ -377,7 +416,7 @@ TEST_F(Preview, ABitmapThatCannotBeReadLeavesTheIconAndIsReportedOnce) {
 
 TEST_F(Preview, ItemNumbersOutsideTheTablesShowNothing) {
   StartLoaded(500);
-  TForm1& f = Main();
+  auto& f = Main();
   CategoryList& photo = TheModel().CategoryTable[1];
   photo.Items[0] = 60;  // no such item: no icon, no name
   photo.Items[1] = 27;
@@ -388,7 +427,7 @@ TEST_F(Preview, ItemNumbersOutsideTheTablesShowNothing) {
   EXPECT_TRUE(ShowsBitmap(f.SubIcon2, Bitmap("SubIcon027.bmp")));
   EXPECT_TRUE(f.SubMenuText1->text().isEmpty());
   // A focus past the end of the list reads nothing beyond it either.
-  TheDesktop().view.CurrentItem = 47;
+  View().CurrentItem = 47;
   f.LoadSubIconImages();
   f.UpdateMenuTexts();
   f.PlaceSubIcons();

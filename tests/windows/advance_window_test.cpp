@@ -38,18 +38,18 @@ std::string Name(int index, int language) { return std::string(ExecFunctionName(
 class AdvanceWindow : public DesktopTest {
  protected:
   // Loads the 5.00 set and opens the window with the Category window's "other data".
-  TForm9& Open() {
+  testing::AdvanceParts Open() {
     StartLoaded(500);
-    QTest::mouseClick(TheDesktop().forms.Form4->AdvanceButton, Qt::LeftButton);
+    QTest::mouseClick(Form4().AdvanceButton, Qt::LeftButton);
     EXPECT_TRUE(Window().isVisible());
     return Window();
   }
-  TForm9& Window() { return *TheDesktop().forms.Form9; }
+  testing::AdvanceParts Window() { return Form9(); }
   ItemRecord& Item(int i) { return TheModel().ItemTable[i]; }
 };
 
 TEST_F(AdvanceWindow, ListsOneEntryPerItemAndShowsTheSelectedItem) {
-  TForm9& w = Open();
+  auto w = Open();
   EXPECT_EQ(w.windowTitle().toStdString(), "Qorvi Executable Link Window");
   ASSERT_EQ(w.ExecuteGrid->rowCount(), 40);
   EXPECT_EQ(w.ExecuteGrid->columnWidth(0), 154);
@@ -83,8 +83,37 @@ TEST_F(AdvanceWindow, ListsOneEntryPerItemAndShowsTheSelectedItem) {
   EXPECT_EQ(w.ExecCombo->currentIndex(), 0);
 }
 
+// A chosen tag is the listed tag's own bytes, whatever they are (here not UTF-8, so
+// the text the list shows could not give them back), and Save writes them.
+TEST_F(AdvanceWindow, ChoosingATagCopiesItsBytes) {
+  demo::DemoContent content = demo::DefaultDemoContent(500);
+  const char odd[] = "sh\xFF\xFE_x";
+  auto& listed = content.items[7].record.ShadowImageTag;
+  listed.fill('\0');
+  std::copy(std::begin(odd), std::end(odd) - 1, listed.begin());
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoFiles(WorkDir(), demo::BuildDemoSet(content, demo::DemoOptions{}), &error)) << error;
+  Start();
+  ASSERT_TRUE(PressLoad().empty());
+  QTest::mouseClick(Form4().AdvanceButton, Qt::LeftButton);
+  auto w = Window();
+  ClickCell(w.ExecuteGrid, 0, 0);
+  ChooseEntry(w.SdwImageCombo, 7);
+  EXPECT_TRUE(Item(0).ShadowImageTag == Item(7).ShadowImageTag);
+  EXPECT_TRUE(Item(0).ShadowImageTag == listed);
+
+  Main().CompCheck->setChecked(false);
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  const std::vector<uint8_t> saved = testing::ReadBytes(TheModel().paths.DoneVshmainPath);
+  const uint64_t field = ProfileFor(500)->VshOffsets[kVshItemTable] + 55;  // item 0's shadow tag
+  ASSERT_GE(saved.size(), field + sizeof odd);
+  EXPECT_TRUE(std::equal(std::begin(odd), std::end(odd), saved.begin() + static_cast<std::ptrdiff_t>(field),
+                         [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }));
+}
+
 TEST_F(AdvanceWindow, GivingItem5TheCameraStoresItsPairAndSaveWritesIt) {
-  TForm9& w = Open();
+  auto w = Open();
   const ItemRecord before = Item(5);
   ClickCell(w.ExecuteGrid, 5, 0);
   ChooseEntry(w.ExecCombo, 27);
@@ -107,7 +136,7 @@ TEST_F(AdvanceWindow, GivingItem5TheCameraStoresItsPairAndSaveWritesIt) {
 }
 
 TEST_F(AdvanceWindow, MediaAndUmdStoreTheirPositions) {
-  TForm9& w = Open();
+  auto w = Open();
   ClickCell(w.ExecuteGrid, 14, 0);  // a UMD item: media 2, flag 0
   struct Case {
     QComboBox* combo;
@@ -125,7 +154,7 @@ TEST_F(AdvanceWindow, MediaAndUmdStoreTheirPositions) {
 }
 
 TEST_F(AdvanceWindow, LanguageRenamesGridAndFunctionsButNotTheTags) {
-  TForm9& w = Open();
+  auto w = Open();
   ClickCell(w.ExecuteGrid, 7, 0);
   const std::vector<std::string> tags[] = {Entries(w.MainImageCombo), Entries(w.SdwImageCombo),
                                            Entries(w.ConfImageCombo), Entries(w.NameTagCombo)};
@@ -145,7 +174,7 @@ TEST_F(AdvanceWindow, LanguageRenamesGridAndFunctionsButNotTheTags) {
 }
 
 TEST_F(AdvanceWindow, TheFirstRowEditsItem0AndTheListsFollowAtTheNextFill) {
-  TForm9& w = Open();
+  auto w = Open();
   ClickCell(w.ExecuteGrid, 0, 0);
   ChooseEntry(w.MainImageCombo, 3);
   ChooseEntry(w.SdwImageCombo, 2);  // an empty tag

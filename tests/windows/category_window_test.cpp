@@ -19,9 +19,9 @@
 #include <QTest>
 
 #include "app/desktop_fixture.h"
-#include "app/picture_box.h"
 #include "editor_test_support.h"
 #include "firmware/byte_reader.h"
+#include "widgets/picture_box.h"
 #include "windows/advance_window.h"
 
 namespace qorvi {
@@ -52,7 +52,7 @@ bool SameEntries(const std::array<CategoryEntry, kCategoryEntrySlots>& a,
 
 class CategoryWindow : public DesktopTest {
  protected:
-  TForm4& Window() { return *TheDesktop().forms.Form4; }
+  testing::CategoryParts Window() { return Form4(); }
   QTableWidget* Grid() { return Window().CategoryGrid; }
   std::string Text(int row, int column) { return Grid()->item(row, column)->text().toStdString(); }
   std::vector<std::string> Texts() {
@@ -65,8 +65,8 @@ class CategoryWindow : public DesktopTest {
   void Focus(int category, int item) {
     Main().XMB_HScroll->setValue(category);
     Main().XMB_VScroll->setValue(item);
-    ASSERT_EQ(TheDesktop().view.CurrentCategory, category);
-    ASSERT_EQ(TheDesktop().view.CurrentItem, item);
+    ASSERT_EQ(View().CurrentCategory, category);
+    ASSERT_EQ(View().CurrentItem, item);
   }
   void English() { QTest::mouseClick(Main().ENGRadio, Qt::LeftButton); }
   // The focused item's name in the preview (English).
@@ -130,10 +130,10 @@ TEST_F(CategoryWindow, BytesOutsideTheKnownValuesShowEmptyNames) {
   EXPECT_EQ(Text(0, kRegion), "-");
   EXPECT_EQ(Text(1, kIcon), "");  // item 37 has an empty name
   EXPECT_EQ(Text(2, kIcon), "");
-  // Cycling goes on from such a byte as from 7, and the lists never name it.
+  // Such a byte counts on (only 7 wraps to 0, and 255), and the lists never name it.
   DoubleClickCell(Grid(), 0, kCategory);
-  EXPECT_EQ(m.CategoryEntries[0].Category, 0);
-  EXPECT_EQ(Text(0, kCategory), "System");
+  EXPECT_EQ(m.CategoryEntries[0].Category, 201);
+  EXPECT_EQ(Text(0, kCategory), "");
   DoubleClickCell(Grid(), 0, kShow);
   EXPECT_EQ(m.CategoryEntries[0].Show, 7);
   for (int c = 0; c < kCategories; ++c) {
@@ -180,10 +180,10 @@ TEST_P(HideFocused, MovesThePreviewFocusUpByOne) {
   English();
   Focus(c.category, c.focused);
   DoubleClickCell(Grid(), c.row, kShow);  // 7 -> 6: still listed
-  EXPECT_EQ(TheDesktop().view.CurrentItem, c.focused);
+  EXPECT_EQ(View().CurrentItem, c.focused);
   DoubleClickCell(Grid(), c.row, kShow);  // 6 -> 2: left out
   EXPECT_EQ(TheModel().CategoryEntries[c.row].Show, 2);
-  EXPECT_EQ(TheDesktop().view.CurrentItem, c.focused - 1);
+  EXPECT_EQ(View().CurrentItem, c.focused - 1);
   EXPECT_EQ(Main().XMB_VScroll->value(), c.focused - 1);
   EXPECT_EQ(Main().XMB_VScroll->isEnabled(), c.scrollable);
   if (c.scrollable) {
@@ -206,8 +206,8 @@ TEST_F(CategoryWindow, RegionChangesNeverTouchThePreview) {
   Focus(0, 3);
   Model& m = TheModel();
   auto snapshot = [&] {
-    std::vector<int64_t> s{TheDesktop().view.CurrentItem, Main().XMB_VScroll->value(), Main().XMB_VScroll->maximum(),
-                           Main().SubIcon1->x(),          Main().SubIcon1->y(),        Main().SubMenuText1->x()};
+    std::vector<int64_t> s{View().CurrentItem,   Main().XMB_VScroll->value(), Main().XMB_VScroll->maximum(),
+                           Main().SubIcon1->x(), Main().SubIcon1->y(),        Main().SubMenuText1->x()};
     for (int c = 0; c < kCategories; ++c) {
       for (int32_t item : List(m, c)) s.push_back(item);
     }
@@ -263,7 +263,7 @@ TEST_F(CategoryWindow, CategorySevenCyclesToSystemAndTheFocusFollows) {
   EXPECT_EQ(Text(28, kCategory), "System");
   EXPECT_EQ(List(m, 7), (std::vector<int32_t>{36, 37}));
   EXPECT_EQ(List(m, 0).back(), 38);
-  EXPECT_EQ(TheDesktop().view.CurrentItem, 1);
+  EXPECT_EQ(View().CurrentItem, 1);
   EXPECT_EQ(Main().XMB_VScroll->maximum(), 1);
   EXPECT_EQ(FocusedName(), LabelOf(37));
 }
@@ -294,7 +294,7 @@ TEST_F(CategoryWindow, ResetAfterEditsRestoresTheLoadedEntriesButNotTheCount) {
   EXPECT_EQ(Texts(), texts);
   EXPECT_EQ(m.CategoryEntryCount, 29);  // the unlisted last entry stays off the count
   EXPECT_EQ(Main().XMB_VScroll->value(), 0);
-  EXPECT_EQ(TheDesktop().view.CurrentItem, 0);
+  EXPECT_EQ(View().CurrentItem, 0);
   EXPECT_EQ(List(m, 0), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 0}));
 }
 
@@ -303,7 +303,7 @@ TEST_F(CategoryWindow, NoShowUmdIconChangesTheTailOfGame) {
   Model& m = TheModel();
   auto tail = [&] {
     std::vector<std::string> names;
-    for (int32_t item : List(m, 5)) names.emplace_back(app::CategoryItemName(item, 1));
+    for (int32_t item : List(m, 5)) names.emplace_back(windows::CategoryItemName(item, 1));
     return names;
   };
   EXPECT_EQ(tail(), (std::vector<std::string>{"Game sharing", "Saved data utility", "UMD", "UMD Update",
@@ -320,7 +320,7 @@ TEST_F(CategoryWindow, NoShowUmdIconChangesTheTailOfGame) {
 
 TEST_F(CategoryWindow, OtherDataShowsAndHidesTheAdvanceWindow) {
   StartLoaded(500);
-  QWidget* advance = TheDesktop().forms.Form9;
+  QWidget* advance = TheForms().Form9;
   ASSERT_FALSE(advance->isVisible());
   QTest::mouseClick(Window().AdvanceButton, Qt::LeftButton);
   EXPECT_TRUE(advance->isVisible());

@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "app/desktop_fixture.h"
-#include "app/picture_box.h"
 #include "model/colors.h"
+#include "widgets/picture_box.h"
 
 namespace qorvi {
 namespace {
@@ -37,12 +37,12 @@ struct Colors {
 };
 
 // What a swatch shows inside its outline.
-QColor Inside(const app::PictureBox* image) { return image->ShownPixel(10, 10); }
+QColor Inside(const widgets::PictureBox* image) { return image->ShownPixel(10, 10); }
 
 class ColorWindow : public DesktopTest {
  protected:
-  TForm3& Window() { return *TheDesktop().forms.Form3; }
-  app::PictureBox* Swatch(int number) { return Window().TcolImages[number - 1]; }
+  testing::ColorParts Window() { return Form3(); }
+  widgets::PictureBox* Swatch(int number) { return Window().TcolImages[number - 1]; }
   void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QTest::mouseClick(w, button, keys, QPoint(10, 10));
   }
@@ -80,7 +80,7 @@ TEST(SwatchByte, IsTimes255TruncatedAndWrapsOutsideTheRange) {
 
 TEST_F(ColorWindow, HalfShowsAs127AndOkWithoutChangeStores127Over255) {
   StartWithOddColors();
-  TForm3& w = Window();
+  auto w = Window();
   EXPECT_EQ(w.TextSwatch[3], ColorValue(127, 127, 127));
   EXPECT_EQ(Inside(Swatch(4)), QColor(127, 127, 127));
   // Inside a one-pixel black outline.
@@ -105,7 +105,7 @@ TEST_F(ColorWindow, HalfShowsAs127AndOkWithoutChangeStores127Over255) {
 
 TEST_F(ColorWindow, SwitchingTablesRepaintsAndChangesNoValue) {
   StartWithOddColors();
-  TForm3& w = Window();
+  auto w = Window();
   const Colors before(TheModel().Layout);
   const QColor textSeven = Inside(Swatch(7));
 
@@ -128,7 +128,7 @@ TEST_F(ColorWindow, SwitchingTablesRepaintsAndChangesNoValue) {
 
 TEST_F(ColorWindow, CtrlClickOnSwatch5InBgModeRestoresBgEntry4Only) {
   StartLoaded(500);
-  TForm3& w = Window();
+  auto w = Window();
   Model& m = TheModel();
   ModalDriver driver;
   driver.ThenChooseColor(QColor(255, 0, 0));
@@ -151,7 +151,7 @@ TEST_F(ColorWindow, CtrlClickOnSwatch5InBgModeRestoresBgEntry4Only) {
 
 TEST_F(ColorWindow, RightClickAndCancelDoNothing) {
   StartLoaded(500);
-  TForm3& w = Window();
+  auto w = Window();
   const Colors before(TheModel().Layout);
   ModalDriver driver;
   for (QWidget* target :
@@ -171,7 +171,7 @@ TEST_F(ColorWindow, RightClickAndCancelDoNothing) {
 
 TEST_F(ColorWindow, NewClockColorRepaintsClockImageAtOnceAndThePreviewClockAtItsNextUpdate) {
   StartLoaded(500);
-  TForm3& w = Window();
+  auto w = Window();
   const QColor loaded(191, 223, 255);  // the demo's (0.75, 0.875, 1.0)
   ASSERT_EQ(Inside(w.ClockImage), loaded);
   ASSERT_EQ(Main().Clock->palette().color(QPalette::WindowText), loaded);
@@ -197,7 +197,7 @@ TEST_F(ColorWindow, NewClockColorRepaintsClockImageAtOnceAndThePreviewClockAtIts
 
 TEST_F(ColorWindow, Version395HidesSwatches29And30ButResetRestoresAllThirty) {
   StartLoaded(395);
-  TForm3& w = Window();
+  auto w = Window();
   Model& m = TheModel();
   for (int i : {28, 29}) {
     EXPECT_TRUE(w.TcolImages[i]->isHidden());

@@ -12,10 +12,10 @@
 #include <variant>
 
 #include "app/desktop_fixture.h"
-#include "app/picture_box.h"
 #include "editor_test_support.h"
 #include "firmware/load_sequence.h"
 #include "model/colors.h"
+#include "widgets/picture_box.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
 #include "windows/color_window.h"
@@ -102,7 +102,6 @@ class EditorsRoundTrip : public DesktopTest {};
 
 TEST_F(EditorsRoundTrip, ChangesInTheThreeWindowsComeBackFromTheSavedFiles) {
   StartLoaded(500);
-  const app::Forms& forms = TheDesktop().forms;
   testing::ScopedTempDir icons;
   auto want = LoadHeadless({Path("vshmain.prx"), Path("paf.prx"), Path("topmenu_plugin.rco"),
                             Path("system_plugin_fg.rco"), Path("topmenu_icon.rco")},
@@ -110,7 +109,7 @@ TEST_F(EditorsRoundTrip, ChangesInTheThreeWindowsComeBackFromTheSavedFiles) {
   ModalDriver driver;
 
   // Colours: text entry 2, background entry 29 (5.00 has 30), the battery.
-  TForm3& colors = *forms.Form3;
+  auto colors = Form3();
   const QPoint inside(10, 10);
   driver.ThenChooseColor(QColor(12, 34, 56));
   QTest::mouseClick(colors.TcolImages[2], Qt::LeftButton, Qt::NoModifier, inside);
@@ -124,7 +123,7 @@ TEST_F(EditorsRoundTrip, ChangesInTheThreeWindowsComeBackFromTheSavedFiles) {
   want->Layout.BatteryColor = {5, 6, 7};
 
   // Entries: an exchange, a show code, a region, a category.
-  TForm4& categories = *forms.Form4;
+  auto categories = Form4();
   ClickCell(categories.CategoryGrid, 20, 1);
   QTest::mouseClick(categories.UpButton, Qt::LeftButton);
   DoubleClickCell(categories.CategoryGrid, 13, 4);
@@ -137,7 +136,7 @@ TEST_F(EditorsRoundTrip, ChangesInTheThreeWindowsComeBackFromTheSavedFiles) {
 
   // Functions and item values.
   QTest::mouseClick(categories.AdvanceButton, Qt::LeftButton);
-  TForm9& advance = *forms.Form9;
+  auto advance = Form9();
   ClickCell(advance.ExecuteGrid, 5, 0);
   ChooseEntry(advance.ExecCombo, 27);
   ClickCell(advance.ExecuteGrid, 14, 0);

@@ -3,6 +3,7 @@
 #include "windows/file_window.h"
 
 #include <QCheckBox>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,12 +21,12 @@ namespace fs = std::filesystem;
 
 class FileWindow : public DesktopTest {
  protected:
-  TForm5& Window() { return *TheDesktop().forms.Form5; }
+  testing::FileParts Window() { return Form5(); }
 };
 
 TEST_F(FileWindow, EditsStartWithTheDefaultPaths) {
   Start();
-  TForm5& w = Window();
+  auto w = Window();
   EXPECT_EQ(w.vshnameEdit->text().toStdString(), Path("vshmain.prx"));
   EXPECT_EQ(w.top_iconEdit->text().toStdString(), Path("topmenu_icon.rco"));
   EXPECT_EQ(w.bsoundEdit->text().toStdString(), Path("bootsound.wav"));
@@ -37,7 +38,7 @@ TEST_F(FileWindow, EditsStartWithTheDefaultPaths) {
 
 TEST_F(FileWindow, LoadIsEnabledOnlyWhileTheFiveRequiredEditsHoldText) {
   Start();
-  TForm5& w = Window();
+  auto w = Window();
   for (QLineEdit* edit : {w.vshnameEdit, w.pafnameEdit, w.sys_fgrcoEdit, w.top_rcoEdit, w.top_iconEdit}) {
     const QString kept = edit->text();
     edit->selectAll();
@@ -56,7 +57,7 @@ TEST_F(FileWindow, LoadIsEnabledOnlyWhileTheFiveRequiredEditsHoldText) {
 TEST_F(FileWindow, BothBootSoundBoxesAreNeededForTheOpeningModule) {
   WriteDemo(500);
   Start();
-  TForm5& w = Window();
+  auto w = Window();
   w.openingEdit->setText(QString::fromStdString(Path("missing_opening.prx")));
   QTest::mouseClick(w.openingCheck, Qt::LeftButton, {}, QPoint(8, 8));
   EXPECT_TRUE(w.openingEdit->isEnabled());
@@ -100,7 +101,7 @@ TEST_F(FileWindow, TypedPathsAreUsedAsTyped) {
   fs::rename(Path("vshmain.prx"), Path("50%vsh.prx"));
   fs::rename(Path("paf.prx"), Path("a\\paf.prx"));
   Start();
-  TForm5& w = Window();
+  auto w = Window();
   w.vshnameEdit->setText(QString::fromStdString(Path("50%vsh.prx")));
   w.pafnameEdit->setText(QString::fromStdString(Path("a\\paf.prx")));
   EXPECT_TRUE(PressLoad().empty());
@@ -108,12 +109,34 @@ TEST_F(FileWindow, TypedPathsAreUsedAsTyped) {
   EXPECT_EQ(TheModel().paths.PafPath, Path("a\\paf.prx"));
 }
 
+// The file dialog's path completion opens a window of its own; it closes with the
+// dialog.
+TEST_F(FileWindow, ThePathCompletionClosesWithItsDialog) {
+  WriteDemo(500);
+  Start();
+  ModalDriver driver;
+  QWidget* popup = nullptr;
+  driver.Then([&](QDialog* d) {
+    auto* completer = d->findChild<QCompleter*>();
+    ASSERT_NE(completer, nullptr);
+    popup = completer->popup();
+    auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
+    QTest::keyClicks(edit, "pa");
+    popup->show();  // as the completion shows it while one types
+    ASSERT_TRUE(popup->isVisible());
+    QMetaObject::invokeMethod(d, "reject");
+  });
+  QTest::mouseClick(Window().pafnameButton, Qt::LeftButton);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_FALSE(popup->isVisible());
+}
+
 TEST_F(FileWindow, SelectOpensTheDialogWithItsPresetNameAndStoresSlashedPaths) {
   WriteDemo(500);
   fs::create_directory(Path("other"));
   fs::copy_file(Path("paf.prx"), Path("other/paf.prx"));
   Start();
-  TForm5& w = Window();
+  auto w = Window();
   ModalDriver driver;
   QString preset, directory;
   driver.Then([&](QDialog* d) {

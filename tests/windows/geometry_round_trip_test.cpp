@@ -32,9 +32,9 @@ class GeometryRoundTrip : public DesktopTest, public ::testing::WithParamInterfa
 TEST_P(GeometryRoundTrip, SavedFilesHoldWhatWasDraggedAndTyped) {
   const int32_t version = GetParam();
   StartLoaded(version, /*compressed=*/true);
-  TForm1& f = Main();
-  TForm2& icons = *TheDesktop().forms.Form2;
-  TForm7& texts = *TheDesktop().forms.Form7;
+  auto& f = Main();
+  auto icons = Form2();
+  auto texts = Form7();
   const LayoutRecord loaded = TheModel().Layout;
 
   DragBy(f, f.MainIcons[0], {QPoint(6, -2), QPoint(4, -3)});

@@ -20,7 +20,7 @@ using testing::ModalDriver;
 
 class IconDataWindow : public DesktopTest {
  protected:
-  TForm2& Window() { return *TheDesktop().forms.Form2; }
+  testing::IconDataParts Window() { return Form2(); }
   LayoutRecord& L() { return TheModel().Layout; }
   // Replaces the edit's text by typing: select all, then the keys.
   static void Type(QLineEdit* edit, const QString& text) {
@@ -77,7 +77,7 @@ TEST_F(IconDataWindow, Bmp01_12sizeAbove16BitsIsClampedAndShownClamped) {
 
 TEST_F(IconDataWindow, TypingMovesThePreview) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const QPoint clock = f.Clock->pos();
   const int32_t x = L().ClockX;
   Type(Window().ClockXEdit, QString::number(x + 11));
@@ -101,17 +101,43 @@ TEST_F(IconDataWindow, RealsShowWithFifteenDigitsAndReadBackTheSame) {
   EXPECT_EQ(L().UnfIconSize, 0.78f);  // the change handler re-read the shown text
 }
 
-TEST_F(IconDataWindow, ALoaded16BitOverflowIsClampedByTheFill) {
-  StartLoaded(395);
+// A number longer than its edit shows its beginning, after a load and after any
+// change the edit did not type itself (a drag, an undo).
+TEST_F(IconDataWindow, LongNumbersShowTheirBeginning) {
+  StartLoaded(500);
+  QLineEdit* edit = Window().UnfIconSizeEdit;
+  ASSERT_EQ(edit->text().toStdString(), "0.699999988079071");
+  EXPECT_EQ(edit->cursorPosition(), 0);
+  Type(Window().ClockXEdit, "-1234567890");
+  QTest::keyClick(Window().ClockXEdit, Qt::Key_Z, Qt::ControlModifier);  // back to the loaded value
+  EXPECT_EQ(Window().ClockXEdit->cursorPosition(), 0);
+  Type(edit, "0.125");
+  EXPECT_EQ(edit->cursorPosition(), 5) << "typing keeps the cursor where it types";
+}
+
+// The load keeps the 16-bit size at most 32767 (for the CLI alike); the window only
+// shows what was loaded, and its fill stores nothing.
+TEST_F(IconDataWindow, ALoaded16BitOverflowIsClampedByTheLoad) {
+  demo::DemoContent content = demo::DefaultDemoContent(395);
+  content.layout.Bmp01_12size = 40000;
+  std::string error;
+  demo::DemoOptions options;
+  options.version = 395;
+  ASSERT_TRUE(demo::WriteDemoFiles(WorkDir(), demo::BuildDemoSet(content, options), &error)) << error;
+  Start();
+  ASSERT_TRUE(PressLoad().empty());
+  EXPECT_EQ(L().Bmp01_12size, 32767);
+  EXPECT_EQ(TheModel().LoadedLayout.Bmp01_12size, 32767);
+  EXPECT_EQ(Window().Bmp01_12sizeEdit->text().toStdString(), "32767");
   L().Bmp01_12size = 40000;
   Window().FillIconData();
-  EXPECT_EQ(L().Bmp01_12size, 32767);
-  EXPECT_EQ(Window().Bmp01_12sizeEdit->text().toStdString(), "32767");
+  EXPECT_EQ(L().Bmp01_12size, 40000);
+  EXPECT_EQ(Window().Bmp01_12sizeEdit->text().toStdString(), "40000");
 }
 
 TEST_F(IconDataWindow, CtrlLeftClickRestoresTheLoadedValue) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   QLineEdit* edit = Window().ClockXEdit;
   const int32_t loaded = L().ClockX;
   const QPoint clock = f.Clock->pos();
@@ -144,7 +170,7 @@ TEST_F(IconDataWindow, CtrlClickRestoresOnlyThatField) {
 
 TEST_F(IconDataWindow, ResetAsksAndRestoresExactlyThisWindowsGroup) {
   StartLoaded(500);
-  TForm2& w = Window();
+  auto w = Window();
   for (QLineEdit* edit : {w.MainIconXEdit, w.UnfIconSizeEdit, w.SubIconLowerSpace2Edit, w.IconSpeedXEdit2,
                           w.BusySpeedEdit, w.Bmp01_12sizeEdit}) {
     Type(edit, "21");
@@ -179,7 +205,7 @@ TEST_F(IconDataWindow, ResetAsksAndRestoresExactlyThisWindowsGroup) {
 
 TEST_F(IconDataWindow, LayoutFollowsTheLoadedVersion) {
   StartLoaded(395);
-  TForm2& w = Window();
+  auto w = Window();
   ASSERT_TRUE(w.isVisible());
   QWidget* only500[] = {w.UpperSpace500Label, w.LowerSpace500Label, w.SubIconLowerSpace2Edit, w.SubIconUpperSpace2Edit,
                         w.IconSpeedXLabel2,   w.IconSpeedYLabel2,   w.IconSpeedXEdit2,        w.IconSpeedYEdit2};
@@ -207,7 +233,7 @@ TEST_F(IconDataWindow, LayoutFollowsTheLoadedVersion) {
 
 TEST_F(IconDataWindow, BeforeTheFirstLoadEveryEditShowsZero) {
   Start();
-  TForm2& w = Window();
+  auto w = Window();
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(w.windowTitle().toStdString(), "Qorvi Icon Data Window");
   EXPECT_EQ(w.MainIconXEdit->text().toStdString(), "0");

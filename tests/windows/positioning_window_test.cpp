@@ -15,7 +15,7 @@
 #include <map>
 
 #include "app/desktop_fixture.h"
-#include "app/picture_box.h"
+#include "widgets/picture_box.h"
 
 namespace qorvi {
 namespace {
@@ -26,12 +26,11 @@ namespace fs = std::filesystem;
 
 class PositioningWindow : public DesktopTest {
  protected:
-  TForm6& Window() { return *TheDesktop().forms.Form6; }
-  PreviewState& View() { return TheDesktop().view; }
+  testing::PositioningParts Window() { return Form6(); }
 
   // Picks an item and moves the scroll bar to `value` with the arrow keys.
   void SetOffset(int item, int value) {
-    TForm6& w = Window();
+    auto w = Window();
     if (!w.isVisible()) QTest::mouseClick(Main().PositioningButton, Qt::LeftButton);
     ASSERT_TRUE(w.isVisible());
     w.ItemCombo->setCurrentIndex(item);
@@ -61,7 +60,7 @@ class PositioningWindow : public DesktopTest {
 
 TEST_F(PositioningWindow, ListsTheNineteenItemsAsUsersKnowThem) {
   Start();
-  TForm6& w = Window();
+  auto w = Window();
   const char* items[] = {"Main Icon X position",
                          "Main Icon Y position",
                          "Upper Sub Icon Y position",
@@ -111,7 +110,7 @@ TEST_F(PositioningWindow, ClockOffsetMovesThePreviewAndNeverReachesTheFiles) {
 
 TEST_F(PositioningWindow, SizeOffsetsChangeTheFontSizesWithAFloorOfOne) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const struct {
     int item;
     QLabel* text;
@@ -128,7 +127,7 @@ TEST_F(PositioningWindow, SizeOffsetsChangeTheFontSizesWithAFloorOfOne) {
 
 TEST_F(PositioningWindow, SelectingAnItemShowsItsOffsetAndChangesNone) {
   StartLoaded(395);
-  TForm6& w = Window();
+  auto w = Window();
   SetOffset(kBusyY, -4);
   SetOffset(kMainIconX, 2);
   const auto offsets = View().RepositionOffset;
@@ -143,7 +142,7 @@ TEST_F(PositioningWindow, SelectingAnItemShowsItsOffsetAndChangesNone) {
 
 TEST_F(PositioningWindow, OffsetsMoveTheirElements) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   const struct {
     int item;
     QWidget* element;
@@ -161,7 +160,7 @@ TEST_F(PositioningWindow, OffsetsMoveTheirElements) {
 
 TEST_F(PositioningWindow, ResetAsksAndZeroesEveryOffset) {
   StartLoaded(395);
-  TForm6& w = Window();
+  auto w = Window();
   const QPoint clock = Main().Clock->pos();
   const QPoint busy = Main().BusyIcon->pos();
   SetOffset(kClockY, 7);

@@ -21,7 +21,7 @@ using testing::ModalDriver;
 
 class TextDataWindow : public DesktopTest {
  protected:
-  TForm7& Window() { return *TheDesktop().forms.Form7; }
+  testing::TextDataParts Window() { return Form7(); }
   LayoutRecord& L() { return TheModel().Layout; }
   static void Type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
@@ -38,7 +38,7 @@ class TextDataWindow : public DesktopTest {
 
 TEST_F(TextDataWindow, HeightAndGroupsFollowTheVersion) {
   StartLoaded(395);
-  TForm7& w = Window();
+  auto w = Window();
   ASSERT_TRUE(w.isVisible());
   EXPECT_EQ(w.height(), 250);
   EXPECT_TRUE(w.MainTextGroup->isVisible());
@@ -76,7 +76,7 @@ TEST_F(TextDataWindow, SubTextFieldsStoreAndMoveTheSubTexts) {
 
 TEST_F(TextDataWindow, SizesAndThirdLevelFieldsAreStoredOnly) {
   StartLoaded(500);
-  TForm7& w = Window();
+  auto w = Window();
   const std::vector<QPoint> at = TextPositions();
   Type(w.MainMenuTextSizeEdit, "1.5");
   Type(w.SubMenuTextSizeEdit, "0.25");
@@ -93,7 +93,7 @@ TEST_F(TextDataWindow, SizesAndThirdLevelFieldsAreStoredOnly) {
 
 TEST_F(TextDataWindow, CtrlClickPutsTheLoadedValueBack) {
   StartLoaded(395);
-  TForm1& f = Main();
+  auto& f = Main();
   QLineEdit* edit = Window().MainMenuTextYEdit;
   const int32_t loaded = L().MainMenuTextY;
   const QPoint text = f.MainMenutext->pos();
@@ -120,7 +120,7 @@ TEST_F(TextDataWindow, CtrlClickPutsTheLoadedValueBack) {
 
 TEST_F(TextDataWindow, ResetAsksAndRestoresExactlyTheTextGroup) {
   StartLoaded(500);
-  TForm7& w = Window();
+  auto w = Window();
   for (QLineEdit* edit :
        {w.MainMenuTextYEdit, w.SubMenuTextX1SegEdit, w.SubMenuUnderMSTextYEdit, w.OptSize1Edit, w.OptSpaceEdit}) {
     Type(edit, "3");

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <cstdint>
 
-namespace qorvi::app {
+namespace qorvi::widgets {
 
 enum ShiftElement : int {
   kShift = 0,
@@ -26,4 +26,4 @@ ShiftState ShiftStateOf(const QMouseEvent& event);
 // True when `element` lies in 0..6 and is in the set.
 bool IsShiftStateSet(ShiftState state, int element);
 
-}  // namespace qorvi::app
+}  // namespace qorvi::widgets

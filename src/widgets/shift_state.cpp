@@ -1,6 +1,6 @@
-#include "app/shift_state.h"
+#include "widgets/shift_state.h"
 
-namespace qorvi::app {
+namespace qorvi::widgets {
 
 ShiftState ShiftStateOf(const QMouseEvent& event) {
   ShiftState s = 0;
@@ -20,4 +20,4 @@ bool IsShiftStateSet(ShiftState state, int element) {
   return element >= 0 && element <= 6 && (state & (1u << element)) != 0;
 }
 
-}  // namespace qorvi::app
+}  // namespace qorvi::widgets

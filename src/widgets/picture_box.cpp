@@ -1,4 +1,4 @@
-#include "app/picture_box.h"
+#include "widgets/picture_box.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 
-namespace qorvi::app {
+namespace qorvi::widgets {
 namespace {
 
 QStringList& PendingUnreadable() {
@@ -126,4 +126,4 @@ void PictureBox::mousePressEvent(QMouseEvent* event) { emit mousePressed(event);
 void PictureBox::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(event); }
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) { emit mouseReleased(event); }
 
-}  // namespace qorvi::app
+}  // namespace qorvi::widgets

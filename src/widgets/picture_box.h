@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace qorvi::app {
+namespace qorvi::widgets {
 
 class PictureBox : public QWidget {
   Q_OBJECT
@@ -63,4 +63,4 @@ class PictureBox : public QWidget {
 // (captioned "Qorvi") per burst of failures, shown once the current event is done.
 void ReportUnreadablePicture(const QString& path);
 
-}  // namespace qorvi::app
+}  // namespace qorvi::widgets

@@ -1,0 +1,128 @@
+// The preview of the system menu: Panel1 of the main window with its wallpaper,
+// eight main icons, six sub icons, the texts, the clock, the battery and busy
+// icons, placed by the formulas of geometry/preview_geometry.h.
+//
+// The preview follows the editing session alone: every change the session reports
+// runs the placement routines of what it names (one table maps each layout field to
+// its routines, one each preview offset), and a drag here is a change made through
+// the session. It needs no other window and draws the same whether or not its main
+// window is shown, so it can render a layout on its own.
+//
+// Files: preview.cpp (the routines and the tables), drag.cpp (dragging elements),
+// preview_menu.cpp (the context menu).
+#pragma once
+
+#include <QFrame>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "geometry/preview_state.h"
+#include "model/model.h"
+#include "session/edit_session.h"
+#include "widgets/shift_state.h"
+
+class QLabel;
+class QMenu;
+
+namespace qorvi::widgets {
+class PictureBox;
+}
+
+namespace qorvi::app {
+
+class PreviewPanel : public QFrame {
+  Q_OBJECT
+ public:
+  PreviewPanel(session::EditSession& session, QWidget* parent);
+
+  // --- The preview routines, the one way to redraw the preview.
+  // After a load: shows the elements, loads every picture and places everything.
+  void RefreshAll();
+  void LoadMainIconImages();
+  void LoadSubIconImages();
+  void UpdateMenuTexts();
+  // Places the eight main icons around the focused category; when `focus` is the
+  // focused category, also the sub icons, the sub texts and the main text.
+  void PlaceMainIcons(int focus);
+  void PlaceSubIcons();
+  void PlaceSubMenuTexts();
+  void PlaceMainMenuText();
+  void PlaceBatteryIcon();
+  void PlaceBusyIcon();
+  void UpdateClock();
+  void LoadScaledIcon(widgets::PictureBox* control, const std::string& path, float scale);
+  void LoadStripImage(widgets::PictureBox* control, const std::string& path, int columns, int rows);
+  void DrawIconFrame(widgets::PictureBox* control);
+  // Re-places the element of one preview offset (0..18); other indexes do nothing.
+  void RefreshRepositionedItem(int index);
+  // Only the focused main icon when "No Show Unforcused Main Icons" is on, else all eight.
+  void ShowMainIconsByOption();
+  // Paints a picture file scaled over the whole screen area, replacing what was
+  // there; false when the file cannot be opened or decoded (nothing changes then).
+  bool PaintWallpaper(const QString& path);
+
+  // --- The context menu (right button or the menu key, outside a drag): its
+  // sections in order, each adding its actions; the first one holds Undo and Redo.
+  void AddContextMenuSection(std::function<void(QMenu&)> section);
+  void ShowContextMenu(const QPoint& global_pos);
+  bool Dragging() const;
+
+ signals:
+  // A press on an element names it (the status line shows the name while the
+  // button is down); the release ends that.
+  void elementPressed(const QString& name);
+  void elementReleased();
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  // Drag state of one family of elements.
+  struct DragState {
+    uint8_t active = 0;
+    int32_t lastX = 0;
+    int32_t lastY = 0;
+  };
+
+  void CreateElements();
+  // The first section of the context menu: "Undo <what>" and "Redo <what>".
+  void AddUndoActions(QMenu& menu);
+  void OnChanged(const session::ChangeEvent& event);
+  // Runs the routines of a set of placements once each, in drawing order.
+  void Place(unsigned placements);
+  // drag.cpp
+  void ConnectDragHandlers();
+  void DragPress(int family, int index, QWidget* element, Qt::MouseButton button, widgets::ShiftState shift,
+                 QPoint pos);
+  void DragMove(int family, int index, QWidget* element, widgets::ShiftState shift, QPoint pos);
+  void DragRelease(int family, int index, QWidget* element, QPoint pos);
+  void DragStep(int family, int index, QWidget* element, QPoint pos);
+  void ApplyAxisRule(widgets::ShiftState shift);
+
+  session::EditSession& session_;
+  Model& model_;
+  PreviewState& view_;
+
+  // Elements in drawing order (their object names are the preview's names:
+  // Wallpaper, BatteryIcon, Clock, MainMenutext, MainIcon1..8, SubIcon0..5, BusyIcon,
+  // SubMenuText0..5).
+  widgets::PictureBox* wallpaper_ = nullptr;
+  widgets::PictureBox* battery_icon_ = nullptr;
+  QLabel* clock_ = nullptr;
+  QLabel* main_text_ = nullptr;
+  widgets::PictureBox* busy_icon_ = nullptr;
+  // main_icons_[i] shows category i; sub_icons_[k] is SubIcon<k>, sub_texts_[k] SubMenuText<k>.
+  std::array<widgets::PictureBox*, 8> main_icons_{};
+  std::array<widgets::PictureBox*, 6> sub_icons_{};
+  std::array<QLabel*, 6> sub_texts_{};
+
+  std::array<DragState, 7> drags_{};  // by drag family
+  uint8_t drag_allow_x_ = 1;
+  uint8_t drag_allow_y_ = 1;
+
+  std::vector<std::function<void(QMenu&)>> menu_sections_;
+};
+
+}  // namespace qorvi::app

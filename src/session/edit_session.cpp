@@ -1,0 +1,354 @@
+// The session's machinery (the one command, the exchange of model parts and the
+// events), the layout edits, loading, saving and the history. The menu entries,
+// the items and the view are in session_menu.cpp.
+#include "session/edit_session.h"
+
+#include <bit>
+#include <cstring>
+#include <utility>
+
+#include "firmware/category_lists.h"
+#include "firmware/load_sequence.h"
+#include "model/value_text.h"
+#include "save/save_sequence.h"
+
+namespace qorvi::session {
+namespace {
+
+// Merge ids: typing into field k merges by kTypingId + k, the moves of one drag
+// by kDragId + its serial number.
+constexpr int kTypingId = 1;
+constexpr int kDragId = 1000;
+constexpr int kDragSerials = 1000000;
+
+bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+bool SameColor(const RgbF& a, const RgbF& b) { return SameBits(a.r, b.r) && SameBits(a.g, b.g) && SameBits(a.b, b.b); }
+bool SameColor(const Rgb8& a, const Rgb8& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+
+bool SameField(const LayoutRecord& a, const LayoutRecord& b, const LayoutField& field) {
+  return std::visit(
+      [&](auto member) {
+        if constexpr (std::is_same_v<decltype(member), float LayoutRecord::*>) {
+          return SameBits(a.*member, b.*member);
+        } else {
+          return a.*member == b.*member;
+        }
+      },
+      field.member);
+}
+
+int FieldIndex(const LayoutField& field) {
+  const std::span<const LayoutField> all = LayoutFields();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all[i].name == field.name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The table's own descriptor of a field (events name fields by these pointers).
+const LayoutField* TableField(const LayoutField& field) {
+  const int i = FieldIndex(field);
+  return i < 0 ? nullptr : &LayoutFields()[static_cast<std::size_t>(i)];
+}
+
+void DiffLayout(const LayoutRecord& before, const LayoutRecord& after, ChangeEvent& event) {
+  for (const LayoutField& field : LayoutFields()) {
+    if (!SameField(before, after, field)) event.fields.push_back(&field);
+  }
+  for (int i = 0; i < kColorTableEntries; ++i) {
+    event.colors.text[static_cast<std::size_t>(i)] = !SameColor(before.TextColor[i], after.TextColor[i]);
+    event.colors.background[static_cast<std::size_t>(i)] = !SameColor(before.BGColor[i], after.BGColor[i]);
+  }
+  event.colors.battery = !SameColor(before.BatteryColor, after.BatteryColor);
+  event.colors.clock = !SameColor(before.ClockColor, after.ClockColor);
+  event.colors.busy = !SameColor(before.BusyColor, after.BusyColor);
+}
+
+bool SameEntries(const Entries& a, const Entries& b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (!SameEntry(a[i], b[i])) return false;
+  }
+  return true;
+}
+
+bool SameLists(const std::array<CategoryList, kCategories>& a, const std::array<CategoryList, kCategories>& b) {
+  for (std::size_t c = 0; c < a.size(); ++c) {
+    if (a[c].Count != b[c].Count || a[c].Items != b[c].Items) return false;
+  }
+  return true;
+}
+
+int32_t Wrapped(int32_t value, int32_t delta) {
+  // In unsigned arithmetic, so that the sum wraps as the field's 32 bits would
+  // instead of overflowing.
+  return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(delta));
+}
+
+std::string IconColorName(Rgb8 LayoutRecord::*color) {
+  if (color == &LayoutRecord::BatteryColor) return "Battery color";
+  if (color == &LayoutRecord::ClockColor) return "Clock color";
+  return "Busy color";
+}
+
+std::string TableColorName(bool background, int index) {
+  return (background ? "BG Color " : "Text Color ") + std::to_string(index + 1);
+}
+
+}  // namespace
+
+bool SameLayout(const LayoutRecord& a, const LayoutRecord& b) {
+  for (const LayoutField& field : LayoutFields()) {
+    if (!SameField(a, b, field)) return false;
+  }
+  for (int i = 0; i < kColorTableEntries; ++i) {
+    if (!SameColor(a.TextColor[i], b.TextColor[i]) || !SameColor(a.BGColor[i], b.BGColor[i])) return false;
+  }
+  return SameColor(a.BatteryColor, b.BatteryColor) && SameColor(a.ClockColor, b.ClockColor) &&
+         SameColor(a.BusyColor, b.BusyColor);
+}
+
+bool SameItem(const ItemRecord& a, const ItemRecord& b) {
+  return a.MainImageTag == b.MainImageTag && a.ShadowImageTag == b.ShadowImageTag && a.ConfImageTag == b.ConfImageTag &&
+         a.NameTag == b.NameTag && a.Word0 == b.Word0 && a.Media == b.Media && a.ExecGroup == b.ExecGroup &&
+         a.ExecFunction == b.ExecFunction && a.Word4 == b.Word4 && a.Word5 == b.Word5 && a.Word6 == b.Word6 &&
+         a.UmdFlag == b.UmdFlag && a.ExecIndex == b.ExecIndex;
+}
+
+bool SameEntry(const CategoryEntry& a, const CategoryEntry& b) {
+  return a.Category == b.Category && a.Item == b.Item && a.Show == b.Show && a.Region == b.Region;
+}
+
+// The one command: it holds the parts of the model it changes and swaps them with
+// the model's, so that after Redo it holds the state before and after Undo the
+// state after.
+class ModelCommand : public UndoCommand {
+ public:
+  ModelCommand(EditSession& session, ModelChange target, std::string text, int id, Origin origin)
+      : UndoCommand(std::move(text)), session_(session), parts_(std::move(target)), id_(id), origin_(origin) {}
+
+  void Redo() override {
+    session_.Exchange(parts_, first_ ? origin_ : Origin::Redo);
+    first_ = false;
+  }
+  void Undo() override { session_.Exchange(parts_, Origin::Undo); }
+  int Id() const override { return id_; }
+
+  bool MergeWith(const UndoCommand& next) override {
+    // Every command with a merge id is a ModelCommand.
+    const auto& later = static_cast<const ModelCommand&>(next);
+    // The parts this step already holds keep their older state; parts only the later
+    // change touched come with the state before it.
+    if (!parts_.layout && later.parts_.layout) parts_.layout = later.parts_.layout;
+    if (!parts_.entries && later.parts_.entries) parts_.entries = later.parts_.entries;
+    if (!parts_.items && later.parts_.items) parts_.items = later.parts_.items;
+    if (!parts_.focus && later.parts_.focus) parts_.focus = later.parts_.focus;
+    return true;
+  }
+
+  bool IsObsolete() const override { return session_.Matches(parts_); }
+
+ private:
+  EditSession& session_;
+  ModelChange parts_;
+  int id_;
+  Origin origin_;
+  bool first_ = true;
+};
+
+EditSession::EditSession(Model& model, QObject* parent) : QObject(parent), model_(model) {}
+
+EditSession::~EditSession() = default;
+
+void EditSession::Emit(const ChangeEvent& event) { emit changed(event); }
+
+void EditSession::Push(ModelChange target, std::string what, int merge_id, Origin origin) {
+  history_.Push(std::make_unique<ModelCommand>(*this, std::move(target), std::move(what), merge_id, origin));
+  emit historyChanged();
+}
+
+bool EditSession::Matches(const ModelChange& parts) const {
+  if (parts.layout && !SameLayout(*parts.layout, model_.Layout)) return false;
+  if (parts.entries && !SameEntries(*parts.entries, model_.CategoryEntries)) return false;
+  if (parts.items) {
+    for (std::size_t i = 0; i < parts.items->size(); ++i) {
+      if (!SameItem((*parts.items)[i], model_.ItemTable[i])) return false;
+    }
+  }
+  return true;
+}
+
+bool EditSession::RebuildLists() {
+  const auto before = model_.CategoryTable;
+  RebuildCategoryLists(model_, options_.no_show_umd_icon);
+  return !SameLists(before, model_.CategoryTable);
+}
+
+bool EditSession::KeepFocusInList() {
+  if (view_.CurrentCategory < 0 || view_.CurrentCategory >= kCategories) return false;
+  const int32_t n = model_.CategoryTable[static_cast<std::size_t>(view_.CurrentCategory)].Count;
+  if (view_.CurrentItem < n || view_.CurrentItem == 0) return false;
+  view_.CurrentItem = n > 0 ? n - 1 : 0;
+  return true;
+}
+
+void EditSession::Exchange(ModelChange& parts, Origin origin) {
+  ChangeEvent event;
+  event.origin = origin;
+  if (parts.layout) {
+    const LayoutRecord before = model_.Layout;
+    std::swap(model_.Layout, *parts.layout);
+    DiffLayout(before, model_.Layout, event);
+  }
+  if (parts.entries) {
+    event.entries = !SameEntries(model_.CategoryEntries, *parts.entries);
+    std::swap(model_.CategoryEntries, *parts.entries);
+  }
+  if (parts.items) {
+    for (std::size_t i = 0; i < parts.items->size(); ++i) {
+      event.items[i] = !SameItem(model_.ItemTable[i], (*parts.items)[i]);
+    }
+    std::swap(model_.ItemTable, *parts.items);
+  }
+  if (event.entries) event.lists = RebuildLists();
+  if (parts.focus && parts.focus->category == view_.CurrentCategory) {
+    event.view.item = view_.CurrentItem != parts.focus->item;
+    std::swap(view_.CurrentItem, parts.focus->item);
+  }
+  if (event.lists && KeepFocusInList()) event.view.item = true;
+  if (!event.fields.empty() || event.colors.Any() || event.entries || event.items.any() || event.view.Any()) {
+    Emit(event);
+  }
+}
+
+// --- Layout fields.
+
+void EditSession::SetFieldText(const LayoutField& field, std::string_view text) {
+  const int index = FieldIndex(field);
+  if (index < 0) return;
+  LayoutRecord next = model_.Layout;
+  StoreFieldText(next, field, text);
+  Push(ModelChange::Of(next), std::string(field.name), kTypingId + index, Origin::Edit);
+}
+
+void EditSession::EndTyping() { history_.CloseMerge(); }
+
+void EditSession::RestoreField(const LayoutField& field) {
+  const LayoutField* own = TableField(field);
+  if (own == nullptr) return;
+  LayoutRecord next = model_.Layout;
+  CopyLayoutField(next, model_.LoadedLayout, *own);
+  Push(ModelChange::Of(next), "restore of " + std::string(own->name), -1, Origin::Restore);
+}
+
+void EditSession::ResetFields(FieldGroup group, std::string what) {
+  LayoutRecord next = model_.Layout;
+  for (const LayoutField& field : LayoutFields()) {
+    if (field.group == group) CopyLayoutField(next, model_.LoadedLayout, field);
+  }
+  Push(ModelChange::Of(next), std::move(what), -1, Origin::Edit);
+}
+
+void EditSession::BeginDrag(std::string what) {
+  drag_serial_ = (drag_serial_ + 1) % kDragSerials;
+  drag_what_ = std::move(what);
+  history_.CloseMerge();
+}
+
+void EditSession::NudgeFields(std::span<const FieldNudge> nudges) {
+  LayoutRecord next = model_.Layout;
+  for (const FieldNudge& n : nudges) {
+    if (n.field == nullptr) continue;
+    if (auto* member = std::get_if<int32_t LayoutRecord::*>(&n.field->member)) {
+      next.*(*member) = Wrapped(next.*(*member), n.delta);
+    }
+  }
+  Push(ModelChange::Of(next), drag_what_, kDragId + drag_serial_, Origin::Edit);
+}
+
+void EditSession::EndDrag() { history_.CloseMerge(); }
+
+// --- Colours.
+
+void EditSession::SetTableColor(bool background, int index, RgbF color) {
+  if (index < 0 || index >= kColorTableEntries) return;
+  LayoutRecord next = model_.Layout;
+  (background ? next.BGColor : next.TextColor)[static_cast<std::size_t>(index)] = color;
+  Push(ModelChange::Of(next), TableColorName(background, index), -1, Origin::Edit);
+}
+
+void EditSession::RestoreTableColor(bool background, int index) {
+  if (index < 0 || index >= kColorTableEntries) return;
+  LayoutRecord next = model_.Layout;
+  const auto& loaded = background ? model_.LoadedLayout.BGColor : model_.LoadedLayout.TextColor;
+  (background ? next.BGColor : next.TextColor)[static_cast<std::size_t>(index)] =
+      loaded[static_cast<std::size_t>(index)];
+  Push(ModelChange::Of(next), "restore of " + TableColorName(background, index), -1, Origin::Restore);
+}
+
+void EditSession::SetIconColor(Rgb8 LayoutRecord::*color, Rgb8 value) {
+  LayoutRecord next = model_.Layout;
+  next.*color = value;
+  Push(ModelChange::Of(next), IconColorName(color), -1, Origin::Edit);
+}
+
+void EditSession::RestoreIconColor(Rgb8 LayoutRecord::*color) {
+  LayoutRecord next = model_.Layout;
+  next.*color = model_.LoadedLayout.*color;
+  Push(ModelChange::Of(next), "restore of " + IconColorName(color), -1, Origin::Restore);
+}
+
+void EditSession::ResetColors() {
+  LayoutRecord next = model_.Layout;
+  const LayoutRecord& loaded = model_.LoadedLayout;
+  next.TextColor = loaded.TextColor;
+  next.BGColor = loaded.BGColor;
+  next.BatteryColor = loaded.BatteryColor;
+  next.ClockColor = loaded.ClockColor;
+  next.BusyColor = loaded.BusyColor;
+  Push(ModelChange::Of(next), "Reset of the colors", -1, Origin::Edit);
+}
+
+void EditSession::Apply(const ModelChange& change, std::string what) {
+  Push(change, std::move(what), -1, Origin::Edit);
+}
+
+// --- Loading, saving, history.
+
+std::optional<Failure> EditSession::Load() {
+  if (std::optional<Failure> failure = LoadAll(model_)) return failure;
+  FinishLoad(model_, options_.no_show_umd_icon);
+  // A fresh view: first category, first item, no preview offsets.
+  view_.PreviewReady = 1;
+  view_.RepositionOffset.fill(0);
+  view_.CurrentCategory = 0;
+  view_.CurrentItem = 0;
+  history_.Clear();
+  loaded_ = true;
+  ChangeEvent event;
+  event.origin = Origin::Load;
+  event.loaded = true;
+  Emit(event);
+  emit historyChanged();
+  return std::nullopt;
+}
+
+std::vector<Failure> EditSession::Save() {
+  std::vector<Failure> failures = SaveAll(model_, options_.compress);
+  if (failures.empty()) {
+    history_.SetClean();
+    emit historyChanged();
+  }
+  return failures;
+}
+
+void EditSession::Undo() {
+  history_.Undo();
+  emit historyChanged();
+}
+
+void EditSession::Redo() {
+  history_.Redo();
+  emit historyChanged();
+}
+
+}  // namespace qorvi::session

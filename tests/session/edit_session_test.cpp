@@ -1,0 +1,222 @@
+// The editing session without any window: what each change does to the model and
+// the view, the steps it leaves, what its events name, undo and redo.
+#include "session/edit_session.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "session/entry_rules.h"
+#include "support/demo_set.h"
+#include "support/scoped_temp_dir.h"
+
+namespace qorvi::session {
+namespace {
+
+const LayoutField& Field(std::string_view name) { return *FindLayoutField(name); }
+
+class Session : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(model_.work.Allocate());
+    BuildPaths(model_.paths, dir_.path());
+    demo::DemoOptions options;
+    options.version = 500;
+    std::string error;
+    ASSERT_TRUE(demo::WriteDemoSet(dir_.path(), options, &error)) << error;
+    QObject::connect(&session_, &EditSession::changed, [this](const ChangeEvent& e) { events_.push_back(e); });
+    ASSERT_FALSE(session_.Load().has_value());
+    events_.clear();
+  }
+
+  LayoutRecord& L() { return model_.Layout; }
+  std::vector<std::string> FieldNames(const ChangeEvent& e) {
+    std::vector<std::string> names;
+    for (const LayoutField* f : e.fields) names.emplace_back(f->name);
+    return names;
+  }
+
+  testing::ScopedTempDir dir_;
+  Model model_;
+  EditSession session_{model_};
+  std::vector<ChangeEvent> events_;
+};
+
+TEST_F(Session, KeystrokesInOneFieldAreOneStepAndNameTheirField) {
+  const int32_t x = L().ClockX;
+  for (const char* text : {"", "1", "12", "12a"}) session_.SetFieldText(Field("ClockX"), text);
+  EXPECT_EQ(L().ClockX, 12);
+  EXPECT_EQ(session_.history().Count(), 1u);
+  EXPECT_EQ(session_.UndoText(), "ClockX");
+  ASSERT_EQ(events_.size(), 3u);  // "12a" changed nothing
+  EXPECT_EQ(FieldNames(events_.back()), std::vector<std::string>{"ClockX"});
+  session_.SetFieldText(Field("ClockY"), "3");  // another field: another step
+  EXPECT_EQ(session_.history().Count(), 2u);
+  session_.EndTyping();
+  session_.SetFieldText(Field("ClockY"), "4");  // typing again after leaving the edit
+  EXPECT_EQ(session_.history().Count(), 3u);
+
+  session_.Undo();
+  session_.Undo();
+  session_.Undo();
+  EXPECT_EQ(L().ClockX, x);
+  EXPECT_EQ(events_.back().origin, Origin::Undo);
+  EXPECT_TRUE(session_.history().IsClean());
+  EXPECT_FALSE(session_.HasUnsavedChanges());
+}
+
+TEST_F(Session, ADragIsOneStepAndWrapsAsThe32BitFieldWould) {
+  // A drag that ends where it began leaves no step.
+  session_.BeginDrag("Clock drag");
+  const FieldNudge there[] = {{&Field("ClockX"), 5}};
+  const FieldNudge back[] = {{&Field("ClockX"), -5}};
+  session_.NudgeFields(there);
+  session_.NudgeFields(back);
+  session_.EndDrag();
+  EXPECT_EQ(session_.history().Count(), 0u);
+  EXPECT_FALSE(session_.HasUnsavedChanges());
+
+  L().BusyX = std::numeric_limits<int32_t>::max();
+  const int32_t y = L().BusyY;
+  session_.BeginDrag("Busy icon drag");
+  const FieldNudge step[] = {{&Field("BusyX"), 1}, {&Field("BusyY"), -2}};
+  session_.NudgeFields(step);
+  session_.NudgeFields(step);
+  session_.EndDrag();
+  EXPECT_EQ(L().BusyX, std::numeric_limits<int32_t>::min() + 1);
+  EXPECT_EQ(L().BusyY, y - 4);
+  EXPECT_EQ(session_.history().Count(), 1u);
+  EXPECT_EQ(session_.UndoText(), "Busy icon drag");
+  session_.Undo();
+  EXPECT_EQ(L().BusyX, std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(L().BusyY, y);
+}
+
+TEST(EntryRules, CategoryCountsOnAndEightBecomesZero) {
+  const int cases[][2] = {{0, 1}, {6, 7}, {7, 0}, {8, 9}, {9, 10}, {200, 201}, {254, 255}, {255, 0}};
+  for (const auto& c : cases) EXPECT_EQ(NextCategory(static_cast<uint8_t>(c[0])), c[1]) << c[0];
+  EXPECT_EQ(NextShow(7), 6);
+  EXPECT_EQ(NextShow(6), 2);
+  EXPECT_EQ(NextShow(2), 7);
+  EXPECT_EQ(NextShow(99), 7);
+  EXPECT_EQ(NextRegion(64), 255);
+  EXPECT_EQ(NextRegion(255), 8);
+  EXPECT_EQ(NextRegion(3), 8);
+}
+
+TEST_F(Session, HidingTheFocusedLastItemMovesTheFocusAndUndoPutsItBack) {
+  // PSNet (7) holds entries 26..28; focus its last item and hide it.
+  session_.SetCategory(7);
+  session_.SetItem(2);
+  session_.CycleEntry(28, EntryByte::Show);  // 7 -> 6: still listed
+  session_.CycleEntry(28, EntryByte::Show);  // 6 -> 2: left out
+  EXPECT_EQ(model_.CategoryTable[7].Count, 2);
+  EXPECT_EQ(session_.view().CurrentItem, 1);
+  EXPECT_TRUE(events_.back().entries && events_.back().lists && events_.back().view.item);
+  EXPECT_EQ(session_.UndoText(), "Show of entry 29");
+  session_.Undo();
+  EXPECT_EQ(model_.CategoryTable[7].Count, 3);
+  EXPECT_EQ(session_.view().CurrentItem, 2);
+  session_.Redo();
+  EXPECT_EQ(session_.view().CurrentItem, 1);
+}
+
+TEST_F(Session, ExchangeAndResetOfEntries) {
+  const auto loaded = model_.LoadedCategoryEntries;
+  session_.ExchangeEntries(0, 1);
+  EXPECT_TRUE(SameEntry(model_.CategoryEntries[0], loaded[1]));
+  session_.CycleEntry(3, EntryByte::Region);
+  EXPECT_TRUE(events_.back().entries);
+  EXPECT_FALSE(events_.back().lists) << "the region plays no part in the lists";
+  session_.SetItem(4);
+  session_.ResetEntries();
+  EXPECT_TRUE(SameEntry(model_.CategoryEntries[0], loaded[0]));
+  EXPECT_EQ(session_.view().CurrentItem, 0);
+  session_.Undo();
+  EXPECT_EQ(session_.view().CurrentItem, 4);
+  EXPECT_EQ(model_.CategoryEntries[3].Region, NextRegion(loaded[3].Region));
+}
+
+TEST_F(Session, ItemChangesKeepTheTagBytesAsTheyAre) {
+  Tag odd{};
+  const char bytes[] = {'t', 'e', 'x', '\xFF', '\xE3', '_', 'x'};  // not UTF-8
+  std::copy(std::begin(bytes), std::end(bytes), odd.begin());
+  session_.SetItemTag(3, &ItemRecord::NameTag, odd);
+  EXPECT_TRUE(model_.ItemTable[3].NameTag == odd);
+  EXPECT_TRUE(events_.back().items[3]);
+  session_.SetItemFunction(5, 27);
+  EXPECT_EQ(model_.ItemTable[5].ExecGroup, 19u);
+  session_.SetItemMedia(5, 3);
+  session_.SetItemUmdFlag(5, model_.ItemTable[5].UmdFlag == 0 ? 1 : 0);
+  EXPECT_EQ(session_.history().Count(), 4u);
+  session_.SetItemFunction(99, 1);  // no such item: nothing
+  session_.SetItemFunction(1, 40);  // no such function: nothing
+  EXPECT_EQ(session_.history().Count(), 4u);
+}
+
+TEST_F(Session, ApplyChangesLayoutEntriesAndItemsAsOneStep) {
+  ModelChange change = ModelChange::Of(model_.Layout);
+  change.layout->ClockX += 3;
+  change.layout->TextColor[0] = {1.0f, 0.0f, 0.0f};
+  change.entries = model_.CategoryEntries;
+  std::swap((*change.entries)[0], (*change.entries)[1]);
+  change.items = model_.ItemTable;
+  (*change.items)[2].Media = 3;
+  session_.Apply(change, "preset");
+  EXPECT_EQ(session_.history().Count(), 1u);
+  const ChangeEvent& e = events_.back();
+  EXPECT_EQ(FieldNames(e), std::vector<std::string>{"ClockX"});
+  EXPECT_TRUE(e.colors.text[0]);
+  EXPECT_TRUE(e.entries);
+  EXPECT_TRUE(e.items[2]);
+  session_.Undo();
+  EXPECT_TRUE(SameLayout(model_.Layout, model_.LoadedLayout));
+  EXPECT_TRUE(SameEntry(model_.CategoryEntries[0], model_.LoadedCategoryEntries[0]));
+}
+
+TEST_F(Session, TheViewChangesWithoutSteps) {
+  session_.SetCategory(5);
+  session_.SetItem(3);
+  session_.SetNoShowUmdIcon(true);  // the game list loses 14 and 23: the focus stays inside
+  EXPECT_EQ(model_.CategoryTable[5].Count, 3);
+  EXPECT_EQ(session_.view().CurrentItem, 2);
+  EXPECT_TRUE(events_.back().view.no_show_umd_icon && events_.back().view.item && events_.back().lists);
+  session_.SetRepositionOffset(kClockX, 40);
+  EXPECT_EQ(session_.view().RepositionOffset[kClockX], 10);
+  session_.ResetRepositionOffsets();
+  EXPECT_TRUE(events_.back().view.offsets.all());
+  EXPECT_EQ(session_.history().Count(), 0u);
+  EXPECT_FALSE(session_.HasUnsavedChanges());
+}
+
+TEST_F(Session, ALoadClearsTheHistoryAndStartsTheViewOver) {
+  session_.SetFieldText(Field("ClockX"), "1");
+  session_.SetCategory(3);
+  session_.SetRepositionOffset(kBusyX, 4);
+  EXPECT_TRUE(session_.HasUnsavedChanges());
+  ASSERT_FALSE(session_.Load().has_value());
+  EXPECT_FALSE(session_.CanUndo());
+  EXPECT_FALSE(session_.HasUnsavedChanges());
+  EXPECT_EQ(session_.view().CurrentCategory, 0);
+  EXPECT_EQ(session_.view().RepositionOffset[kBusyX], 0);
+  EXPECT_TRUE(events_.back().loaded);
+  // A failed load changes nothing.
+  session_.SetFieldText(Field("ClockX"), "1");
+  model_.paths.PafPath = dir_ / "missing.prx";
+  EXPECT_EQ(session_.Load()->code, Message::PafOpenError);
+  EXPECT_TRUE(session_.CanUndo());
+}
+
+TEST_F(Session, ASaveMakesTheStateTheSavedOne) {
+  session_.SetFieldText(Field("ClockX"), "1");
+  EXPECT_TRUE(session_.HasUnsavedChanges());
+  EXPECT_TRUE(session_.Save().empty());
+  EXPECT_FALSE(session_.HasUnsavedChanges());
+  session_.Undo();
+  EXPECT_TRUE(session_.HasUnsavedChanges());
+  session_.Redo();
+  EXPECT_FALSE(session_.HasUnsavedChanges());
+}
+
+}  // namespace
+}  // namespace qorvi::session
