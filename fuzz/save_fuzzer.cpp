@@ -11,11 +11,11 @@
 #include <memory>
 #include <vector>
 
+#include "demo/demo_set.h"
 #include "firmware/apply_values.h"
 #include "firmware/constants_harvest.h"
 #include "firmware/load_sequence.h"
 #include "firmware/psp_package.h"
-#include "support/demo_set.h"
 
 namespace {
 

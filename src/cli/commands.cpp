@@ -10,13 +10,13 @@
 #include <optional>
 
 #include "cli/model_json.h"
+#include "demo/demo_set.h"
 #include "firmware/category_lists.h"
 #include "firmware/load_sequence.h"
 #include "model/message_table.h"
 #include "model/model.h"
 #include "model/value_text.h"
 #include "save/save_sequence.h"
-#include "support/demo_set.h"
 
 namespace fs = std::filesystem;
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <set>
 
+#include "demo/demo_set.h"
 #include "firmware/byte_reader.h"
-#include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {

@@ -9,9 +9,9 @@
 #include <map>
 #include <set>
 
+#include "demo/gim_encoder.h"
 #include "firmware/byte_reader.h"
 #include "firmware/gim_picture.h"
-#include "support/gim_encoder.h"
 
 namespace qorvi {
 namespace {

@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "support/demo_set.h"
+#include "demo/demo_set.h"
 
 namespace qorvi::demo {
 

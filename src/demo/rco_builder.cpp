@@ -1,4 +1,4 @@
-#include "support/rco_builder.h"
+#include "demo/rco_builder.h"
 
 #include <array>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "demo/demo_art.h"
 #include "firmware/byte_reader.h"
-#include "support/demo_art.h"
 
 namespace qorvi::demo {
 namespace {

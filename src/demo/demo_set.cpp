@@ -1,4 +1,4 @@
-#include "support/demo_set.h"
+#include "demo/demo_set.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,6 +7,9 @@
 #include <string_view>
 #include <variant>
 
+#include "demo/demo_art.h"
+#include "demo/module_builder.h"
+#include "demo/rco_builder.h"
 #include "firmware/byte_reader.h"
 #include "firmware/exec_functions.h"
 #include "firmware/file_io.h"
@@ -14,9 +17,6 @@
 #include "model/colors.h"
 #include "model/firmware_profile.h"
 #include "model/value_text.h"
-#include "support/demo_art.h"
-#include "support/module_builder.h"
-#include "support/rco_builder.h"
 
 namespace qorvi::demo {
 namespace {

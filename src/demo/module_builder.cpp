@@ -1,4 +1,4 @@
-#include "support/module_builder.h"
+#include "demo/module_builder.h"
 
 #include <algorithm>
 #include <cstring>

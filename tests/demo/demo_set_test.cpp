@@ -1,19 +1,19 @@
 // The synthetic firmware sets: sizes, the 5.00 constant code, places the readers
 // and Save rely on, determinism and the compressed variant. Loading the sets end to
 // end is the load sequence's and the command line's business.
-#include "support/demo_set.h"
+#include "demo/demo_set.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <variant>
 
+#include "demo/module_builder.h"
 #include "firmware/byte_reader.h"
 #include "firmware/constants_harvest.h"
 #include "firmware/psp_package.h"
 #include "model/firmware_profile.h"
 #include "model/work_area.h"
-#include "support/module_builder.h"
 
 namespace qorvi::demo {
 namespace {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "demo/demo_set.h"
 #include "firmware/exec_functions.h"
 #include "model/firmware_profile.h"
-#include "support/demo_set.h"
 
 namespace qorvi::demo {
 namespace {
