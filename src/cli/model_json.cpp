@@ -95,7 +95,8 @@ class Reader {
   bool Tag(const Json& v, const std::string& where, std::array<char, N>& out) {
     if (!v.is_string()) return Fail(where, "expected a string");
     const std::string& s = v.get_ref<const std::string&>();
-    if (s.size() >= N) return Fail(where, "longer than " + std::to_string(N - 1) + " bytes");
+    // A field of N bytes holds N characters; a shorter text ends in a zero.
+    if (s.size() > N) return Fail(where, "longer than " + std::to_string(N) + " bytes");
     if (s.find('\0') != std::string::npos) return Fail(where, "contains a zero byte");
     out.fill('\0');
     std::memcpy(out.data(), s.data(), s.size());

@@ -20,12 +20,12 @@ QString TagText(const std::array<char, 24>& tag) {
   return QString::fromUtf8(tag.data(), end - tag.begin());
 }
 
-// Stores a chosen tag: at most 23 bytes, so that the field always ends in a zero,
-// and the rest of the field cleared. The texts offered are tags read from the
-// items themselves, which never exceed 23 bytes.
+// Stores a chosen tag: its text and the rest of the field cleared. The texts
+// offered are tags read from the items themselves, at most the field's 24 bytes
+// (a tag of all 24 has no terminating zero, as the firmware allows).
 void SetTag(std::array<char, 24>& tag, const QString& text) {
   const QByteArray bytes = text.toUtf8();
-  const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), tag.size() - 1);
+  const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), tag.size());
   tag.fill('\0');
   std::memcpy(tag.data(), bytes.constData(), length);
 }

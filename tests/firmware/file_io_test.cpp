@@ -1,3 +1,0 @@
-// placeholder, being written
-#include <gtest/gtest.h>
-TEST(Placeholder, Empty) {}
