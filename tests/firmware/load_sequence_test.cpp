@@ -141,6 +141,13 @@ TEST_P(LoadDemoSet, FindsEveryPlantedValue) {
   std::set<std::string> expected;
   for (const demo::ExpectedIcon& icon : want.icons) expected.insert(icon.fileName);
   EXPECT_EQ(bitmaps, expected);
+  // As in real containers, the busy picture (the last of system_plugin_fg.rco)
+  // gives inflate a byte count that runs past the end of the file; the picture is
+  // still converted.
+  const std::vector<uint8_t> fg = ReadBytes(dir / "system_plugin_fg.rco");
+  ByteReader fg_reader(fg);
+  EXPECT_GT(uint64_t{fg_reader.u32(0x80)} + fg_reader.u32(0x2AC) + fg_reader.u32(0x2B0), fg.size());
+  EXPECT_TRUE(fs::exists(dir / "BusyIcon.bmp"));
 
   // The compressed inputs were replaced by their decrypted images in the areas.
   if (c.compressed) {
