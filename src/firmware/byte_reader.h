@@ -120,6 +120,27 @@ class ByteReader {
   AccessFailure failure_;
 };
 
+// The whole 32-bit little-endian words of a buffer, for scans that visit every
+// word of a module: the range is fixed when the view is made, so reading word i
+// checks only i against the number of words (a word past them reads as zero).
+class WordView {
+ public:
+  explicit WordView(std::span<const uint8_t> bytes) : bytes_(bytes), count_(bytes.size() / 4) {}
+
+  std::size_t size() const { return count_; }
+  uint32_t operator[](std::size_t i) const {
+    if (i >= count_) return 0;
+    uint8_t w[4];
+    std::memcpy(w, bytes_.data() + 4 * i, 4);  // one load of the whole word
+    return static_cast<uint32_t>(w[0]) | (static_cast<uint32_t>(w[1]) << 8) | (static_cast<uint32_t>(w[2]) << 16) |
+           (static_cast<uint32_t>(w[3]) << 24);
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+  std::size_t count_;
+};
+
 // The matching checked writer for images the program patches in place.
 class ByteWriter {
  public:

@@ -155,6 +155,17 @@ TEST(ByteWriter, WritesLittleEndianAndRefusesOutsideWithoutTouchingAByte) {
   }
 }
 
+TEST(WordView, WholeWordsOnlyAndNothingPastThem) {
+  const std::vector<uint8_t> bytes{0x01, 0x02, 0x03, 0x04, 0x81, 0x44, 0x00, 0x00, 0xAA, 0xBB};
+  const WordView words(bytes);
+  ASSERT_EQ(words.size(), 2u) << "the two trailing bytes make no word";
+  EXPECT_EQ(words[0], 0x04030201u);
+  EXPECT_EQ(words[1], 0x00004481u);
+  EXPECT_EQ(words[2], 0u);
+  EXPECT_EQ(words[std::numeric_limits<std::size_t>::max() / 2], 0u);
+  EXPECT_EQ(WordView(std::vector<uint8_t>(3)).size(), 0u);
+}
+
 TEST(FloatBits, RoundTripsEveryKindOfSingle) {
   for (uint32_t bits : {0x00000000u, 0x80000000u, 0x3F800000u, 0x7F800000u, 0x7FC00001u, 0x00000001u}) {
     EXPECT_EQ(FloatBits(BitsFloat(bits)), bits);
