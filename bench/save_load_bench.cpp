@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "demo/demo_set.h"
 #include "firmware/load_sequence.h"
 #include "model/psp_header.h"
 #include "save/save_sequence.h"
-#include "support/demo_set.h"
 
 namespace {
 

@@ -1,15 +1,26 @@
 // Writes a seed corpus for every fuzz target into DIR/<target>/, made of the demo
 // firmware sets: whole files for the file readers, single pictures for the GIM
-// converter, prefixed module images for the loader.
+// converter, prefixed module images and patches for the loader.
+//
+// The module seeds are kept small, so that a run costs a fraction of a
+// millisecond: compressed modules hold only the bytes the loader reads (the rest
+// zero, which packs to almost nothing), and the loader's plain images are patches
+// of the tables laid into a zeroed image of the version's size.
+#include <zlib.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "demo/demo_set.h"
+#include "demo/gim_encoder.h"
+#include "firmware/psp_package.h"
+#include "fuzz_support.h"
 #include "layout_json/layout_json.h"
-#include "support/demo_set.h"
-#include "support/gim_encoder.h"
+#include "model/firmware_profile.h"
+#include "model/work_area.h"
 
 namespace fs = std::filesystem;
 using qorvi::demo::BuildDemoSet;
@@ -45,6 +56,35 @@ qorvi::demo::RgbaImage Picture(int width, int height) {
   return image;
 }
 
+// The image with every byte the loader does not read set to zero.
+std::vector<uint8_t> Sparse(const std::vector<uint8_t>& image, bool vsh, const qorvi::FirmwareProfile& p) {
+  std::vector<uint8_t> out(image.size());
+  for (auto [at, length] : qorvi::fuzz::ModuleRanges(image, vsh, p)) {
+    if (at >= image.size() || length > image.size() - at) continue;
+    std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(at), length, out.begin() + static_cast<std::ptrdiff_t>(at));
+  }
+  return out;
+}
+
+std::vector<uint8_t> Packed(const std::vector<uint8_t>& image, qorvi::PspHeader header) {
+  std::vector<uint8_t> work(qorvi::kScratchSize);
+  const auto file = qorvi::PackPsp(image, header, work);
+  return file ? std::vector<uint8_t>(file->begin(), file->end()) : std::vector<uint8_t>{};
+}
+
+// A loader seed that lays `length` bytes of `image` from `at` into a zeroed image
+// (the place goes in 16-byte steps, so `at` is rounded down to one).
+std::vector<uint8_t> Patch(uint8_t selector, const std::vector<uint8_t>& image, std::size_t at, std::size_t length) {
+  at = at / 16 * 16;
+  length = std::min(length, image.size() - at);
+  const std::size_t step = at / 16;
+  std::vector<uint8_t> seed{static_cast<uint8_t>(selector | 8), static_cast<uint8_t>(step),
+                            static_cast<uint8_t>(step >> 8)};
+  seed.insert(seed.end(), image.begin() + static_cast<std::ptrdiff_t>(at),
+              image.begin() + static_cast<std::ptrdiff_t>(at + length));
+  return seed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,15 +104,33 @@ int main(int argc, char** argv) {
     const DemoFiles files = BuildDemoSet(plain);
     const DemoFiles compressed = BuildDemoSet(packed);
 
-    ok &= Write(root / "psp_unpack_fuzzer", "vshmain-" + tag, compressed.vshmain);
+    const qorvi::FirmwareProfile& p = *qorvi::ProfileFor(versions[v]);
+    const std::vector<uint8_t> sparse_vsh = Packed(Sparse(files.vshmain, true, p), qorvi::demo::DemoVshmainPspHeader());
+    ok &= Write(root / "psp_unpack_fuzzer", "vshmain-" + tag, sparse_vsh);
     ok &= Write(root / "psp_unpack_fuzzer", "opening-" + tag, compressed.opening);
     // The loader fuzzer reads a 3-byte prefix: bits 0-1 of the first byte choose the
-    // version, bit 2 paf.prx instead of vshmain.prx.
-    ok &= Write(root / "module_load_fuzzer", "vshmain-" + tag,
-                Prefixed({static_cast<uint8_t>(v), 0, 0}, compressed.vshmain));
-    ok &=
-        Write(root / "module_load_fuzzer", "paf-" + tag, Prefixed({static_cast<uint8_t>(v | 4), 0, 0}, compressed.paf));
-
+    // version, bit 2 paf.prx instead of vshmain.prx, bit 3 a patch (the next two
+    // bytes place it, in 16-byte steps) instead of a whole file.
+    const auto vsh_select = static_cast<uint8_t>(v);
+    const auto paf_select = static_cast<uint8_t>(v | 4);
+    ok &= Write(
+        root / "module_load_fuzzer", "vshmain-packed-" + tag,
+        Prefixed({vsh_select, 0, 0}, Packed(Sparse(files.vshmain, true, p), qorvi::demo::DemoVshmainPspHeader())));
+    const auto& S = p.VshOffsets;
+    ok &= Write(root / "module_load_fuzzer", "vshmain-items-" + tag,
+                Patch(vsh_select, files.vshmain, S[qorvi::kVshItemTable], 140 * 40));
+    ok &= Write(root / "module_load_fuzzer", "vshmain-entries-" + tag,
+                Patch(vsh_select, files.vshmain, S[qorvi::kVshCategoryEntries], 16 * 30));
+    // The paf values (or the constant code holding them) lie within a few KiB;
+    // one patch holds them all.
+    std::size_t from = files.paf.size();
+    std::size_t to = 0;
+    for (const auto& [at, length] : qorvi::fuzz::ModuleRanges(files.paf, false, p)) {
+      from = std::min(from, at);
+      to = std::max(to, at + length);
+    }
+    ok &= from < to &&
+          Write(root / "module_load_fuzzer", "paf-values-" + tag, Patch(paf_select, files.paf, from, to - from));
     for (const auto& [name, bytes] :
          {std::pair{"topmenu_plugin-", &files.topmenuPlugin}, std::pair{"system_plugin_fg-", &files.systemPluginFg},
           std::pair{"topmenu_icon-", &files.topmenuIcon}}) {
@@ -90,8 +148,25 @@ int main(int argc, char** argv) {
     state.ItemTable = loaded.items;
     const std::string document = qorvi::layout_json::ModelToText(state);
     ok &= Write(root / "layout_json_fuzzer", "info-" + tag, std::vector<uint8_t>(document.begin(), document.end()));
+    // An input whose checksum makes the save fuzzer pack the patched vshmain.prx
+    // and unpack it again (one in 512; the last two bytes are chosen to get there).
+    // Its bytes vary, so that a mutation of it (say a copy of one part over another)
+    // changes the checksum and leaves packing to one input in 512 again.
+    std::vector<uint8_t> pack_seed(64);
+    uint32_t x = 0x9E3779B9u + static_cast<uint32_t>(v);
+    for (uint8_t& b : pack_seed) b = static_cast<uint8_t>((x = x * 1664525u + 1013904223u) >> 24);
+    pack_seed[0] = static_cast<uint8_t>(v);
+    for (uint32_t n = 0; crc32(0, pack_seed.data(), static_cast<uInt>(pack_seed.size())) % 512 != 0 && n < 65536; ++n) {
+      pack_seed[62] = static_cast<uint8_t>(n >> 8);
+      pack_seed[63] = static_cast<uint8_t>(n);
+    }
+    ok &= Write(root / "save_fuzzer", "pack-" + tag, pack_seed);
   }
-  ok &= Write(root / "psp_unpack_fuzzer", "paf-500", BuildDemoSet({500, true, false}).paf);
+  {
+    const qorvi::FirmwareProfile& p500 = *qorvi::ProfileFor(500);
+    ok &= Write(root / "psp_unpack_fuzzer", "paf-500",
+                Packed(Sparse(BuildDemoSet({500, false, false}).paf, false, p500), qorvi::demo::DemoPafPspHeader()));
+  }
 
   using qorvi::demo::GimKind;
   const GimKind kinds[] = {GimKind::ImageFirst32,        GimKind::ImageFirst8,

@@ -8,6 +8,7 @@
 
 #include "cli/console.h"
 #include "cli/layout_options.h"
+#include "demo/demo_set.h"
 #include "firmware/category_lists.h"
 #include "firmware/file_io.h"
 #include "firmware/layout_check_input.h"
@@ -19,7 +20,6 @@
 #include "model/value_text.h"
 #include "save/save_sequence.h"
 #include "save/verification.h"
-#include "support/demo_set.h"
 
 namespace fs = std::filesystem;
 
@@ -54,15 +54,6 @@ void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir
     model.OpeningEnabled = 1;
   }
   SetIconDir(p, iconDir);
-}
-
-// Every icon bitmap a load may write, in the order of the paths.
-std::vector<std::string> IconBitmapPaths(const Paths& p) {
-  std::vector<std::string> all(p.MainIconPath.begin(), p.MainIconPath.end());
-  all.insert(all.end(), p.SubIconPath.begin(), p.SubIconPath.end());
-  all.push_back(p.BatteryIconPath);
-  all.push_back(p.BusyIconPath);
-  return all;
 }
 
 // A loaded set and the private folder its bitmaps went to.

@@ -16,14 +16,13 @@ constexpr uint32_t kLuiAt = 0x3C01;   // lui $at, hi
 
 int64_t HarvestConstants(std::span<const uint8_t> image, std::span<uint32_t> table) {
   std::fill(table.begin(), table.end(), 0u);
-  ByteReader r(image);
-  const std::size_t words = image.size() / 4;
+  const WordView words(image);
   bool armed = false;
   uint32_t low = 0;
   int64_t count = 0;
   // Walking backwards meets the mtc1 first; it arms the scan for the ori and lui above it.
-  for (std::size_t i = words; i-- > 0;) {
-    const uint32_t w = r.u32(4 * i);
+  for (std::size_t i = words.size(); i-- > 0;) {
+    const uint32_t w = words[i];
     const uint32_t h = w >> 16;
     if (h == kMtc1At) {
       armed = true;
@@ -40,17 +39,16 @@ int64_t HarvestConstants(std::span<const uint8_t> image, std::span<uint32_t> tab
 }
 
 void PatchFloatImmediates(std::span<const uint32_t> table, std::span<uint8_t> image) {
-  ByteReader r(image);
+  const WordView words(image);
   ByteWriter out(image);
-  const std::size_t words = image.size() / 4;
   std::size_t k = 0;
   bool armed = false;
   uint32_t v = 0;
   auto store = [&](std::size_t i, uint32_t old_word, uint32_t new_word) {
     if (k < table.size() && new_word != old_word) out.u32(4 * i, new_word);
   };
-  for (std::size_t i = words; i-- > 0;) {
-    const uint32_t w = r.u32(4 * i);
+  for (std::size_t i = words.size(); i-- > 0;) {
+    const uint32_t w = words[i];
     const uint32_t h = w >> 16;
     if (h == kMtc1At) {
       armed = true;

@@ -80,7 +80,7 @@ GimLayout ReadPaletteFirst(ByteReader& r) {
   g.width = r.u16(image_block + 0x18);
   g.height = r.u16(image_block + 0x1A);
   uint16_t bpp = r.u16(image_block + 0x1C);
-  if (bpp != 4 && bpp != 8) r.fail();
+  if (bpp != 4 && bpp != 8) r.fail("indexed pixels of " + std::to_string(bpp) + " bits at " + Hex(image_block + 0x1C));
   g.bits_per_pixel = bpp;
   g.aligned_width = AlignUp(g.width, bpp == 4 ? 32 : 16);
   g.aligned_height = g.swizzled ? AlignUp(g.height, kTileRows) : g.height;

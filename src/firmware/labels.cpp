@@ -2,24 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <tuple>
 
 #include "firmware/byte_reader.h"
-#include "firmware/rco_container.h"
+#include "model/container_places.h"
 
 namespace qorvi {
 namespace {
 
-// topmenu_icon.rco keeps the number of its images in one signed byte.
-constexpr uint32_t kImageCountByte = 0xDC;
-
-// The text table of topmenu_plugin.rco: the first language's entry holds the
-// number of strings at +0x54 and its index from +0x58; the second language's
-// index follows 72 bytes (its entry header) after the end of the first.
-constexpr uint64_t kTextCountOffset = 0x54;
-constexpr uint64_t kTextIndexOffset = 0x58;
-constexpr uint64_t kSecondIndexGap = 72;
-constexpr uint64_t kIndexEntrySize = 12;
 constexpr uint32_t kMaxTexts = 96;
 constexpr uint32_t kNoLength = 0xFFFFFFFF;
 constexpr std::size_t kMaxLabelChars = 127;
@@ -31,9 +23,7 @@ struct IndexEntry {
   uint32_t text = 0;   // offset into the text data area
 };
 
-std::string_view FixedString(std::span<const char> chars) {
-  return {chars.data(), strnlen(chars.data(), chars.size())};
-}
+std::string_view TextOf(std::span<const char> chars) { return {chars.data(), strnlen(chars.data(), chars.size())}; }
 
 // The bytes of a zero-terminated label, up to `limit` characters. A label that
 // starts outside the image is empty; one that reaches the end of the image before
@@ -70,7 +60,7 @@ std::size_t Utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0
 // or marked unused (length 0xFFFFFFFF) points at the start of both areas.
 bool ReadIndex(ByteReader& reader, uint64_t offset, uint32_t count, std::array<IndexEntry, kMaxTexts>& index) {
   for (uint32_t i = 0; i < count; ++i) {
-    uint64_t at = offset + i * kIndexEntrySize;
+    uint64_t at = offset + i * rco::kTextIndexEntrySize;
     uint32_t label = reader.u32(at);
     uint32_t length = reader.u32(at + 4);
     uint32_t text = reader.u32(at + 8);
@@ -80,19 +70,18 @@ bool ReadIndex(ByteReader& reader, uint64_t offset, uint32_t count, std::array<I
   return reader.ok();
 }
 
-bool IsNewFirmwareLabels(int32_t version) { return version == 401 || version == 500; }
-
 // Fills one language's table: finds the string of each category and item slot by
 // its label, then converts those strings.
 void FillLanguage(ByteReader& reader, const FirmwareState& state, const std::array<IndexEntry, kMaxTexts>& index,
                   uint32_t count, LabelTexts& out) {
-  const uint64_t label_area = reader.u32(kRcoLabelData);
-  const uint64_t text_area = reader.u32(kRcoTextData);
+  const uint64_t label_area = reader.u32(rco::kLabelDataField);
+  const uint64_t text_area = reader.u32(rco::kTextDataField);
   std::array<uint32_t, kLabelTextSlots> string_of{};  // slot -> string number; 0 when no label matched
-  const bool new_labels = IsNewFirmwareLabels(state.FirmwareVersion);
+  const bool new_labels = state.Profile.NewLabelNames;
   const std::string_view settings_label = new_labels ? "msgshare_settings" : "msgtop_sysconf";
   const std::string_view game_label = new_labels ? "msgshare_game" : "msgtop_game";
-  const bool known_version = new_labels || state.FirmwareVersion == 390 || state.FirmwareVersion == 395;
+  // Before a version is known (no profile) no label names the settings or game category.
+  const bool known_version = state.Profile.VshmainSize != 0;
   // Item slots take part only below the number of images read from
   // topmenu_icon.rco; the slots past it show string 0.
   const int32_t item_limit =
@@ -116,7 +105,7 @@ void FillLanguage(ByteReader& reader, const FirmwareState& state, const std::arr
       if (known_version && name == settings_label) string_of[0] = i;
       if (known_version && name == game_label) string_of[5] = i;
       for (int32_t j = 0; j < item_limit; ++j) {
-        if (name == FixedString(state.ItemTable[j].NameTag)) string_of[kCategories + j] = i;
+        if (name == state.ItemTable[j].NameTag.view()) string_of[kCategories + j] = i;
       }
     }
   }
@@ -134,15 +123,16 @@ void FillLanguage(ByteReader& reader, const FirmwareState& state, const std::arr
 
 }  // namespace
 
-bool ReadImageLabels(std::span<const uint8_t> image, FirmwareState& state) {
+Status ReadImageLabels(std::span<const uint8_t> image, FirmwareState& state) {
   ByteReader reader(image);
-  int32_t count = reader.s8(kImageCountByte);
-  uint64_t p = reader.u32(kRcoLabelData);
-  if (!reader.ok()) return false;
+  int32_t count = reader.s8(rco::kImageCountByte);
+  const uint64_t area = reader.u32(rco::kLabelDataField);
+  if (!reader.ok()) return Refusal{"header: " + reader.failure()};
   count = std::clamp(count, 0, kImageLabelSlots);
 
   // The label area holds the container's own name first, then one name per image;
   // each name is followed by its zero and possibly more zero padding.
+  uint64_t p = area;
   auto next = [&](std::string_view& label) {
     label = reader.cstring(p);
     if (!reader.ok()) return false;
@@ -150,12 +140,17 @@ bool ReadImageLabels(std::span<const uint8_t> image, FirmwareState& state) {
     while (reader.has(p, 1) && reader.u8(p) == 0) ++p;
     return true;
   };
+  auto refused = [&](int32_t i) {
+    const std::string which = i < 0 ? "container name" : "label of image " + std::to_string(i);
+    return Refusal{which + " (label area " + Hex(area) + " at " + Hex(rco::kLabelDataField) + ", " +
+                   std::to_string(count) + " images at " + Hex(rco::kImageCountByte) + "): " + reader.failure()};
+  };
   std::string_view label;
-  if (!next(label)) return false;
+  if (!next(label)) return refused(-1);
 
   std::array<std::array<char, kImageLabelChars>, kImageLabelSlots> labels{};
   for (int32_t i = 0; i < count; ++i) {
-    if (!next(label)) return false;
+    if (!next(label)) return refused(i);
     std::memcpy(labels[i].data(), label.data(), std::min<std::size_t>(label.size(), kImageLabelChars - 1));
   }
 
@@ -165,37 +160,47 @@ bool ReadImageLabels(std::span<const uint8_t> image, FirmwareState& state) {
   // The first image whose label equals an item's image tag is its icon.
   const int32_t items = std::min(std::clamp(state.ItemCount, 0, kItemSlots), kItemNumbers);
   for (int32_t s = 0; s < items; ++s) {
-    std::string_view tag = FixedString(state.ItemTable[s].MainImageTag);
+    std::string_view tag = state.ItemTable[s].MainImageTag.view();
     for (int32_t j = 0; j < count; ++j) {
-      if (FixedString(state.ImageLabels[j]) == tag) {
+      if (TextOf(state.ImageLabels[j]) == tag) {
         state.SubIconImageIndex[s] = j;
         break;
       }
     }
   }
-  return true;
+  return {};
 }
 
-bool ReadLabelTexts(std::span<const uint8_t> image, FirmwareState& state) {
+Status ReadLabelTexts(std::span<const uint8_t> image, FirmwareState& state) {
   ByteReader reader(image);
-  uint64_t table = reader.u32(kRcoTextTable);
-  uint32_t stored_count = reader.u32(table + kTextCountOffset);
-  reader.u32(kRcoLabelData);
-  reader.u32(kRcoTextData);
-  if (!reader.ok()) return false;
+  const uint64_t table = reader.u32(rco::kTextTableField);
+  reader.u32(rco::kLabelDataField);
+  reader.u32(rco::kTextDataField);
+  if (!reader.ok()) return Refusal{"header: " + reader.failure()};
+  const uint32_t stored_count = reader.u32(table + rco::kTextCount);
+  if (!reader.ok()) {
+    return Refusal{"text table offset " + Hex(table) + " at " + Hex(rco::kTextTableField) + ": its string count at " +
+                   Hex(table + rco::kTextCount) + " lies past the end (" + std::to_string(image.size()) + " bytes)"};
+  }
   const uint32_t count = std::min(stored_count, kMaxTexts);
 
   // The second index lies behind the whole first index as the file holds it,
   // even when only its first 96 entries are used.
-  uint64_t first = table + kTextIndexOffset;
-  uint64_t second = first + uint64_t{stored_count} * kIndexEntrySize + kSecondIndexGap;
+  const uint64_t first = table + rco::kTextIndex;
+  const uint64_t second = first + uint64_t{stored_count} * rco::kTextIndexEntrySize + rco::kSecondIndexGap;
   std::array<IndexEntry, kMaxTexts> index0{};
   std::array<IndexEntry, kMaxTexts> index1{};
-  if (!ReadIndex(reader, first, count, index0) || !ReadIndex(reader, second, count, index1)) return false;
+  for (auto [at, index, language] : {std::tuple{first, &index0, 1}, std::tuple{second, &index1, 2}}) {
+    if (!ReadIndex(reader, at, count, *index)) {
+      return Refusal{"index of language " + std::to_string(language) + " at " + Hex(at) + " (" +
+                     std::to_string(stored_count) + " strings, count at " + Hex(table + rco::kTextCount) +
+                     "): " + reader.failure()};
+    }
+  }
 
   FillLanguage(reader, state, index0, count, state.LabelTextsJapanese);
   FillLanguage(reader, state, index1, count, state.LabelTextsEnglish);
-  return true;
+  return {};
 }
 
 void ConvertName(std::span<const uint8_t> utf16le, std::array<char, kLabelTextBytes>& slot) {

@@ -7,18 +7,19 @@
 #include <span>
 
 #include "model/model.h"
+#include "model/result.h"
 
 namespace qorvi {
 
 // Fills ImageLabelCount, ImageLabels and SubIconImageIndex (a slot without a
-// matching label keeps its value). False when the label area or the count cannot
-// be read from the image.
-bool ReadImageLabels(std::span<const uint8_t> image, FirmwareState& state);
+// matching label keeps its value). Refused, changing nothing, when the label area
+// or the count cannot be read from the image.
+Status ReadImageLabels(std::span<const uint8_t> image, FirmwareState& state);
 
 // Fills LabelTextsJapanese and LabelTextsEnglish. Needs ItemTable, ItemCount,
-// ImageLabelCount and FirmwareVersion of `state`. False when the text table cannot
-// be read from the image.
-bool ReadLabelTexts(std::span<const uint8_t> image, FirmwareState& state);
+// ImageLabelCount and Profile of `state`. Refused, changing nothing, when the text
+// table cannot be read from the image.
+Status ReadLabelTexts(std::span<const uint8_t> image, FirmwareState& state);
 
 // Converts at most 128 UTF-16LE units (stopping at a zero unit) into UTF-8 in a
 // zero-filled slot, cut at a character boundary so that it fits 47 bytes plus the

@@ -7,6 +7,7 @@
 #include "firmware/labels.h"
 #include "firmware/module_image.h"
 #include "firmware/rco_container.h"
+#include "firmware/read_input.h"
 #include "model/value_text.h"
 
 namespace qorvi {
@@ -29,22 +30,38 @@ constexpr ContainerMessages kTopmenuIconMessages{Message::TopmenuIconOpenError, 
 // Reads a container into its staging area and runs the checks every container
 // gets: it must open, must not be the stock file of the detected version (the stock
 // containers keep their tables compressed, which this program cannot read), must
-// fit its area and must carry the container signature.
+// fit its area and must carry the container signature. A failure's cause starts
+// with the file's name.
 std::optional<Failure> ReadContainer(const std::string& path, std::span<uint8_t> area, int32_t stockSize,
-                                     const ContainerMessages& messages, int32_t& loadedSize) {
-  ReadResult r = ReadFileInto(path, area);
-  if (r.status == ReadStatus::CannotOpen) return messages.openError;
-  if (r.status == ReadStatus::TooLong) return messages.sizeMismatch;
-  if (static_cast<int64_t>(r.size) == stockSize) return messages.sizeMismatch;
-  if (!HasRcoSignature(area.first(r.size))) return messages.cannotInflate;
-  loadedSize = static_cast<int32_t>(r.size);
+                                     int32_t version, const char* name, const ContainerMessages& messages,
+                                     int32_t& loadedSize) {
+  Result<std::size_t, InputRefusal> r = ReadInput(path, area);
+  if (!r) {
+    const Message m = r.refusal().kind == InputFailure::CannotOpen ? messages.openError : messages.sizeMismatch;
+    return Failure(m, std::string(name) + ": " + r.cause());
+  }
+  if (static_cast<int64_t>(*r) == stockSize) {
+    return Failure(messages.sizeMismatch, std::string(name) + ": " + std::to_string(*r) +
+                                              " bytes, the size of the stock file of firmware " +
+                                              std::to_string(version) + " (its tables are still compressed)");
+  }
+  if (Status s = CheckRcoSignature(area.first(*r)); !s) {
+    return Failure(messages.cannotInflate, std::string(name) + ": " + s.cause());
+  }
+  loadedSize = static_cast<int32_t>(*r);
   return std::nullopt;
 }
 
-std::optional<Failure> ModuleMessage(int64_t result, Message openError, Message sizeMismatch) {
-  if (result == kModuleCannotOpen) return openError;
-  if (result < 0) return sizeMismatch;
-  return std::nullopt;
+std::optional<Failure> ModuleFailureOf(const Result<int64_t, ModuleRefusal>& r, const char* name, Message openError,
+                                       Message sizeMismatch) {
+  if (r) return std::nullopt;
+  const Message m = r.refusal().kind == ModuleFailure::CannotOpen ? openError : sizeMismatch;
+  return Failure(m, std::string(name) + ": " + r.cause());
+}
+
+// A refusal of a reader of the file `name`, under the message `code`.
+Failure Refused(Message code, const char* name, const Status& s) {
+  return Failure(code, std::string(name) + ": " + s.cause());
 }
 
 // Reads every file into the staging areas and `staged`; nothing of the model's
@@ -57,44 +74,55 @@ std::optional<Failure> StageFiles(Model& model, FirmwareState& staged) {
   staged.UnlistedEntriesCounted = false;
   staged.OpeningLoadedSize = 0;
 
-  int64_t r = LoadVshmain(paths.VshmainPath, work.Staging(FileArea::Vshmain), staged, scratch);
-  if (auto m = ModuleMessage(r, Message::VshmainOpenError, Message::VshmainSizeMismatch)) return m;
+  auto r = LoadVshmain(paths.VshmainPath, work.Staging(FileArea::Vshmain), staged, scratch);
+  if (auto m = ModuleFailureOf(r, "vshmain.prx", Message::VshmainOpenError, Message::VshmainSizeMismatch)) return m;
 
   r = LoadModule(paths.PafPath, work.Staging(FileArea::Paf), staged.Profile.PafSize, staged, scratch);
-  if (auto m = ModuleMessage(r, Message::PafOpenError, Message::PafSizeMismatch)) return m;
+  if (auto m = ModuleFailureOf(r, "paf.prx", Message::PafOpenError, Message::PafSizeMismatch)) return m;
 
   if (model.BootSoundEnabled == 1 && model.OpeningEnabled == 1) {
     r = LoadModule(paths.OpeningPath, work.Staging(FileArea::Opening), staged.Profile.OpeningSize, staged, scratch);
-    if (auto m = ModuleMessage(r, Message::OpeningOpenError, Message::OpeningSizeMismatch)) return m;
+    if (auto m = ModuleFailureOf(r, "opening_plugin.prx", Message::OpeningOpenError, Message::OpeningSizeMismatch)) {
+      return m;
+    }
   }
 
+  const int32_t version = staged.FirmwareVersion;
   std::span<uint8_t> topmenuPlugin = work.Staging(FileArea::TopmenuPlugin);
-  if (auto m = ReadContainer(paths.TopmenuPluginPath, topmenuPlugin, staged.Profile.TopmenuPluginStockSize,
-                             kTopmenuPluginMessages, staged.TopmenuPluginLoadedSize)) {
+  if (auto m = ReadContainer(paths.TopmenuPluginPath, topmenuPlugin, staged.Profile.TopmenuPluginStockSize, version,
+                             "topmenu_plugin.rco", kTopmenuPluginMessages, staged.TopmenuPluginLoadedSize)) {
     return m;
   }
   topmenuPlugin = topmenuPlugin.first(staged.TopmenuPluginLoadedSize);
   // Save writes MainIconX into this container; a container without that place is broken.
-  if (!LocateTopmenuPluginValue(topmenuPlugin)) return Message::TopmenuPluginCannotInflate;
+  if (Result<uint32_t> place = LocateTopmenuPluginValue(topmenuPlugin); !place) {
+    return Failure(Message::TopmenuPluginCannotInflate, "topmenu_plugin.rco: " + place.cause());
+  }
 
   std::span<uint8_t> systemPluginFg = work.Staging(FileArea::SystemPluginFg);
-  if (auto m = ReadContainer(paths.SystemPluginFgPath, systemPluginFg, staged.Profile.SystemPluginFgStockSize,
-                             kSystemPluginFgMessages, staged.SystemPluginFgLoadedSize)) {
+  if (auto m = ReadContainer(paths.SystemPluginFgPath, systemPluginFg, staged.Profile.SystemPluginFgStockSize, version,
+                             "system_plugin_fg.rco", kSystemPluginFgMessages, staged.SystemPluginFgLoadedSize)) {
     return m;
   }
   systemPluginFg = systemPluginFg.first(staged.SystemPluginFgLoadedSize);
-  if (!ExtractSystemPluginFg(systemPluginFg, staged)) return Message::SystemPluginFgCannotInflate;
+  if (Status s = ExtractSystemPluginFg(systemPluginFg, staged); !s) {
+    return Refused(Message::SystemPluginFgCannotInflate, "system_plugin_fg.rco", s);
+  }
 
   std::span<uint8_t> topmenuIcon = work.Staging(FileArea::TopmenuIcon);
-  if (auto m = ReadContainer(paths.TopmenuIconPath, topmenuIcon, staged.Profile.TopmenuIconStockSize,
-                             kTopmenuIconMessages, staged.TopmenuIconLoadedSize)) {
+  if (auto m = ReadContainer(paths.TopmenuIconPath, topmenuIcon, staged.Profile.TopmenuIconStockSize, version,
+                             "topmenu_icon.rco", kTopmenuIconMessages, staged.TopmenuIconLoadedSize)) {
     return m;
   }
   topmenuIcon = topmenuIcon.first(staged.TopmenuIconLoadedSize);
-  if (!ReadImageLabels(topmenuIcon, staged)) return Message::TopmenuIconCannotInflate;
+  if (Status s = ReadImageLabels(topmenuIcon, staged); !s) {
+    return Refused(Message::TopmenuIconCannotInflate, "topmenu_icon.rco", s);
+  }
 
   // The names need the item tags and the image label count read above.
-  if (!ReadLabelTexts(topmenuPlugin, staged)) return Message::TopmenuPluginCannotInflate;
+  if (Status s = ReadLabelTexts(topmenuPlugin, staged); !s) {
+    return Refused(Message::TopmenuPluginCannotInflate, "topmenu_plugin.rco", s);
+  }
   return std::nullopt;
 }
 
@@ -111,10 +139,7 @@ int32_t LoadedLength(const FirmwareState& s, FileArea a) {
 }
 
 void RemoveIconBitmaps(const Paths& paths) {
-  for (const std::string& p : paths.MainIconPath) RemoveFileIfPresent(p);
-  for (const std::string& p : paths.SubIconPath) RemoveFileIfPresent(p);
-  RemoveFileIfPresent(paths.BatteryIconPath);
-  RemoveFileIfPresent(paths.BusyIconPath);
+  for (const std::string& p : IconBitmapPaths(paths)) RemoveFileIfPresent(p);
 }
 
 }  // namespace

@@ -1,58 +1,70 @@
 #include "firmware/module_writer.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <optional>
 
 #include "firmware/constants_harvest.h"
 #include "firmware/file_io.h"
 #include "firmware/psp_package.h"
+#include "firmware/read_input.h"
 
 namespace qorvi {
 namespace {
 
-constexpr int32_t kVersion395 = 395;  // its modules are always written uncompressed
-constexpr int32_t kVersion500 = 500;
-
 bool Matches(std::size_t length, int32_t size) { return size > 0 && length == static_cast<std::size_t>(size); }
 
-int WriteWhole(const std::string& path, std::span<const uint8_t> bytes) {
-  return WriteFileAtomically(path, {bytes}) ? kFileWritten : kWriteFailed;
+FileWriteResult WriteWhole(const std::string& path, std::span<const uint8_t> bytes, const std::string& name) {
+  errno = 0;
+  if (WriteFileAtomically(path, {bytes})) return {};
+  return {kWriteFailed, name + ": " + SystemErrorText(errno, "cannot be written")};
+}
+
+FileWriteResult Refused(const std::string& name, const Status& s) { return {kWriteFailed, name + ": " + s.cause()}; }
+
+FileWriteResult CheckLength(std::size_t length, std::size_t image, std::size_t capacity, const std::string& name) {
+  if (length > image || length > capacity) {
+    return {kWriteFailed, name + ": " + std::to_string(length) + " bytes do not fit the " +
+                              std::to_string(std::min(image, capacity)) + "-byte area"};
+  }
+  return {};
 }
 
 }  // namespace
 
-int WriteFirmwareFile(const std::string& outputPath, std::span<uint8_t> image, std::size_t capacity, std::size_t length,
-                      const LayoutRecord& layout, FirmwareState& state, bool compress, const std::string& bootSoundPath,
-                      std::span<uint8_t> scratch) {
-  if (length < 1) return kFileWritten;  // not loaded: nothing to write
-  if (length > image.size() || length > capacity) return kWriteFailed;
+FileWriteResult WriteFirmwareFile(const std::string& outputPath, std::span<uint8_t> image, std::size_t capacity,
+                                  std::size_t length, const LayoutRecord& layout, FirmwareState& state, bool compress,
+                                  const std::string& bootSoundPath, std::span<uint8_t> scratch,
+                                  const std::string& name) {
+  if (length < 1) return {};  // not loaded: nothing to write
+  if (FileWriteResult r = CheckLength(length, image.size(), capacity, name); !r.ok()) return r;
   std::span<uint8_t> file = image.first(length);
   const FirmwareProfile& profile = state.Profile;
-  const bool is500 = state.FirmwareVersion == kVersion500;
   PspHeader* header = &state.VshmainPspHeader;  // also opening_plugin.prx's
 
   if (Matches(length, profile.VshmainSize)) {
-    if (!ApplyVshmainValues(file, layout, state)) return kWriteFailed;
-    if (is500) PatchFloatImmediates(state.VshConstants, file);
+    if (Status s = ApplyVshmainValues(file, layout, state); !s) return Refused(name, s);
+    if (profile.HarvestsConstants) PatchFloatImmediates(state.VshConstants, file);
   } else if (Matches(length, profile.PafSize)) {
     header = &state.PafPspHeader;
-    if (!ApplyPafValues(file, layout, state)) return kWriteFailed;
-    if (is500) PatchFloatImmediates(state.PafConstants, file);
+    if (Status s = ApplyPafValues(file, layout, state); !s) return Refused(name, s);
+    if (profile.HarvestsConstants) PatchFloatImmediates(state.PafConstants, file);
   } else if (Matches(length, profile.OpeningSize)) {
-    const int r = InsertBootSound(file, state, bootSoundPath, scratch);
-    if (r != kFileWritten) return r;
+    FileWriteResult r = InsertBootSound(file, state, bootSoundPath, scratch);
+    if (!r.ok()) return r;
   }
 
-  if (!compress || state.FirmwareVersion == kVersion395) return WriteWhole(outputPath, file);
+  if (!compress || profile.AlwaysPlainModules) return WriteWhole(outputPath, file, name);
   const std::optional<std::span<const uint8_t>> packed = PackPsp(file, *header, scratch);
-  if (!packed) return kWriteFailed;
-  return WriteWhole(outputPath, *packed);
+  if (!packed) return {kWriteFailed, name + ": compressing the module failed"};
+  return WriteWhole(outputPath, *packed, name);
 }
 
-int WriteResourceFile(const std::string& outputPath, std::span<const uint8_t> image, std::size_t capacity,
-                      std::size_t length) {
-  if (length < 1) return kFileWritten;
-  if (length > image.size() || length > capacity) return kWriteFailed;
-  return WriteWhole(outputPath, image.first(length));
+FileWriteResult WriteResourceFile(const std::string& outputPath, std::span<const uint8_t> image, std::size_t capacity,
+                                  std::size_t length, const std::string& name) {
+  if (length < 1) return {};
+  if (FileWriteResult r = CheckLength(length, image.size(), capacity, name); !r.ok()) return r;
+  return WriteWhole(outputPath, image.first(length), name);
 }
 
 }  // namespace qorvi

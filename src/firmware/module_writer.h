@@ -20,27 +20,30 @@ namespace qorvi {
 
 // Writes the first `length` bytes of `image` (the file's area; `capacity` is the
 // area's size) to `outputPath`. The module is told by its length, first match
-// wins: the version's VshmainSize (ApplyVshmainValues, then on 5.00
-// PatchFloatImmediates with VshConstants), PafSize (ApplyPafValues, then on 5.00
-// PatchFloatImmediates with PafConstants) or OpeningSize (InsertBootSound with
-// `bootSoundPath`); any other length gets no apply step. With `compress` (ignored
-// on 3.95, whose modules are always written plainly) the image is packed with
-// PackPsp through `scratch` (8 MiB) and state.PafPspHeader for paf.prx,
-// state.VshmainPspHeader otherwise; the header keeps the fields of this packing.
+// wins: the version's VshmainSize (ApplyVshmainValues, then where the profile
+// HarvestsConstants PatchFloatImmediates with VshConstants), PafSize
+// (ApplyPafValues, then PatchFloatImmediates with PafConstants) or OpeningSize
+// (InsertBootSound with `bootSoundPath`); any other length gets no apply step.
+// With `compress` (ignored where the profile has AlwaysPlainModules) the image is
+// packed with PackPsp through `scratch` (8 MiB) and state.PafPspHeader for
+// paf.prx, state.VshmainPspHeader otherwise; the header keeps the fields of this
+// packing.
 //
 // Returns kFileWritten (also when `length` is 0: nothing is written), kWriteFailed
 // (the image does not fit `image` or `capacity`, an apply step found a place
 // outside the image, compression failed, or the file could not be written
 // completely), kBootSoundCannotOpen or kBootSoundTooBig (opening_plugin.prx: then
-// nothing is written).
-int WriteFirmwareFile(const std::string& outputPath, std::span<uint8_t> image, std::size_t capacity, std::size_t length,
-                      const LayoutRecord& layout, FirmwareState& state, bool compress, const std::string& bootSoundPath,
-                      std::span<uint8_t> scratch);
+// nothing is written). A failure's cause starts with `name` (the output as the
+// user knows it, "done/module/vshmain.prx") where it concerns the output.
+FileWriteResult WriteFirmwareFile(const std::string& outputPath, std::span<uint8_t> image, std::size_t capacity,
+                                  std::size_t length, const LayoutRecord& layout, FirmwareState& state, bool compress,
+                                  const std::string& bootSoundPath, std::span<uint8_t> scratch,
+                                  const std::string& name = "output");
 
 // Writes the first `length` bytes of a resource container unchanged: kFileWritten
 // (also for `length` 0, writing nothing) or kWriteFailed. Unlike
 // WriteFirmwareFile it never takes the file for a module, whatever its length.
-int WriteResourceFile(const std::string& outputPath, std::span<const uint8_t> image, std::size_t capacity,
-                      std::size_t length);
+FileWriteResult WriteResourceFile(const std::string& outputPath, std::span<const uint8_t> image, std::size_t capacity,
+                                  std::size_t length, const std::string& name = "output");
 
 }  // namespace qorvi

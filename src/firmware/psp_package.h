@@ -7,6 +7,7 @@
 #include <span>
 
 #include "model/psp_header.h"
+#include "model/result.h"
 
 namespace qorvi {
 
@@ -15,11 +16,11 @@ bool HasPspSignature(std::span<const uint8_t> image);
 
 // Inflates the gzip member of a "~PSP" image into `out`, whose first
 // min(out.size(), kInflateLimit) bytes are zeroed first and used as output.
-// Returns the number of bytes inflated, or -2 when the image has no "~PSP"
-// signature, its gzip member header is malformed, the deflate stream is corrupt or
-// does not end within the output space, or the trailer's CRC-32 or length does not
-// match what was inflated.
-int64_t UnpackPsp(std::span<const uint8_t> image, std::span<uint8_t> out);
+// Returns the number of bytes inflated, or refuses (with the check that failed and
+// its offset in the image) when the image has no "~PSP" signature, its gzip member
+// header is malformed, the deflate stream is corrupt or does not end within the
+// output space, or the trailer's CRC-32 or length does not match what was inflated.
+Result<std::size_t> UnpackPsp(std::span<const uint8_t> image, std::span<uint8_t> out);
 
 // Packs `image` as a compressed module. `header` is the template (updated in place:
 // tool name at 0x0A, image length at 0x28, file length at 0x2C, gzip member length

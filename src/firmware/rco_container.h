@@ -1,14 +1,6 @@
 // The unpacked resource containers (.rco). The program reads fixed places of
-// them, the same for every firmware version:
-//
-//   0x00  signature 00 'P' 'R' 'F'      0x30  offset of the object table
-//   0x04  version, low byte 0x71        0x38  offset of the text data area
-//   0x18  offset of the text table      0x40  offset of the label data area
-//                                       0x80  offset of the image data area
-//
-// Every table entry starts with a 40-byte header whose word at +0x14 is the offset
-// from the entry to its next sibling; a table's first child follows the table's
-// own 40-byte header.
+// them (model/container_places.h), the same for every firmware version; a
+// refusal's cause names the place and what was found there.
 #pragma once
 
 #include <cstdint>
@@ -19,37 +11,34 @@
 #include <vector>
 
 #include "model/model.h"
+#include "model/result.h"
 
 namespace qorvi {
 
-inline constexpr uint32_t kRcoTextTable = 0x18;
-inline constexpr uint32_t kRcoObjectTable = 0x30;
-inline constexpr uint32_t kRcoTextData = 0x38;
-inline constexpr uint32_t kRcoLabelData = 0x40;
-inline constexpr uint32_t kRcoImageData = 0x80;
-inline constexpr uint32_t kRcoEntryHeaderSize = 40;
-
 // 00 'P' 'R' 'F' and a version whose low byte is 0x71.
 bool HasRcoSignature(std::span<const uint8_t> image);
+// The same, refused with the bytes found.
+Status CheckRcoSignature(std::span<const uint8_t> image);
 
 // system_plugin_fg.rco: the second and third object of the object table hold the
-// battery and busy icon values. Nothing when either object (up to the last value
+// battery and busy icon values. Refused when either object (up to the last value
 // read or written, +0x174) lies outside the image.
 struct SystemPluginObjects {
   uint32_t battery;
   uint32_t busy;
 };
-std::optional<SystemPluginObjects> LocateSystemPluginObjects(std::span<const uint8_t> image);
+Result<SystemPluginObjects> LocateSystemPluginObjects(std::span<const uint8_t> image);
 
 // Sets BatteryObject, BusyObject, BatteryX/Y, BusyX/Y and the battery, clock and
-// busy colours. False when the objects cannot be located.
-bool ExtractSystemPluginFg(std::span<const uint8_t> image, FirmwareState& state);
+// busy colours (each channel by ColorByteFromFloat). Refused, changing nothing,
+// when the objects cannot be located.
+Status ExtractSystemPluginFg(std::span<const uint8_t> image, FirmwareState& state);
 
 // topmenu_plugin.rco: the place of the float Save sets to MainIconX. With E1 the
 // first object (object table + 40) and E2 its next sibling (E1 + u32 at E1 + 0x14),
-// the place is E2 + u32 at E2 + 0x18 + 40. Nothing when it (4 bytes) or an entry
+// the place is E2 + u32 at E2 + 0x18 + 40. Refused when it (4 bytes) or an entry
 // read on the way lies outside the image.
-std::optional<uint32_t> LocateTopmenuPluginValue(std::span<const uint8_t> image);
+Result<uint32_t> LocateTopmenuPluginValue(std::span<const uint8_t> image);
 
 // Inflates one zlib-wrapped GIM picture (2-byte zlib header, raw deflate data)
 // into the first 2 MiB of `scratch` (at least 4 MiB) and converts it into a BMP
@@ -68,8 +57,10 @@ using BitmapSink = std::function<void(const std::string& bmpPath, std::span<cons
 // The compressed streams: image k of topmenu_icon.rco (data at image data area +
 // u32 at 0x124 + 56 k, byte count u32 at 0x128 + 56 k); the battery icon of
 // system_plugin_fg.rco (at the start of the image data area, byte count at 0x120)
-// and its busy icon (image data area + u32 at 0x2AC, byte count at 0x2B0). Nothing
-// when a place or the stream lies outside the image.
+// and its busy icon (image data area + u32 at 0x2AC, byte count at 0x2B0). The
+// byte count is the picture's unpacked size in real containers, so it may run past
+// the end of the file: a stream is cut to the bytes the file holds. Nothing when a
+// place or the start of the stream lies outside the image.
 std::optional<std::span<const uint8_t>> TopmenuIconStream(std::span<const uint8_t> image, int64_t k);
 std::optional<std::span<const uint8_t>> BatteryIconStream(std::span<const uint8_t> image);
 std::optional<std::span<const uint8_t>> BusyIconStream(std::span<const uint8_t> image);

@@ -12,7 +12,7 @@
 
 namespace qorvi::layout_json {
 
-using ItemTag = std::array<char, 24>;
+using qorvi::ItemTag;
 
 struct ItemKey {
   std::string_view name;

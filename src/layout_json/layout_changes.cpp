@@ -102,10 +102,11 @@ class Reader {
   bool Tag(const Json& v, const std::string& where, ItemTag& out) {
     if (!v.is_string()) return Fail(where, "expected a string");
     const std::string& s = v.get_ref<const std::string&>();
-    if (s.size() >= out.size()) return Fail(where, "longer than " + std::to_string(out.size() - 1) + " bytes");
+    // A tag fills at most its 24 bytes; one of all 24 has no terminating zero, as
+    // the firmware allows.
+    if (s.size() > out.size()) return Fail(where, "longer than " + std::to_string(out.size()) + " bytes");
     if (s.find('\0') != std::string::npos) return Fail(where, "contains a zero byte");
-    out.fill('\0');
-    std::memcpy(out.data(), s.data(), s.size());
+    out.SetText(s);
     return true;
   }
 

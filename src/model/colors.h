@@ -1,17 +1,24 @@
 // Conversions between the colour forms of the firmware files.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace qorvi {
 
-// A float channel (0.0 .. 1.0) as a byte: times 255 in single precision, truncated.
-// Values outside the range (only a corrupt file holds them) are clamped first.
+// A float channel (0.0 .. 1.0) as a byte: times 255 in single precision,
+// truncated toward zero, and the low 8 bits of that integer kept. A value outside
+// the range (only a corrupt file holds one) therefore wraps: 1.5 gives 382 & 255 =
+// 126, -0.5 gives -127 & 255 = 129. NaN and the infinities give 0. This is the one
+// rule for every such conversion, at load and in the Color window.
 inline uint8_t ColorByteFromFloat(float channel) {
-  float scaled = channel * 255.0f;
-  if (!(scaled > 0.0f)) return 0;  // also NaN
-  if (scaled >= 255.0f) return 255;
-  return static_cast<uint8_t>(scaled);
+  const float scaled = channel * 255.0f;
+  if (!std::isfinite(scaled)) return 0;
+  // From 2^63 on a single is a multiple of 2^40, whose low 8 bits are zero; below
+  // that the truncated value fits an int64_t, whose low byte (two's complement) is
+  // the wrap.
+  if (std::fabs(scaled) >= 9223372036854775808.0f) return 0;
+  return static_cast<uint8_t>(static_cast<uint64_t>(static_cast<int64_t>(scaled)) & 0xFF);
 }
 
 // A byte as a float channel: times the constant 1/255 in extended precision,

@@ -5,71 +5,98 @@ namespace {
 
 // clang-format off
 constexpr FirmwareProfile kProfile390{
-    313556, 1896458, 67704, 27052, 34348, 191128, 26, 35, 28, 0x3D94,
-    {0x3F7CC, 0x3D25C, 0x40D14, 0x40D20, 0x40D24, 0x41298, 0x41928, 0x4191C, 0x41148, 0x41964, 0x27204, 0x425CC},
-    {0x1A3044, 0x1A3410, 0x1A4AE4, 0x1A4AE0, 0x1A4B10, 0x1A3040, 0x1A303C, 0x1A40A8, 0x1A40B8, 0x1A3414,
-     0x1A3418, 0x1A39B0, 0x1A42C8, 0x1A4290, 0x1A4288, 0x1A4094, 0x1A42E4, 0x1A4290, 0x1A42EC}};
+    .VshmainSize = 313556, .PafSize = 1896458, .OpeningSize = 67704,
+    .TopmenuPluginStockSize = 27052, .SystemPluginFgStockSize = 34348, .TopmenuIconStockSize = 191128,
+    .CategoryEntryCount = 26, .ItemCount = 35, .ColorEntryCount = 28, .BootSoundOffset = 0x3D94,
+    .VshOffsets = {0x3F7CC, 0x3D25C, 0x40D14, 0x40D20, 0x40D24, 0x41298, 0x41928, 0x4191C, 0x41148, 0x41964,
+                   0x27204, 0x425CC},
+    .PafOffsets = {0x1A3044, 0x1A3410, 0x1A4AE4, 0x1A4AE0, 0x1A4B10, 0x1A3040, 0x1A303C, 0x1A40A8, 0x1A40B8,
+                   0x1A3414, 0x1A3418, 0x1A39B0, 0x1A42C8, 0x1A4290, 0x1A4288, 0x1A4094, 0x1A42E4, 0x1A4290,
+                   0x1A42EC},
+};
 
 constexpr FirmwareProfile kProfile395{
-    300830, 1755918, 61536, 27228, 34348, 191128, 26, 35, 28, 0x27C4,
-    {0x3E4C0, 0x3CF34, 0x3D05C, 0x3D068, 0x3D06C, 0x35B9C, 0x3D0E4, 0x3D0D8, 0x35A4C, 0x3D120, 0x253E4, 0x3FBFC},
-    {0x166274, 0x16635C, 0x166A18, 0x166A14, 0x166A44, 0x166270, 0x16626C, 0x1665E0, 0x1665F0, 0x166360,
-     0x166364, 0x1664A8, 0x166800, 0x1667C8, 0x1667C0, 0x1665CC, 0x16681C, 0x1667D0, 0x166824}};
+    .VshmainSize = 300830, .PafSize = 1755918, .OpeningSize = 61536,
+    .TopmenuPluginStockSize = 27228, .SystemPluginFgStockSize = 34348, .TopmenuIconStockSize = 191128,
+    .CategoryEntryCount = 26, .ItemCount = 35, .ColorEntryCount = 28, .BootSoundOffset = 0x27C4,
+    .VshOffsets = {0x3E4C0, 0x3CF34, 0x3D05C, 0x3D068, 0x3D06C, 0x35B9C, 0x3D0E4, 0x3D0D8, 0x35A4C, 0x3D120,
+                   0x253E4, 0x3FBFC},
+    .PafOffsets = {0x166274, 0x16635C, 0x166A18, 0x166A14, 0x166A44, 0x166270, 0x16626C, 0x1665E0, 0x1665F0,
+                   0x166360, 0x166364, 0x1664A8, 0x166800, 0x1667C8, 0x1667C0, 0x1665CC, 0x16681C, 0x1667D0,
+                   0x166824},
+    .AlwaysPlainModules = true,
+};
 
 constexpr FirmwareProfile kProfile401{
-    302722, 1756112, 61536, 27404, 34348, 195584, 27, 36, 28, 0x27C4,
-    {0x3EA20, 0x3D434, 0x3D55C, 0x3D568, 0x3D56C, 0x360A8, 0x3D5E4, 0x3D5D8, 0x35F58, 0x3D620, 0x255E0, 0x401FC},
-    {0x1662F0, 0x1663D8, 0x166AA8, 0x166AA4, 0x166AD4, 0x1662EC, 0x1662E8, 0x16665C, 0x16666C, 0x1663DC,
-     0x1663E0, 0x166524, 0x166890, 0x166854, 0x16684C, 0x166648, 0x1668AC, 0x16685C, 0x1668B4}};
+    .VshmainSize = 302722, .PafSize = 1756112, .OpeningSize = 61536,
+    .TopmenuPluginStockSize = 27404, .SystemPluginFgStockSize = 34348, .TopmenuIconStockSize = 195584,
+    .CategoryEntryCount = 27, .ItemCount = 36, .ColorEntryCount = 28, .BootSoundOffset = 0x27C4,
+    .VshOffsets = {0x3EA20, 0x3D434, 0x3D55C, 0x3D568, 0x3D56C, 0x360A8, 0x3D5E4, 0x3D5D8, 0x35F58, 0x3D620,
+                   0x255E0, 0x401FC},
+    .PafOffsets = {0x1662F0, 0x1663D8, 0x166AA8, 0x166AA4, 0x166AD4, 0x1662EC, 0x1662E8, 0x16665C, 0x16666C,
+                   0x1663DC, 0x1663E0, 0x166524, 0x166890, 0x166854, 0x16684C, 0x166648, 0x1668AC, 0x16685C,
+                   0x1668B4},
+    .NewLabelNames = true,
+};
 
 constexpr FirmwareProfile kProfile500{
-    325340, 1759932, 63580, 29068, 34348, 205816, 30, 40, 30, 0x2EBC,
-    {0x43DB4, 0x41C, 0x204, 0x1FC, 0x1F8, 0x3A834, 0x130, 0x13C, 0x3A6C0, 0xDC, 0x27550, 0x45860},
-    {0x1018, 0xF34, 0x2C0, 0x2C4, 0x224, 0x101C, 0x1020, 0xA10, 0xA2C, 0xF28, 0xF24, 0xD48, 0x6D0,
-     0x684, 0x6F4, 0xA3C, 0x6B8, 0x67C, 0x69C, 0xF2C, 0, 0x1014, 0xF30, 0x6CC, 0x648, 0x650,
-     0x660, 0x670, 0x678, 0x658, 0x690, 0x9F0, 0xA40, 0xECC, 0xF00, 0xF10, 0xF18, 0xF20}};
-// clang-format on
+    .VshmainSize = 325340, .PafSize = 1759932, .OpeningSize = 63580,
+    .TopmenuPluginStockSize = 29068, .SystemPluginFgStockSize = 34348, .TopmenuIconStockSize = 205816,
+    .CategoryEntryCount = 30, .ItemCount = 40, .ColorEntryCount = 30, .BootSoundOffset = 0x2EBC,
+    .VshOffsets = {0x43DB4, 0x41C, 0x204, 0x1FC, 0x1F8, 0x3A834, 0x130, 0x13C, 0x3A6C0, 0xDC, 0x27550, 0x45860},
+    .PafOffsets = {0x1018, 0xF34, 0x2C0, 0x2C4, 0x224, 0x101C, 0x1020, 0xA10, 0xA2C, 0xF28, 0xF24, 0xD48, 0x6D0,
+                   0x684, 0x6F4, 0xA3C, 0x6B8, 0x67C, 0x69C, 0xF2C, 0, 0x1014, 0xF30, 0x6CC, 0x648, 0x650,
+                   0x660, 0x670, 0x678, 0x658, 0x690, 0x9F0, 0xA40, 0xECC, 0xF00, 0xF10, 0xF18, 0xF20},
+    .HasEighthCategory = true,
+    .HarvestsConstants = true,
+    .NewLabelNames = true,
+    .SubIconSecondSpacing = true,
+    .HasExtendedFields = true,
+    .MainIconXCopies = {361, 428, 432, 466},
+    .ClearedVshWord = 0x1A0E8,
+};
 
-constexpr std::array<PafSlotField, kPafSlots> kPafSlotFields{{
-    {"IconSpeedX1", false},
-    {"IconSpeedY1", false},
-    {"MainMenuTextY", false},
-    {"MainMenuTextSize", true},
-    {"UnfIconSize", true},
-    {"MainIconSpace1", false},
-    {"MainIconSpace2", false},
-    {"SubIconSize", true},
-    {nullptr, true},  // second copy of SubIconSize, written only
-    {"SubIconLowerSpace1", false},
-    {"SubIconUpperSpace1", false},
-    {"WaveSpeed", true},
-    {"SubMenuTextX", false},
-    {"SubMenuTextX2", false},
-    {"SubMenuTextX3", false},
-    {"SubMenuTextSize", true},
-    {"SubMenuTextY", false},
-    {"SubMenuTextX1Seg", false},
-    {"SubMenuMSTextY", false},
-    {"SubIconLowerSpace2", false},
-    {nullptr, false},  // SubIconUpperSpace2 is not read; a 5.00 load sets it to 60
-    {"IconSpeedX2", false},
-    {"IconSpeedY2", false},
-    {"SubMenuUnderMSTextY", false},
-    {"Sub2NetSearchX", true},
-    {"Sub2NetRadioX", true},
-    {"Sub2GameTitleX", true},
-    {"Sub2PhotVideoX", true},
-    {"Sub2RSSFeedsX", true},
-    {"Sub2SettingOptX", true},
-    {"Sub2SettingOptY", true},
-    {"OptSize1", true},
-    {"OptSize2", true},
-    {"GameSpace", true},
-    {"VideoSpace", true},
-    {"MusicSpace", true},
-    {"PhotoSpace", true},
-    {"OptSpace", true},
-}};
+using L = LayoutRecord;
+constexpr PafSlot kPafSlotTable[] = {
+    {0, &L::IconSpeedX1, true, false},
+    {1, &L::IconSpeedY1, true, false},
+    {2, &L::MainMenuTextY, true, false},
+    {3, &L::MainMenuTextSize, true, false},
+    {6, &L::MainIconSpace2, true, false},
+    {5, &L::MainIconSpace1, true, false},
+    {4, &L::UnfIconSize, true, false},
+    {7, &L::SubIconSize, true, false},
+    {8, &L::SubIconSize, false, false},
+    {9, &L::SubIconLowerSpace1, true, false},
+    {10, &L::SubIconUpperSpace1, true, false},
+    {11, &L::WaveSpeed, true, false},
+    {12, &L::SubMenuTextX, true, false},
+    {13, &L::SubMenuTextX2, true, false},
+    {14, &L::SubMenuTextX3, true, false},
+    {17, &L::SubMenuTextX1Seg, true, false},
+    {16, &L::SubMenuTextY, true, false},
+    {18, &L::SubMenuMSTextY, true, false},
+    {15, &L::SubMenuTextSize, true, false},
+    {19, &L::SubIconLowerSpace2, true, true},
+    {21, &L::IconSpeedX2, true, true},
+    {22, &L::IconSpeedY2, true, true},
+    {23, &L::SubMenuUnderMSTextY, true, true},
+    {24, &L::Sub2NetSearchX, true, true},
+    {25, &L::Sub2NetRadioX, true, true},
+    {26, &L::Sub2GameTitleX, true, true},
+    {27, &L::Sub2PhotVideoX, true, true},
+    {28, &L::Sub2RSSFeedsX, true, true},
+    {29, &L::Sub2SettingOptX, true, true},
+    {30, &L::Sub2SettingOptY, true, true},
+    {31, &L::OptSize1, true, true},
+    {32, &L::OptSize2, true, true},
+    {33, &L::GameSpace, true, true},
+    {34, &L::VideoSpace, true, true},
+    {35, &L::MusicSpace, true, true},
+    {36, &L::PhotoSpace, true, true},
+    {37, &L::OptSpace, true, true},
+};
+// clang-format on
 
 }  // namespace
 
@@ -90,6 +117,6 @@ const FirmwareProfile* ProfileFor(int32_t version) {
   }
 }
 
-const std::array<PafSlotField, kPafSlots>& PafSlotFields() { return kPafSlotFields; }
+std::span<const PafSlot> PafSlotTable() { return kPafSlotTable; }
 
 }  // namespace qorvi

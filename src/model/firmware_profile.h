@@ -1,28 +1,35 @@
 // What differs between the supported firmware versions: file sizes, table
-// lengths and the places of the layout values in the two modules.
+// lengths, the places of the layout values in the two modules, and what each
+// version can do. Code asks the profile of the loaded version ("has it an eighth
+// category?") instead of comparing version numbers.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <variant>
+
+#include "model/layout_record.h"
 
 namespace qorvi {
 
 inline constexpr int kVshSlots = 12;
 inline constexpr int kPafSlots = 38;
 
-// Slots of VshOffsets. For 5.00 the slots marked "constant" are byte offsets into
-// VshConstants (entry = offset / 4) instead of into the module image.
+// Slots of VshOffsets. Where the profile HarvestsConstants, the slots marked
+// "constant" are byte offsets into VshConstants (entry = offset / 4) instead of
+// into the module image.
 enum VshSlot : int {
   kVshCategoryEntries = 0,  // 16-byte records, image
-  kVshMainIconX = 1,        // constant on 5.00
-  kVshMainIconY = 2,        // constant on 5.00
-  kVshUnfIconY = 3,         // constant on 5.00
-  kVshUnfIconYPlusOne = 4,  // written only; constant on 5.00
+  kVshMainIconX = 1,        // constant
+  kVshMainIconY = 2,        // constant
+  kVshUnfIconY = 3,         // constant
+  kVshUnfIconYPlusOne = 4,  // written only; constant
   kVshTextColor = 5,        // 12-byte entries, image
-  kVshClockX = 6,           // constant on 5.00
-  kVshClockY = 7,           // constant on 5.00
+  kVshClockX = 6,           // constant
+  kVshClockY = 7,           // constant
   kVshBGColor = 8,          // 12-byte entries, image
-  kVshBusySpeed = 9,        // constant on 5.00
+  kVshBusySpeed = 9,        // constant
   kVshBmp01_12size = 10,    // 16 bits, image
   kVshItemTable = 11,       // 140-byte records, image
 };
@@ -41,6 +48,29 @@ struct FirmwareProfile {
   std::array<uint32_t, kVshSlots> VshOffsets{};
   // 0 marks a slot the version does not use.
   std::array<uint32_t, kPafSlots> PafOffsets{};
+
+  // What the version can do (all false before a load).
+  // The eighth category (PSN): an eighth category icon and the item icons 36..39.
+  bool HasEighthCategory = false;
+  // The scalar values live in lui/ori/mtc1 code, gathered into VshConstants and
+  // PafConstants at load: the constant VshOffsets slots and every PafOffsets slot
+  // index those tables, and Save writes the tables back into the code.
+  bool HarvestsConstants = false;
+  // The settings and game categories are named by the labels "msgshare_settings"
+  // and "msgshare_game" instead of "msgtop_sysconf" and "msgtop_game".
+  bool NewLabelNames = false;
+  // The modules are always written uncompressed, whatever the compress option says.
+  bool AlwaysPlainModules = false;
+  // The categories after the first place their items with their own spacings
+  // (SubIconUpperSpace2, fixed at 60, and SubIconLowerSpace2).
+  bool SubIconSecondSpacing = false;
+  // PafOffsets slots 19..37 and the fields they hold (second icon speeds, option
+  // texts, folder spacings) exist.
+  bool HasExtendedFields = false;
+  // HarvestsConstants only: the VshConstants entries that receive MainIconX
+  // besides slot 1, and the vshmain.prx word Save clears (0: none).
+  std::array<uint32_t, 4> MainIconXCopies{};
+  uint32_t ClearedVshWord = 0;
 };
 
 inline constexpr std::array<int32_t, 4> kFirmwareVersions{390, 395, 401, 500};
@@ -51,12 +81,22 @@ int32_t VersionFromSize(int64_t size);
 // The profile of a known version, or nullptr.
 const FirmwareProfile* ProfileFor(int32_t version);
 
-// The layout field each PafOffsets slot loads (by name), nullptr for the two slots
-// nothing is read from (8: second copy of SubIconSize; 20: unused).
-struct PafSlotField {
-  const char* field;
-  bool asFloat;  // true: 32 bits copied; false: float truncated to an integer
+// One slot of PafOffsets and the layout field it holds. An integer field is read
+// as a single truncated toward zero and written as the single of the integer; a
+// float field is copied bit for bit both ways.
+struct PafSlot {
+  int slot;
+  std::variant<int32_t LayoutRecord::*, float LayoutRecord::*> field;
+  bool loaded;    // false: written only (slot 8, a second copy of SubIconSize)
+  bool extended;  // exists only where the profile HasExtendedFields
 };
-const std::array<PafSlotField, kPafSlots>& PafSlotFields();
+
+// Every PafOffsets slot that holds a field, in the order Save writes them. The
+// order matters: on 3.90 slots 13 and 17 share a place, and the later write
+// (SubMenuTextX1Seg) is what the file keeps. Slot 20 holds nothing: a version with
+// SubIconSecondSpacing fixes SubIconUpperSpace2 at kFixedSubIconUpperSpace2.
+std::span<const PafSlot> PafSlotTable();
+
+inline constexpr int32_t kFixedSubIconUpperSpace2 = 60;
 
 }  // namespace qorvi

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 
 #include "model/firmware_profile.h"
+#include "model/fixed_string.h"
 #include "model/layout_record.h"
 #include "model/paths.h"
 #include "model/psp_header.h"
@@ -33,14 +35,15 @@ struct CategoryEntry {
   uint8_t Region = 0;
 };
 
-// One 140-byte item record of vshmain.prx (bytes 29, 30 and 127..139 are not kept).
+// One 140-byte item record of vshmain.prx (bytes 29, 30 and 127..139 are not
+// kept; the layout is ItemRecordLayout in record_layouts.h).
 struct ItemRecord {
-  std::array<char, 24> MainImageTag{};    // bytes 31..54
-  std::array<char, 24> ShadowImageTag{};  // bytes 55..78
-  std::array<char, 24> ConfImageTag{};    // bytes 79..102
-  std::array<char, 24> NameTag{};         // bytes 103..126
-  uint32_t Word0 = 0;                     // bytes 0..3
-  uint32_t Media = 0;                     // 1 Flash, 2 UMD, 3 MS
+  ItemTag MainImageTag{};    // bytes 31..54
+  ItemTag ShadowImageTag{};  // bytes 55..78
+  ItemTag ConfImageTag{};    // bytes 79..102
+  ItemTag NameTag{};         // bytes 103..126
+  uint32_t Word0 = 0;        // bytes 0..3
+  uint32_t Media = 0;        // 1 Flash, 2 UMD, 3 MS
   uint32_t ExecGroup = 0;
   uint32_t ExecFunction = 0;
   uint32_t Word4 = 0;
@@ -115,6 +118,10 @@ struct Model : FirmwareState {
   Paths paths;
   WorkArea work;
 };
+
+// A load stages into a copy of this and assigns it back whole; the fuzz targets
+// compare states byte for byte.
+static_assert(std::is_trivially_copyable_v<FirmwareState>);
 
 // Copies Layout into LoadedLayout and CategoryEntries into LoadedCategoryEntries.
 void TakeLoadedCopy(FirmwareState& state);

@@ -96,6 +96,14 @@ void SetDoneDir(Paths& p, std::string_view doneDir) {
   p.DoneTopmenuIconPath = Join(doneDir, "resource/topmenu_icon.rco");
 }
 
+std::vector<std::string> IconBitmapPaths(const Paths& p) {
+  std::vector<std::string> all(p.MainIconPath.begin(), p.MainIconPath.end());
+  all.insert(all.end(), p.SubIconPath.begin(), p.SubIconPath.end());
+  all.push_back(p.BatteryIconPath);
+  all.push_back(p.BusyIconPath);
+  return all;
+}
+
 void SetIconDir(Paths& p, std::string_view dir) {
   char name[32];
   for (int i = 0; i < 8; ++i) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qorvi {
 
@@ -48,6 +49,10 @@ std::string EscapedForMessage(std::string_view text);
 
 // Points the output paths at `doneDir` (DoneDir itself, module/ and resource/).
 void SetDoneDir(Paths& paths, std::string_view doneDir);
+// Every icon bitmap a load may write (the 8 main icons, the 48 sub icons, the
+// battery and the busy icon), in that order.
+std::vector<std::string> IconBitmapPaths(const Paths& paths);
+
 // Points the icon bitmap paths into `dir`.
 void SetIconDir(Paths& paths, std::string_view dir);
 

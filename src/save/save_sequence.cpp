@@ -29,48 +29,59 @@ std::vector<Failure> SaveAll(Model& model, bool compress) {
   const LayoutRecord layout = model.Layout;
   std::span<uint8_t> scratch = model.work.Scratch();
 
-  auto writeModule = [&](const std::string& path, FileArea area, int32_t loadedSize) {
+  auto writeModule = [&](const std::string& path, FileArea area, int32_t loadedSize, const char* name) {
     std::span<uint8_t> image = model.work.Area(area);
     return WriteFirmwareFile(path, image, Capacity(area), Length(loadedSize), layout, model, compress,
-                             paths.BootSoundPath, scratch);
+                             paths.BootSoundPath, scratch, std::string("done/module/") + name);
   };
 
-  if (writeModule(paths.DoneVshmainPath, FileArea::Vshmain, model.VshmainLoadedSize) != kFileWritten) {
-    raised.push_back(Message::VshmainWriteError);
+  if (FileWriteResult r = writeModule(paths.DoneVshmainPath, FileArea::Vshmain, model.VshmainLoadedSize, "vshmain.prx");
+      !r.ok()) {
+    raised.emplace_back(Message::VshmainWriteError, r.cause);
   }
-  if (writeModule(paths.DonePafPath, FileArea::Paf, model.PafLoadedSize) != kFileWritten) {
-    raised.push_back(Message::PafWriteError);
+  if (FileWriteResult r = writeModule(paths.DonePafPath, FileArea::Paf, model.PafLoadedSize, "paf.prx"); !r.ok()) {
+    raised.emplace_back(Message::PafWriteError, r.cause);
   }
   if (model.BootSoundEnabled == 1 && model.OpeningEnabled == 1) {
-    const int r = writeModule(paths.DoneOpeningPath, FileArea::Opening, model.OpeningLoadedSize);
-    if (r == kBootSoundTooBig) {
-      raised.push_back(Message::WavTooBig);
-    } else if (r != kFileWritten) {
-      raised.push_back(Message::OpeningWriteError);
+    FileWriteResult r =
+        writeModule(paths.DoneOpeningPath, FileArea::Opening, model.OpeningLoadedSize, "opening_plugin.prx");
+    if (r.code == kBootSoundTooBig) {
+      raised.emplace_back(Message::WavTooBig, r.cause);
+    } else if (!r.ok()) {
+      raised.emplace_back(Message::OpeningWriteError, r.cause);
     }
   }
 
   // The containers: their apply step, then the bytes as they are.
-  auto writeResource = [&](const std::string& path, FileArea area, int32_t loadedSize, auto apply) {
+  auto writeResource = [&](const std::string& path, FileArea area, int32_t loadedSize, const char* file,
+                           auto apply) -> FileWriteResult {
+    const std::string name = std::string("done/resource/") + file;
     const std::size_t length = Length(loadedSize);
-    if (length == 0) return true;
-    if (length > Capacity(area)) return false;
+    if (length == 0) return {};
+    if (length > Capacity(area))
+      return {kWriteFailed, name + ": " + std::to_string(length) + " bytes do not fit its area"};
     std::span<uint8_t> image = model.work.Area(area).first(length);
-    if (!apply(image)) return false;
-    return WriteResourceFile(path, image, Capacity(area), length) == kFileWritten;
+    if (Status s = apply(image); !s) return {kWriteFailed, std::string(file) + ": " + s.cause()};
+    return WriteResourceFile(path, image, Capacity(area), length, name);
   };
 
-  if (!writeResource(paths.DoneTopmenuPluginPath, FileArea::TopmenuPlugin, model.TopmenuPluginLoadedSize,
-                     [&](std::span<uint8_t> image) { return ApplyTopmenuPluginValues(image, layout); })) {
-    raised.push_back(Message::TopmenuPluginWriteError);
+  if (FileWriteResult r = writeResource(
+          paths.DoneTopmenuPluginPath, FileArea::TopmenuPlugin, model.TopmenuPluginLoadedSize, "topmenu_plugin.rco",
+          [&](std::span<uint8_t> image) { return ApplyTopmenuPluginValues(image, layout); });
+      !r.ok()) {
+    raised.emplace_back(Message::TopmenuPluginWriteError, r.cause);
   }
-  if (!writeResource(paths.DoneSystemPluginFgPath, FileArea::SystemPluginFg, model.SystemPluginFgLoadedSize,
-                     [&](std::span<uint8_t> image) { return ApplySystemPluginValues(image, model, layout); })) {
-    raised.push_back(Message::SystemPluginFgWriteError);
+  if (FileWriteResult r =
+          writeResource(paths.DoneSystemPluginFgPath, FileArea::SystemPluginFg, model.SystemPluginFgLoadedSize,
+                        "system_plugin_fg.rco",
+                        [&](std::span<uint8_t> image) { return ApplySystemPluginValues(image, model, layout); });
+      !r.ok()) {
+    raised.emplace_back(Message::SystemPluginFgWriteError, r.cause);
   }
-  if (!writeResource(paths.DoneTopmenuIconPath, FileArea::TopmenuIcon, model.TopmenuIconLoadedSize,
-                     [](std::span<uint8_t>) { return true; })) {
-    raised.push_back(Message::TopmenuIconWriteError);
+  if (FileWriteResult r = writeResource(paths.DoneTopmenuIconPath, FileArea::TopmenuIcon, model.TopmenuIconLoadedSize,
+                                        "topmenu_icon.rco", [](std::span<uint8_t>) { return Status(); });
+      !r.ok()) {
+    raised.emplace_back(Message::TopmenuIconWriteError, r.cause);
   }
   return raised;
 }

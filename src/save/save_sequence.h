@@ -19,8 +19,10 @@ namespace qorvi {
 // applied (13), topmenu_icon.rco unchanged (14). A file whose loaded length is 0 is
 // skipped silently. `compress` packs the modules as "~PSP" images (never on 3.95).
 //
-// Returns the messages raised, in order; empty when everything was written. The
-// callers show them and then "done" (kDoneText). The images stay patched; the
+// Returns the messages raised, in order, each with its cause (the output and the
+// system's reason, "done/module/vshmain.prx: No space left on device", or the
+// check an apply step failed); empty when everything was written. The callers
+// show them and then "done" (kDoneText). The images stay patched; the
 // model's values are not changed, so saving again writes the same files.
 std::vector<Failure> SaveAll(Model& model, bool compress);
 

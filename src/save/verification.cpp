@@ -25,30 +25,6 @@
 namespace qorvi {
 namespace {
 
-constexpr int32_t kVersion500 = 500;
-// PafOffsets slots 0..18 exist on every version, 19..37 on 5.00 only.
-constexpr int kPafSlotsAllVersions = 19;
-
-// A folder of its own for the bitmaps the reload writes, removed with its contents.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/qorvi-verify-XXXXXX";
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-  ~PrivateFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 // --- Values as text; two values are equal exactly when their texts are.
 
 std::string IntText(int64_t v) { return std::to_string(v); }
@@ -74,7 +50,7 @@ std::string EntryText(const CategoryEntry& e) {
 }
 
 // A tag in quotes; bytes outside printable ASCII as \xNN, so the line stays one line.
-std::string TagText(const std::array<char, 24>& tag) {
+std::string TagText(const ItemTag& tag) {
   std::string out = "\"";
   for (std::size_t i = 0; i < tag.size() && tag[i] != '\0'; ++i) {
     const auto c = static_cast<unsigned char>(tag[i]);
@@ -201,7 +177,7 @@ void CompareVshmain(const Model& saved, const Model& back, const ScalarPlaces& p
       {&ItemRecord::Word4, "Word4"},         {&ItemRecord::Word5, "Word5"},
       {&ItemRecord::Word6, "Word6"},
   };
-  static constexpr std::pair<std::array<char, 24> ItemRecord::*, std::string_view> kTags[] = {
+  static constexpr std::pair<ItemTag ItemRecord::*, std::string_view> kTags[] = {
       {&ItemRecord::MainImageTag, "MainImageTag"},
       {&ItemRecord::ShadowImageTag, "ShadowImageTag"},
       {&ItemRecord::ConfImageTag, "ConfImageTag"},
@@ -221,21 +197,27 @@ void CompareVshmain(const Model& saved, const Model& back, const ScalarPlaces& p
 
 void ComparePaf(const Model& saved, const Model& back, const ScalarPlaces& places, Differ& differ) {
   const std::string& file = saved.paths.DonePafPath;
-  const auto& P = saved.Profile.PafOffsets;
-  const auto& slots = PafSlotFields();
-  const int count = saved.FirmwareVersion == kVersion500 ? kPafSlots : kPafSlotsAllVersions;
-  for (int k = 0; k < count; ++k) {
-    if (slots[k].field == nullptr) continue;
-    // Where slots share a place, the file keeps the value written last; the save
-    // writes the higher slot of such a pair later.
-    int written = k;
-    for (int j = k + 1; j < count; ++j) {
-      if (slots[j].field != nullptr && P[j] == P[k]) written = j;
+  const FirmwareProfile& profile = saved.Profile;
+  const auto& P = profile.PafOffsets;
+  auto present = [&](const PafSlot& s) { return !s.extended || profile.HasExtendedFields; };
+  auto field_of = [](const PafSlot& s) -> const LayoutField& {
+    for (const LayoutField& f : LayoutFields()) {
+      if (f.member == s.field) return f;
     }
-    const LayoutField& f = Field(slots[k].field);
-    const LayoutField& source = Field(slots[written].field);
+    return LayoutFields().front();  // every slot names a field of the record
+  };
+  const std::span<const PafSlot> slots = PafSlotTable();
+  for (std::size_t k = 0; k < slots.size(); ++k) {
+    const PafSlot& slot = slots[k];
+    if (!slot.loaded || !present(slot)) continue;
+    // Where slots share a place, the file keeps the value written last.
+    const PafSlot* written = &slot;
+    for (std::size_t j = k + 1; j < slots.size(); ++j) {
+      if (present(slots[j]) && P[slots[j].slot] == P[slot.slot]) written = &slots[j];
+    }
+    const LayoutField& f = field_of(slot);
     differ(std::string(f.name), file, ValueText(back.Layout, f),
-           ReadBackText(f, places.Held(P[k], WrittenBits(saved.Layout, source))));
+           ReadBackText(f, places.Held(P[slot.slot], WrittenBits(saved.Layout, field_of(*written)))));
   }
 }
 
@@ -262,7 +244,7 @@ void CompareSystemPlugin(const Model& saved, const Model& back, Differ& differ) 
 void CompareTopmenuPlugin(const Model& saved, const Model& back, Differ& differ) {
   const std::string& file = saved.paths.DoneTopmenuPluginPath;
   std::span<const uint8_t> image = Loaded(back, FileArea::TopmenuPlugin, back.TopmenuPluginLoadedSize);
-  const std::optional<uint32_t> place = LocateTopmenuPluginValue(image);
+  const Result<uint32_t> place = LocateTopmenuPluginValue(image);
   if (!place) return;  // the load refuses such a container
   ByteReader r(image);
   const LayoutField& f = Field("MainIconX");
@@ -303,9 +285,10 @@ VerifyResult VerifySave(const Model& saved) {
     result.error = std::string(MessageLine(Message::CannotAllocateMemory));
     return result;
   }
-  PrivateFolder bitmaps;
-  if (bitmaps.path().empty()) {
-    result.error = "cannot create a temporary folder";
+  // The bitmaps this load writes go to a folder of their own, removed with them.
+  TemporaryFolder bitmaps("qorvi-verify");
+  if (!bitmaps.ok()) {
+    result.error = "cannot create a temporary folder: " + bitmaps.error().message();
     return result;
   }
 
@@ -320,6 +303,7 @@ VerifyResult VerifySave(const Model& saved) {
   in.SystemPluginFgPath = out.DoneSystemPluginFgPath;
   in.TopmenuIconPath = out.DoneTopmenuIconPath;
   SetIconDir(in, bitmaps.path());
+  bitmaps.ExpectFiles(IconBitmapPaths(in));
   back->BootSoundEnabled = saved.BootSoundEnabled;
   back->OpeningEnabled = saved.OpeningEnabled;
 
@@ -330,7 +314,7 @@ VerifyResult VerifySave(const Model& saved) {
 
   ScalarPlaces vsh_places;
   ScalarPlaces paf_places;
-  if (saved.FirmwareVersion == kVersion500) {
+  if (saved.Profile.HarvestsConstants) {
     std::span<uint8_t> scratch = back->work.Scratch();
     vsh_places = ScalarPlaces(Loaded(*back, FileArea::Vshmain, back->VshmainLoadedSize), kVshConstantEntries, scratch);
     paf_places = ScalarPlaces(Loaded(*back, FileArea::Paf, back->PafLoadedSize), kPafConstantEntries, scratch);

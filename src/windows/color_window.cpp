@@ -54,15 +54,7 @@ QLabel* Caption(QWidget* parent, const QString& name, const QString& text, QRect
 
 }  // namespace
 
-uint8_t SwatchByteFromFloat(float channel) {
-  const float scaled = channel * 255.0f;
-  if (!std::isfinite(scaled)) return 0;
-  // Every float of this magnitude is an exact integer in a double, and fmod is exact,
-  // so this is the low byte of the truncated value, negative values included.
-  double low = std::fmod(std::trunc(static_cast<double>(scaled)), 256.0);
-  if (low < 0) low += 256.0;
-  return static_cast<uint8_t>(low);
-}
+uint8_t SwatchByteFromFloat(float channel) { return qorvi::ColorByteFromFloat(channel); }
 
 TForm3::TForm3(qorvi::session::EditSession& session, QWidget* parent) : QWidget(parent), session_(session) {
   setObjectName("Form3");

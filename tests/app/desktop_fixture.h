@@ -16,8 +16,8 @@
 #include "app/desktop_program.h"
 #include "app/main_parts.h"
 #include "app/main_window.h"
+#include "demo/demo_set.h"
 #include "modal_driver.h"
-#include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
 #include "windows/window_parts.h"
 

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "cli_support.h"
+#include "demo/demo_set.h"
 #include "firmware/byte_reader.h"
-#include "support/demo_set.h"
 
 namespace qorvi {
 namespace {

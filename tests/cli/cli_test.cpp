@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "cli_support.h"
+#include "demo/demo_set.h"
 #include "firmware/byte_reader.h"
 #include "model/model.h"
-#include "support/demo_set.h"
 
 namespace qorvi {
 namespace {

@@ -132,7 +132,8 @@ TEST(ApplyVshmain, MovedEntryAndCameraItemAndTags) {
   ASSERT_NE(camera, table.end());
   s.ItemTable[3].ExecGroup = camera->Group;
   s.ItemTable[3].ExecFunction = camera->Function;
-  // A tag filling its whole field is cut to 23 characters so the field ends in a zero.
+  // A tag filling its whole field has no zero; it is written back as it is, all 24
+  // bytes, with no zero forced into its last byte.
   s.ItemTable[4].NameTag.fill('x');
   s.ItemTable[4].MainImageTag = {'a', 'b', '\0'};
 
@@ -154,8 +155,8 @@ TEST(ApplyVshmain, MovedEntryAndCameraItemAndTags) {
   EXPECT_EQ(image[item3 + 30], before[item3 + 30]);
 
   const uint64_t item4 = S[11] + 140 * 4;
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image[item4 + 103]), 23), std::string(23, 'x'));
-  EXPECT_EQ(image[item4 + 126], 0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&image[item4 + 103]), 24), std::string(24, 'x'));
+  EXPECT_EQ(image[item4 + 127], before[item4 + 127]) << "the byte behind the tag stays";
   EXPECT_EQ(image[item4 + 31], 'a');
   EXPECT_EQ(image[item4 + 33], 0);
   EXPECT_TRUE(std::equal(image.begin() + item4 + 34, image.begin() + item4 + 55, before.begin() + item4 + 34))
@@ -204,7 +205,7 @@ class BootSound : public ::testing::Test {
   std::vector<uint8_t> image = Patterned(63580);
   std::vector<uint8_t> scratch = std::vector<uint8_t>(kBootSoundAreaBytes);
 
-  int Insert(std::size_t size) {
+  FileWriteResult Insert(std::size_t size) {
     std::vector<uint8_t> wav(size);
     for (std::size_t i = 0; i < size; ++i) wav[i] = static_cast<uint8_t>(i % 251 + 1);
     WriteBytes(dir / "boot.wav", wav);
@@ -228,16 +229,24 @@ TEST_F(BootSound, SoundOfTheAreaSizeFillsIt) {
 }
 
 TEST_F(BootSound, TooBigOrMissingLeavesTheImage) {
-  EXPECT_EQ(Insert(49377), kBootSoundTooBig);
-  EXPECT_TRUE(image == Patterned(63580));
-  EXPECT_EQ(InsertBootSound(image, s, dir / "missing.wav", scratch), kBootSoundCannotOpen);
-  EXPECT_EQ(InsertBootSound(image, s, dir.path(), scratch), kBootSoundCannotOpen) << "a folder is no sound";
+  const std::pair<FileWriteResult, FileWriteResult> cases[] = {
+      {Insert(49377), {kBootSoundTooBig, "the boot sound has more than the 49376 bytes its area holds"}},
+      {InsertBootSound(image, s, dir / "missing.wav", scratch),
+       {kBootSoundCannotOpen, "boot sound: No such file or directory"}},
+      {InsertBootSound(image, s, dir.path(), scratch), {kBootSoundCannotOpen, "boot sound: is a folder"}},
+  };
+  for (const auto& [got, want] : cases) {
+    EXPECT_EQ(got.code, want.code) << want.cause;
+    EXPECT_EQ(got.cause, want.cause);
+  }
   EXPECT_TRUE(image == Patterned(63580));
 }
 
 TEST_F(BootSound, AreaOutsideTheImageIsAWriteError) {
   image.resize(0x2EBC + 0xC0DF);
-  EXPECT_EQ(Insert(10), kWriteFailed);
+  const FileWriteResult r = Insert(10);
+  EXPECT_EQ(r, kWriteFailed);
+  EXPECT_EQ(r.cause, "the boot sound area at 0x2ebc lies past the end of the image (61339 bytes)");
 }
 
 TEST(BootSoundPlace, PerVersion) {
@@ -296,7 +305,7 @@ std::vector<uint8_t> SystemPlugin() {
 TEST(ApplySystemPlugin, PositionsCopiesAndColours) {
   std::vector<uint8_t> image = SystemPlugin();
   const auto located = LocateSystemPluginObjects(image);
-  ASSERT_TRUE(located.has_value());
+  ASSERT_TRUE(located.ok());
   ASSERT_EQ(located->battery, 0xB8u);
   ASSERT_EQ(located->busy, 0x2B8u);
   FirmwareState s;
@@ -339,7 +348,9 @@ TEST(ApplySystemPlugin, ObjectOutsideTheImageWritesNothing) {
   FirmwareState s;
   s.BatteryObject = 0xB8;
   s.BusyObject = 0x800 - 0x173;  // its last value would end one byte past the image
-  EXPECT_FALSE(ApplySystemPluginValues(image, s, DistinctLayout()));
+  const Status r = ApplySystemPluginValues(image, s, DistinctLayout());
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.cause(), "busy object at 0x68d (372 bytes) lies past the end (2048 bytes)");
   EXPECT_TRUE(image == SystemPlugin());
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "support/gim_encoder.h"
+#include "demo/gim_encoder.h"
 
 namespace qorvi {
 namespace {

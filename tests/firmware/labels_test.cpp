@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "firmware/rco_container.h"
+#include "model/container_places.h"
 
 namespace qorvi {
 namespace {
@@ -48,7 +49,7 @@ std::string SlotText(const std::array<char, kLabelTextBytes>& slot) { return std
 Bytes IconImage(const std::vector<std::string>& labels, int padding = 1, int count = -1) {
   Bytes image(0x100, 0);
   image[0xDC] = static_cast<uint8_t>(count < 0 ? labels.size() : count);
-  Put32(image, kRcoLabelData, 0x100);
+  Put32(image, rco::kLabelDataField, 0x100);
   Append(image, "topmenu_icon", 3);
   for (const std::string& label : labels) Append(image, label, padding);
   return image;
@@ -74,20 +75,20 @@ PluginImage MakePluginImage(const std::vector<Text>& texts) {
   Bytes& image = p.image;
   const auto n = static_cast<uint32_t>(texts.size());
   image.assign(0x100, 0);
-  Put32(image, kRcoTextTable, 0x100);
+  Put32(image, rco::kTextTableField, 0x100);
   Put32(image, 0x100 + 0x54, n);
   p.index0 = 0x158;
   p.index1 = p.index0 + n * 12 + 72;
   image.resize(p.index1 + n * 12, 0);
 
   const auto label_area = static_cast<uint32_t>(image.size());
-  Put32(image, kRcoLabelData, label_area);
+  Put32(image, rco::kLabelDataField, label_area);
   Append(image, "topmenu_plugin", 2);
   std::vector<uint32_t> labels;
   for (const Text& t : texts) labels.push_back(Append(image, t.label, 1 + labels.size() % 3) - label_area);
 
   const auto text_area = static_cast<uint32_t>(image.size());
-  Put32(image, kRcoTextData, text_area);
+  Put32(image, rco::kTextDataField, text_area);
   for (uint32_t i = 0; i < n; ++i) {
     uint32_t ja = Append(image, texts[i].japanese) - text_area;
     uint32_t en = Append(image, texts[i].english) - text_area;
@@ -109,6 +110,7 @@ void SetItem(FirmwareState& s, int slot, const std::string& image_tag, const std
 FirmwareState StateWithItems(int32_t version) {
   FirmwareState s;
   s.FirmwareVersion = version;
+  if (const FirmwareProfile* p = ProfileFor(version)) s.Profile = *p;  // the label names follow the profile
   s.ItemCount = 35;
   s.ImageLabelCount = 35;
   SetItem(s, 0, "tex_net_update", "msg_net_update");
@@ -222,19 +224,31 @@ TEST(LabelTexts, MoreThan96StringsUseTheFirst96AndFindTheSecondIndexBehindAll) {
   EXPECT_EQ(SlotText(s.LabelTextsJapanese[kCategories + 2]), "カメラ");
 }
 
-TEST(LabelTexts, UnreadableTableIsRefused) {
-  PluginImage p = MakePluginImage(kCategoryTexts);
+TEST(LabelTexts, UnreadableTableIsRefusedWithTheCheckAndItsOffset) {
+  const PluginImage p = MakePluginImage(kCategoryTexts);
   FirmwareState s = StateWithItems(500);
-  EXPECT_FALSE(ReadLabelTexts(Bytes(0x18, 0), s));  // no table offset
-  Bytes bad = p.image;
-  Put32(bad, kRcoTextTable, 0xFFFFFFF0);  // table outside the image
-  EXPECT_FALSE(ReadLabelTexts(bad, s));
-  bad = p.image;
-  Put32(bad, 0x100 + 0x54, 0xFFFFFFFF);  // second index far outside
-  EXPECT_FALSE(ReadLabelTexts(bad, s));
-  bad = p.image;
-  bad.resize(p.index1 + 11 * 12 + 8);  // the last index entry cut short
-  EXPECT_FALSE(ReadLabelTexts(bad, s));
+  auto changed = [&](auto change) {
+    Bytes b = p.image;
+    change(b);
+    return b;
+  };
+  const std::vector<std::pair<Bytes, std::string>> cases = {
+      {Bytes(0x18, 0), "header: 4 bytes at 0x18 run past the end (24 bytes)"},  // no table offset
+      {changed([](Bytes& b) { Put32(b, rco::kTextTableField, 0xFFFFFFF0); }),
+       "text table offset 0xfffffff0 at 0x18: its string count at 0x100000044 lies past the end"},
+      // A count far beyond the strings there: the first 96 index entries are read
+      // and run off the image.
+      {changed([](Bytes& b) { Put32(b, 0x100 + 0x54, 0xFFFFFFFF); }),
+       "index of language 1 at 0x158 (4294967295 strings, count at 0x154): 4 bytes at 0x4d0 run past the end"},
+      {changed([&](Bytes& b) { b.resize(p.index1 + 11 * 12 + 8); }),  // the last index entry cut short
+       "index of language 2 at " + Hex(p.index1) + " (12 strings, count at 0x154): 4 bytes at " +
+           Hex(p.index1 + 11 * 12 + 8) + " run past the end"},
+  };
+  for (const auto& [image, cause] : cases) {
+    const Status r = ReadLabelTexts(image, s);
+    ASSERT_FALSE(r.ok()) << cause;
+    EXPECT_NE(r.cause().find(cause), std::string::npos) << r.cause();
+  }
   // None of the refusals wrote a name.
   EXPECT_EQ(s.LabelTextsEnglish[0], (std::array<char, kLabelTextBytes>{}));
 }
@@ -243,7 +257,7 @@ TEST(LabelTexts, LabelOrTextOutsideTheImageIsEmpty) {
   PluginImage p = MakePluginImage(kCategoryTexts);
   Put32(p.image, p.index0 + 11 * 12, 0x7FFFFFF0);     // USB label outside (language 0 only)
   Put32(p.image, p.index1 + 3 * 12 + 8, 0xFFFFFFF0);  // photo text outside (language 1)
-  const uint32_t text_area = p.image[kRcoTextData] | (p.image[kRcoTextData + 1] << 8);
+  const uint32_t text_area = p.image[rco::kTextDataField] | (p.image[rco::kTextDataField + 1] << 8);
   Put32(p.image, p.index1 + 4 * 12 + 8, static_cast<uint32_t>(p.image.size()) - text_area);  // music text at the end
   FirmwareState s = StateWithItems(500);
   ASSERT_TRUE(ReadLabelTexts(p.image, s));
@@ -294,17 +308,26 @@ TEST(ImageLabels, CountByteIsSigned) {
   EXPECT_EQ(s.SubIconImageIndex[2], 0);
 }
 
-TEST(ImageLabels, UnreadableLabelsAreRefused) {
+TEST(ImageLabels, UnreadableLabelsAreRefusedWithTheCheckAndItsOffset) {
   FirmwareState s = StateWithItems(500);
-  EXPECT_FALSE(ReadImageLabels(Bytes(0xDC, 0), s));  // no count byte
-  Bytes bad = IconImage({"tex_camera"});
-  Put32(bad, kRcoLabelData, 0xFFFFFFFF);
-  EXPECT_FALSE(ReadImageLabels(bad, s));
-  // More images claimed than names present: the last name runs off the image.
-  EXPECT_FALSE(ReadImageLabels(IconImage({"tex_camera", "tex_usb"}, 1, 3), s));
-  bad = IconImage({"tex_camera", "tex_usb"});
-  bad.pop_back();  // the last name loses its zero
-  EXPECT_FALSE(ReadImageLabels(bad, s));
+  Bytes far = IconImage({"tex_camera"});
+  Put32(far, rco::kLabelDataField, 0xFFFFFFFF);
+  Bytes cut = IconImage({"tex_camera", "tex_usb"});
+  cut.pop_back();  // the last name loses its zero
+  const std::vector<std::pair<Bytes, std::string>> cases = {
+      {Bytes(0xDC, 0), "header: 1 byte at 0xdc run past the end (220 bytes)"},  // no count byte
+      {far, "container name (label area 0xffffffff at 0x40, 1 images at 0xdc): offset 0xffffffff lies past the end"},
+      // More images claimed than names present: the last name runs off the image.
+      {IconImage({"tex_camera", "tex_usb"}, 1, 3), "label of image 2 (label area 0x100 at 0x40, 3 images at 0xdc)"},
+      {cut,
+       "label of image 1 (label area 0x100 at 0x40, 2 images at 0xdc): the string at 0x11a has no terminating "
+       "zero before the end (289 bytes)"},
+  };
+  for (const auto& [image, cause] : cases) {
+    const Status r = ReadImageLabels(image, s);
+    ASSERT_FALSE(r.ok()) << cause;
+    EXPECT_NE(r.cause().find(cause), std::string::npos) << r.cause();
+  }
   EXPECT_EQ(s.ImageLabelCount, 35);  // untouched by the refusals
 }
 

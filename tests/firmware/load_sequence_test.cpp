@@ -9,8 +9,9 @@
 #include <memory>
 #include <set>
 
+#include "demo/demo_set.h"
+#include "demo/rco_builder.h"
 #include "firmware/byte_reader.h"
-#include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {
@@ -140,6 +141,13 @@ TEST_P(LoadDemoSet, FindsEveryPlantedValue) {
   std::set<std::string> expected;
   for (const demo::ExpectedIcon& icon : want.icons) expected.insert(icon.fileName);
   EXPECT_EQ(bitmaps, expected);
+  // As in real containers, the busy picture (the last of system_plugin_fg.rco)
+  // gives inflate a byte count that runs past the end of the file; the picture is
+  // still converted.
+  const std::vector<uint8_t> fg = ReadBytes(dir / "system_plugin_fg.rco");
+  ByteReader fg_reader(fg);
+  EXPECT_GT(uint64_t{fg_reader.u32(0x80)} + fg_reader.u32(0x2AC) + fg_reader.u32(0x2B0), fg.size());
+  EXPECT_TRUE(fs::exists(dir / "BusyIcon.bmp"));
 
   // The compressed inputs were replaced by their decrypted images in the areas.
   if (c.compressed) {
@@ -181,22 +189,27 @@ TEST(LoadAll, OpeningModuleOnlyWithBothBootSoundOptions) {
   EXPECT_EQ(LoadAll(*m), Message::OpeningSizeMismatch);
 }
 
-// One broken input per row, and the message it must raise.
+// One broken input per row, the message it must raise, and what its cause must
+// hold: the file, the check that failed, where, and what was found.
 struct Breakage {
   const char* name;
   const char* file;
-  enum { Remove, Truncate, Grow, StockSize, BadSignature, BadVersionByte, Garbage } how;
+  enum { Remove, Truncate, Grow, StockSize, BadSignature, BadVersionByte, Garbage, Word } how;
   Message message;
+  const char* cause;
+  uint32_t at = 0;  // Word: the 32-bit word at `at` becomes `value`
+  uint32_t value = 0;
 };
 
-std::vector<uint8_t> Broken(std::vector<uint8_t> bytes, decltype(Breakage::how) how, int32_t stockSize) {
-  switch (how) {
+std::vector<uint8_t> Broken(std::vector<uint8_t> bytes, const Breakage& b, int32_t stockSize) {
+  switch (b.how) {
     case Breakage::Truncate: bytes.resize(bytes.size() - 1); break;
     case Breakage::Grow: bytes.resize(4 * 1024 * 1024, 0); break;
     case Breakage::StockSize: bytes.resize(static_cast<std::size_t>(stockSize), 0); break;
     case Breakage::BadSignature: bytes[1] = 'X'; break;
     case Breakage::BadVersionByte: bytes[4] = 0x70; break;
     case Breakage::Garbage: bytes.assign(bytes.size() / 2, 0xA5); break;
+    case Breakage::Word: ByteWriter(bytes).u32(b.at, b.value); break;
     case Breakage::Remove: break;
   }
   return bytes;
@@ -204,7 +217,7 @@ std::vector<uint8_t> Broken(std::vector<uint8_t> bytes, decltype(Breakage::how) 
 
 class LoadFailure : public ::testing::TestWithParam<Breakage> {};
 
-TEST_P(LoadFailure, RaisesTheFilesMessageAndChangesNothing) {
+TEST_P(LoadFailure, RaisesTheFilesMessageWithItsCauseAndChangesNothing) {
   const Breakage b = GetParam();
   ScopedTempDir good;
   ScopedTempDir bad;
@@ -225,7 +238,7 @@ TEST_P(LoadFailure, RaisesTheFilesMessageAndChangesNothing) {
   if (b.how == Breakage::Remove) {
     fs::remove(target);
   } else {
-    WriteBytes(target, Broken(ReadBytes(target), b.how, stock));
+    WriteBytes(target, Broken(ReadBytes(target), b, stock));
   }
 
   FirmwareState before = *m;
@@ -235,7 +248,12 @@ TEST_P(LoadFailure, RaisesTheFilesMessageAndChangesNothing) {
 
   BuildPaths(m->paths, bad.path());
   SetIconDir(m->paths, good.path());
-  EXPECT_EQ(LoadAll(*m), b.message);
+  const std::optional<Failure> failure = LoadAll(*m);
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->code, b.message);
+  EXPECT_EQ(failure->cause.rfind(std::string(b.file) + ": ", 0), 0u) << failure->cause;
+  EXPECT_NE(failure->cause.find(b.cause), std::string::npos) << failure->cause;
+  EXPECT_EQ(failure->cause.find('\n'), std::string::npos) << "one line";
 
   EXPECT_TRUE(SameState(*m, before));
   EXPECT_EQ(std::memcmp(areasBefore.data(), m->work.Area(FileArea::Vshmain).data(), areasBefore.size()), 0);
@@ -245,26 +263,57 @@ TEST_P(LoadFailure, RaisesTheFilesMessageAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     EveryFile, LoadFailure,
     ::testing::Values(
-        Breakage{"VshmainMissing", "vshmain.prx", Breakage::Remove, Message::VshmainOpenError},
-        Breakage{"VshmainShort", "vshmain.prx", Breakage::Truncate, Message::VshmainSizeMismatch},
-        Breakage{"VshmainTooLong", "vshmain.prx", Breakage::Grow, Message::VshmainSizeMismatch},
-        Breakage{"PafMissing", "paf.prx", Breakage::Remove, Message::PafOpenError},
-        Breakage{"PafShort", "paf.prx", Breakage::Truncate, Message::PafSizeMismatch},
-        Breakage{"PafTooLong", "paf.prx", Breakage::Grow, Message::PafSizeMismatch},
-        Breakage{"PluginMissing", "topmenu_plugin.rco", Breakage::Remove, Message::TopmenuPluginOpenError},
-        Breakage{"PluginStock", "topmenu_plugin.rco", Breakage::StockSize, Message::TopmenuPluginSizeMismatch},
-        Breakage{"PluginTooLong", "topmenu_plugin.rco", Breakage::Grow, Message::TopmenuPluginSizeMismatch},
-        Breakage{"PluginSignature", "topmenu_plugin.rco", Breakage::BadSignature, Message::TopmenuPluginCannotInflate},
+        Breakage{"VshmainMissing", "vshmain.prx", Breakage::Remove, Message::VshmainOpenError,
+                 "vshmain.prx: No such file or directory"},
+        Breakage{"VshmainShort", "vshmain.prx", Breakage::Truncate, Message::VshmainSizeMismatch,
+                 "302721 bytes, no known version has this size and it has no ~PSP signature"},
+        Breakage{"VshmainTooLong", "vshmain.prx", Breakage::Grow, Message::VshmainSizeMismatch,
+                 "larger than the 1048576 bytes it may hold"},
+        Breakage{"PafMissing", "paf.prx", Breakage::Remove, Message::PafOpenError, "No such file or directory"},
+        Breakage{"PafShort", "paf.prx", Breakage::Truncate, Message::PafSizeMismatch,
+                 "1756111 bytes, expected 1756112 bytes for firmware 401, and it has no ~PSP signature"},
+        Breakage{"PafTooLong", "paf.prx", Breakage::Grow, Message::PafSizeMismatch,
+                 "larger than the 2097152 bytes it may hold"},
+        Breakage{"PluginMissing", "topmenu_plugin.rco", Breakage::Remove, Message::TopmenuPluginOpenError,
+                 "No such file or directory"},
+        Breakage{"PluginStock", "topmenu_plugin.rco", Breakage::StockSize, Message::TopmenuPluginSizeMismatch,
+                 "27404 bytes, the size of the stock file of firmware 401 (its tables are still compressed)"},
+        Breakage{"PluginTooLong", "topmenu_plugin.rco", Breakage::Grow, Message::TopmenuPluginSizeMismatch,
+                 "larger than the 131072 bytes it may hold"},
+        Breakage{"PluginSignature", "topmenu_plugin.rco", Breakage::BadSignature, Message::TopmenuPluginCannotInflate,
+                 "container signature 00 50 52 46 71 expected at 0x0, found 00 58 52 46 71"},
         Breakage{"PluginVersionByte", "topmenu_plugin.rco", Breakage::BadVersionByte,
-                 Message::TopmenuPluginCannotInflate},
-        Breakage{"FgMissing", "system_plugin_fg.rco", Breakage::Remove, Message::SystemPluginFgOpenError},
-        Breakage{"FgStock", "system_plugin_fg.rco", Breakage::StockSize, Message::SystemPluginFgSizeMismatch},
-        Breakage{"FgSignature", "system_plugin_fg.rco", Breakage::BadSignature, Message::SystemPluginFgCannotInflate},
-        Breakage{"FgGarbage", "system_plugin_fg.rco", Breakage::Garbage, Message::SystemPluginFgCannotInflate},
-        Breakage{"IconMissing", "topmenu_icon.rco", Breakage::Remove, Message::TopmenuIconOpenError},
-        Breakage{"IconStock", "topmenu_icon.rco", Breakage::StockSize, Message::TopmenuIconSizeMismatch},
-        Breakage{"IconTooLong", "topmenu_icon.rco", Breakage::Grow, Message::TopmenuIconSizeMismatch},
-        Breakage{"IconSignature", "topmenu_icon.rco", Breakage::BadSignature, Message::TopmenuIconCannotInflate}),
+                 Message::TopmenuPluginCannotInflate, "found 00 50 52 46 70"},
+        Breakage{"PluginObjectChain", "topmenu_plugin.rco", Breakage::Word, Message::TopmenuPluginCannotInflate,
+                 "object table offset 0x12345678 at 0x30 lies past the end (", 0x30, 0x12345678},
+        Breakage{"PluginTextTable", "topmenu_plugin.rco", Breakage::Word, Message::TopmenuPluginCannotInflate,
+                 "text table offset 0x7ffffff0 at 0x18: its string count at 0x80000044 lies past the end (", 0x18,
+                 0x7FFFFFF0},
+        Breakage{"FgMissing", "system_plugin_fg.rco", Breakage::Remove, Message::SystemPluginFgOpenError,
+                 "No such file or directory"},
+        Breakage{"FgStock", "system_plugin_fg.rco", Breakage::StockSize, Message::SystemPluginFgSizeMismatch,
+                 "34348 bytes, the size of the stock file"},
+        Breakage{"FgSignature", "system_plugin_fg.rco", Breakage::BadSignature, Message::SystemPluginFgCannotInflate,
+                 "container signature"},
+        Breakage{"FgGarbage", "system_plugin_fg.rco", Breakage::Garbage, Message::SystemPluginFgCannotInflate,
+                 "found a5 a5 a5 a5 a5"},
+        Breakage{"FgObjectTable", "system_plugin_fg.rco", Breakage::Word, Message::SystemPluginFgCannotInflate,
+                 "object table offset 0x12345678 at 0x30 lies past the end (", 0x30, 0x12345678},
+        Breakage{"FgBatteryLink", "system_plugin_fg.rco", Breakage::Word, Message::SystemPluginFgCannotInflate,
+                 "battery object at 0x800002e8 (372 bytes) lies past the end (",
+                 demo::kSystemPluginObjectTable + 0x28 + 0x14, 0x80000000},
+        Breakage{"IconMissing", "topmenu_icon.rco", Breakage::Remove, Message::TopmenuIconOpenError,
+                 "No such file or directory"},
+        Breakage{"IconStock", "topmenu_icon.rco", Breakage::StockSize, Message::TopmenuIconSizeMismatch,
+                 "195584 bytes, the size of the stock file of firmware 401"},
+        Breakage{"IconTooLong", "topmenu_icon.rco", Breakage::Grow, Message::TopmenuIconSizeMismatch,
+                 "larger than the 524288 bytes it may hold"},
+        Breakage{"IconSignature", "topmenu_icon.rco", Breakage::BadSignature, Message::TopmenuIconCannotInflate,
+                 "container signature"},
+        Breakage{"IconLabelArea", "topmenu_icon.rco", Breakage::Word, Message::TopmenuIconCannotInflate,
+                 "container name (label area 0xfffffff0 at 0x40, 41 images at 0xdc): offset 0xfffffff0 lies past "
+                 "the end (",
+                 0x40, 0xFFFFFFF0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoadAll, PafOfAnotherVersionIsRefused) {

@@ -12,6 +12,7 @@
 
 #include "firmware/byte_reader.h"
 #include "firmware/psp_package.h"
+#include "model/result.h"
 
 namespace qorvi {
 namespace {
@@ -114,18 +115,21 @@ std::vector<uint8_t> Snapshot(const FirmwareState& s) {
 
 class ModuleImageTest : public ::testing::Test {
  protected:
-  int64_t LoadVsh(const std::vector<uint8_t>& file) {
+  Result<int64_t> LoadVsh(const std::vector<uint8_t>& file) {
     std::copy(file.begin(), file.end(), vsh.begin());
     return LoadVshmainImage(vsh, file.size(), state, scratch);
   }
-  int64_t LoadPaf(const std::vector<uint8_t>& file) {
+  Result<int64_t> LoadPaf(const std::vector<uint8_t>& file) {
     std::copy(file.begin(), file.end(), paf.begin());
     return LoadModuleImage(paf, file.size(), state.Profile.PafSize, state, scratch);
   }
-  // The load must be refused with -2 and leave every byte of the state as it was.
-  void ExpectRefused(const std::vector<uint8_t>& file, bool asVshmain) {
+  // The load must be refused, say why (the cause holds `cause`), and leave every
+  // byte of the state as it was.
+  void ExpectRefused(const std::vector<uint8_t>& file, bool asVshmain, const std::string& cause) {
     const std::vector<uint8_t> before = Snapshot(state);
-    EXPECT_EQ(asVshmain ? LoadVsh(file) : LoadPaf(file), kModuleSizeMismatch);
+    const Result<int64_t> r = asVshmain ? LoadVsh(file) : LoadPaf(file);
+    ASSERT_FALSE(r.ok()) << cause;
+    EXPECT_NE(r.cause().find(cause), std::string::npos) << r.cause();
     EXPECT_EQ(Snapshot(state), before);
   }
   std::vector<uint8_t> Packed(const std::vector<uint8_t>& image, PspHeader header) {
@@ -191,12 +195,13 @@ INSTANTIATE_TEST_SUITE_P(AllVersions, VshmainByVersion, ::testing::Values(390, 3
 TEST_F(ModuleImageTest, ItemDetailsTagsAndExecIndex) {
   std::vector<uint8_t> img = VshmainImage(390);
   const std::size_t at = ProfileOf(390).VshOffsets[kVshItemTable];
-  std::memset(&img[at + 31], 'x', 24);  // no zero inside the field: cut to 23 characters
+  std::memset(&img[at + 31], 'x', 24);  // no zero inside the field: all 24 bytes are the text
   Put32(img, at + 140 + 8, 31);         // (31, 6) is entry 39, beyond the 35 items of 3.90
   Put32(img, at + 140 + 12, 6);
   state.ItemTable[1].ExecIndex = 5;
-  ASSERT_GT(LoadVsh(img), 0);
-  EXPECT_EQ(std::string(state.ItemTable[0].MainImageTag.data()), std::string(23, 'x'));
+  ASSERT_TRUE(LoadVsh(img).ok());
+  EXPECT_EQ(state.ItemTable[0].MainImageTag.view(), std::string(24, 'x'));
+  EXPECT_FALSE(state.ItemTable[0].MainImageTag.terminated());
   EXPECT_EQ(state.ItemTable[1].ExecIndex, 5) << "no match: left unchanged";
 }
 
@@ -204,7 +209,7 @@ class PafByVersion : public ModuleImageTest, public ::testing::WithParamInterfac
 
 TEST_P(PafByVersion, EveryUsedSlotLoadsItsField) {
   const int32_t version = GetParam();
-  ASSERT_GT(LoadVsh(VshmainImage(version)), 0);
+  ASSERT_TRUE(LoadVsh(VshmainImage(version)).ok());
   state.Layout.SubIconUpperSpace2 = 5;
   state.Layout.Sub2NetSearchX = 7.0f;
   state.Layout.IconSpeedX2 = 7;
@@ -212,17 +217,15 @@ TEST_P(PafByVersion, EveryUsedSlotLoadsItsField) {
   ASSERT_EQ(LoadPaf(PafImage(version)), ProfileOf(version).PafSize);
   EXPECT_EQ(state.PafLoadedSize, ProfileOf(version).PafSize);
   const LayoutRecord& L = state.Layout;
-  for (int k = 0; k < kPafSlots; ++k) {
-    const PafSlotField& slot = PafSlotFields()[k];
-    if (slot.field == nullptr || (version != 500 && k > 18)) continue;
+  for (const PafSlot& slot : PafSlotTable()) {
+    const int k = slot.slot;
+    if (!slot.loaded || (version != 500 && k > 18)) continue;
     // 3.90 names one place for slots 13 and 17; the value there is slot 17's.
     const float planted = PafValue(version == 390 && k == 13 ? 17 : k);
-    const LayoutField* field = FindLayoutField(slot.field);
-    ASSERT_NE(field, nullptr);
-    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&field->member)) {
-      EXPECT_EQ(L.*(*whole), static_cast<int32_t>(planted)) << slot.field;
+    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&slot.field)) {
+      EXPECT_EQ(L.*(*whole), static_cast<int32_t>(planted)) << "slot " << k;
     } else {
-      EXPECT_EQ(L.*std::get<float LayoutRecord::*>(field->member), planted) << slot.field;
+      EXPECT_EQ(L.*std::get<float LayoutRecord::*>(slot.field), planted) << "slot " << k;
     }
   }
   if (version == 500) {
@@ -241,30 +244,34 @@ TEST_P(PafByVersion, EveryUsedSlotLoadsItsField) {
 INSTANTIATE_TEST_SUITE_P(AllVersions, PafByVersion, ::testing::Values(390, 395, 401, 500));
 
 TEST_F(ModuleImageTest, RefusalsLeaveTheStateAsItWas) {
-  ASSERT_GT(LoadVsh(VshmainImage(500)), 0);
-  ASSERT_GT(LoadPaf(PafImage(500)), 0);
+  ASSERT_TRUE(LoadVsh(VshmainImage(500)).ok());
+  ASSERT_TRUE(LoadPaf(PafImage(500)).ok());
 
-  ExpectRefused(std::vector<uint8_t>(ProfileOf(500).VshmainSize + 1), true);  // size of no version
-  ExpectRefused(std::vector<uint8_t>(100), true);
-  ExpectRefused({}, true);
-  ExpectRefused(PafImage(395), false);  // a 3.95 paf.prx after a 5.00 vshmain.prx
+  ExpectRefused(std::vector<uint8_t>(ProfileOf(500).VshmainSize + 1), true,
+                "325341 bytes, no known version has this size and it has no ~PSP signature");
+  ExpectRefused(std::vector<uint8_t>(100), true, "100 bytes, no known version");
+  ExpectRefused({}, true, "0 bytes");
+  // A 3.95 paf.prx after a 5.00 vshmain.prx.
+  ExpectRefused(PafImage(395), false, "1755918 bytes, expected 1759932 bytes for firmware 500");
 
   // Compressed images that are broken or hold the wrong size.
   std::vector<uint8_t> packed = Packed(VshmainImage(401), BuiltinVshmainPspHeader());
   std::vector<uint8_t> bad_crc = packed;
   bad_crc[bad_crc.size() - 8] ^= 1;
-  ExpectRefused(bad_crc, true);
+  ExpectRefused(bad_crc, true, "gzip trailer CRC-32 0x");
   std::vector<uint8_t> bad_length = packed;
   bad_length[bad_length.size() - 1] ^= 0x80;
-  ExpectRefused(bad_length, true);
-  ExpectRefused(std::vector<uint8_t>(packed.begin(), packed.end() - 100), true);
-  ExpectRefused(Packed(std::vector<uint8_t>(1234, 7), BuiltinVshmainPspHeader()), true);
-  ExpectRefused(Packed(PafImage(395), BuiltinPafPspHeader()), false);
+  ExpectRefused(bad_length, true, "gzip trailer length 2147786370 at " + Hex(packed.size() - 4));
+  ExpectRefused(std::vector<uint8_t>(packed.begin(), packed.end() - 100), true, "before its last block");
+  ExpectRefused(Packed(std::vector<uint8_t>(1234, 7), BuiltinVshmainPspHeader()), true,
+                "~PSP image unpacks to 1234 bytes, no known version has this size");
+  ExpectRefused(Packed(PafImage(395), BuiltinPafPspHeader()), false,
+                "~PSP image unpacks to 1755918 bytes, expected 1759932 bytes");
 
   // A module load without a detected version has no size to compare with.
   FirmwareState fresh;
   std::copy(packed.begin(), packed.end(), paf.begin());
-  EXPECT_EQ(LoadModuleImage(paf, packed.size(), fresh.Profile.PafSize, fresh, scratch), kModuleSizeMismatch);
+  EXPECT_FALSE(LoadModuleImage(paf, packed.size(), fresh.Profile.PafSize, fresh, scratch).ok());
 }
 
 TEST_F(ModuleImageTest, CompressedVshmainSelectsItsVersionAndKeepsItsHeader) {
@@ -283,7 +290,7 @@ TEST_F(ModuleImageTest, CompressedVshmainSelectsItsVersionAndKeepsItsHeader) {
 }
 
 TEST_F(ModuleImageTest, CompressedPafWithAFileNameInflates) {
-  ASSERT_GT(LoadVsh(VshmainImage(395)), 0);
+  ASSERT_TRUE(LoadVsh(VshmainImage(395)).ok());
   PspHeader header = BuiltinPafPspHeader();
   header[0x140] = 0xC3;
   std::vector<uint8_t> file = Packed(PafImage(395), header);
@@ -298,7 +305,7 @@ TEST_F(ModuleImageTest, CompressedPafWithAFileNameInflates) {
 }
 
 TEST_F(ModuleImageTest, CompressedOpeningKeepsNoHeader) {
-  ASSERT_GT(LoadVsh(VshmainImage(500)), 0);
+  ASSERT_TRUE(LoadVsh(VshmainImage(500)).ok());
   const int32_t size = ProfileOf(500).OpeningSize;
   PspHeader header = BuiltinVshmainPspHeader();
   header[0x80] = 0x11;
@@ -330,11 +337,20 @@ TEST_F(ModuleImageTest, LoadsFromFilesAndReportsOpenAndSizeFailures) {
   EXPECT_EQ(state.Layout.IconSpeedX1, static_cast<int32_t>(PafValue(0)));
 
   const std::vector<uint8_t> before = Snapshot(state);
-  EXPECT_EQ(LoadVshmain(vsh_path + ".missing", vsh, state, scratch), kModuleCannotOpen);
-  EXPECT_EQ(LoadModule(paf_path + ".missing", paf, state.Profile.PafSize, state, scratch), kModuleCannotOpen);
+  auto refused = [](const Result<int64_t, ModuleRefusal>& r, ModuleFailure kind, const std::string& cause) {
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.refusal().kind, kind);
+    EXPECT_EQ(r.cause(), cause);
+  };
+  refused(LoadVshmain(vsh_path + ".missing", vsh, state, scratch), ModuleFailure::CannotOpen,
+          "No such file or directory");
+  refused(LoadModule(paf_path + ".missing", paf, state.Profile.PafSize, state, scratch), ModuleFailure::CannotOpen,
+          "No such file or directory");
+  refused(LoadVshmain(::testing::TempDir(), vsh, state, scratch), ModuleFailure::CannotOpen, "is a folder");
   // A file longer than its area is refused even though its first bytes would fit.
   std::span<uint8_t> short_area = std::span(vsh).first(313555);
-  EXPECT_EQ(LoadVshmain(vsh_path, short_area, state, scratch), kModuleSizeMismatch);
+  refused(LoadVshmain(vsh_path, short_area, state, scratch), ModuleFailure::SizeMismatch,
+          "larger than the 313555 bytes it may hold");
   EXPECT_EQ(Snapshot(state), before);
   std::remove(vsh_path.c_str());
   std::remove(paf_path.c_str());

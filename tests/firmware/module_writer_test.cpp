@@ -55,8 +55,10 @@ class Writer : public ::testing::Test {
     layout.MainIconX = 123;
     layout.MainMenuTextY = -40;
   }
-  int Write(const std::string& name, std::vector<uint8_t>& image, bool compress, const std::string& sound = "") {
-    return WriteFirmwareFile(dir / name, image, image.size(), image.size(), layout, state, compress, sound, scratch);
+  FileWriteResult Write(const std::string& name, std::vector<uint8_t>& image, bool compress,
+                        const std::string& sound = "") {
+    return WriteFirmwareFile(dir / name, image, image.size(), image.size(), layout, state, compress, sound, scratch,
+                             "out/" + name);
   }
 };
 
@@ -74,7 +76,9 @@ TEST_F(Writer, NothingLoadedWritesNothing) {
   std::vector<uint8_t> image(16);
   EXPECT_EQ(WriteFirmwareFile(dir / "x", image, 16, 0, layout, state, true, "", scratch), kFileWritten);
   EXPECT_FALSE(fs::exists(dir / "x"));
-  EXPECT_EQ(WriteFirmwareFile(dir / "x", image, 16, 17, layout, state, false, "", scratch), kWriteFailed);
+  const FileWriteResult longer = WriteFirmwareFile(dir / "x", image, 16, 17, layout, state, false, "", scratch, "x");
+  EXPECT_EQ(longer, kWriteFailed);
+  EXPECT_EQ(longer.cause, "x: 17 bytes do not fit the 16-byte area");
   EXPECT_EQ(WriteFirmwareFile(dir / "x", image, 8, 12, layout, state, false, "", scratch), kWriteFailed);
   EXPECT_FALSE(fs::exists(dir / "x"));
 }
@@ -201,7 +205,9 @@ TEST_F(Writer, FullDiskKeepsTheEarlierOutput) {
     SCOPED_TRACE(compress ? "compressed" : "plain");
     {
       ScopedFileSizeLimit full(64 * 1024);
-      EXPECT_EQ(Write("vshmain.prx", image, compress), kWriteFailed);
+      const FileWriteResult r = Write("vshmain.prx", image, compress);
+      EXPECT_EQ(r, kWriteFailed);
+      EXPECT_EQ(r.cause, "out/vshmain.prx: File too large") << "the output and the system's reason";
     }
     EXPECT_TRUE(ReadBytes(dir / "vshmain.prx") == good);
     EXPECT_EQ(FilesIn(dir.path()), std::vector<std::string>{"vshmain.prx"});

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/work_area.h"
@@ -131,34 +132,45 @@ TEST_F(UnpackPspTest, RefusesBrokenFiles) {
   std::vector<uint8_t> garbage(good.begin(), good.begin() + kPspHeaderSize + 10);
   for (int i = 0; i < 400; ++i) garbage.push_back(static_cast<uint8_t>(i * 37 + 11));
 
-  const std::vector<std::pair<const char*, std::vector<uint8_t>>> cases = {
-      {"no signature", changed(0, 0x01)},
-      {"empty", {}},
-      {"header only", cut(kPspHeaderSize)},
-      {"short gzip header", cut(kPspHeaderSize + 9)},
-      {"bad magic", changed(kPspHeaderSize + 1, 0x01)},
-      {"method not deflate", changed(kPspHeaderSize + 2, 0x01)},
-      {"reserved flag", changed(kPspHeaderSize + 3, 0x20)},
-      {"name without its zero", header_then(0x08, {'p', 'a', 'f'})},
-      {"comment without its zero", header_then(0x10, {'x'})},
-      {"extra field past the end", header_then(0x04, {0xFF, 0xFF, 1, 2, 3})},
-      {"header CRC cut off", header_then(0x02, {0x12})},
-      {"wrong CRC", changed(trailer, 0x01)},
-      {"wrong length", changed(trailer + 4, 0x01)},
-      {"no trailer", cut(trailer)},
-      {"half a trailer", cut(trailer + 4)},
-      {"stream cut short", cut(kPspHeaderSize + 10 + (trailer - kPspHeaderSize - 10) / 2)},
-      {"garbage stream", garbage},
+  // Each refusal names the check that failed, where, and what was found.
+  const std::string crc = Hex32(Get32(good, trailer));
+  const std::string bad_crc = Hex32(Get32(good, trailer) ^ 1);
+  const std::vector<std::tuple<const char*, std::vector<uint8_t>, std::string>> cases = {
+      {"no signature", changed(0, 0x01), "no ~PSP signature at 0x0 (found 7f 50 53 50)"},
+      {"empty", {}, "no ~PSP signature at 0x0 (found )"},
+      {"header only", cut(kPspHeaderSize), "gzip member header at 0x150 is cut off (0 bytes left, 10 needed)"},
+      {"short gzip header", cut(kPspHeaderSize + 9), "gzip member header at 0x150 is cut off (9 bytes left"},
+      {"bad magic", changed(kPspHeaderSize + 1, 0x01), "gzip magic 1f 8b expected at 0x150, found 1f 8a"},
+      {"method not deflate", changed(kPspHeaderSize + 2, 0x01),
+       "compression method 8 (deflate) expected at 0x152, found 9"},
+      {"reserved flag", changed(kPspHeaderSize + 3, 0x20), "gzip flags 0x20 at 0x153 set reserved bits"},
+      {"name without its zero", header_then(0x08, {'p', 'a', 'f'}), "(flags 0x8) runs past the end of the file"},
+      {"comment without its zero", header_then(0x10, {'x'}), "(flags 0x10) runs past the end of the file"},
+      {"extra field past the end", header_then(0x04, {0xFF, 0xFF, 1, 2, 3}), "(flags 0x4) runs past the end"},
+      {"header CRC cut off", header_then(0x02, {0x12}), "(flags 0x2) runs past the end"},
+      {"wrong CRC", changed(trailer, 0x01),
+       "gzip trailer CRC-32 " + bad_crc + " at " + Hex(trailer) + ", content has " + crc},
+      {"wrong length", changed(trailer + 4, 0x01),
+       "gzip trailer length 5001 at " + Hex(trailer + 4) + ", content has 5000 bytes"},
+      {"no trailer", cut(trailer), "gzip trailer at " + Hex(trailer) + " is cut off (0 of its 8 bytes there)"},
+      {"half a trailer", cut(trailer + 4), "gzip trailer at " + Hex(trailer) + " is cut off (4 of its 8 bytes there)"},
+      {"stream cut short", cut(kPspHeaderSize + 10 + (trailer - kPspHeaderSize - 10) / 2),
+       "deflate data at 0x15a: ends at "},
+      {"garbage stream", garbage, "deflate data at 0x15a: corrupt at about 0x"},
   };
-  for (const auto& [what, file] : cases) {
-    EXPECT_EQ(UnpackPsp(file, out), -2) << what;
+  for (const auto& [what, file, cause] : cases) {
+    const Result<std::size_t> r = UnpackPsp(file, out);
+    ASSERT_FALSE(r.ok()) << what;
+    EXPECT_NE(r.cause().find(cause), std::string::npos) << what << ": " << r.cause();
   }
 }
 
 TEST_F(UnpackPspTest, RefusesContentLargerThanTheOutput) {
   const std::vector<uint8_t> file = PspFile(SampleImage(3000));
   std::vector<uint8_t> small(2999);
-  EXPECT_EQ(UnpackPsp(file, small), -2);
+  const Result<std::size_t> r = UnpackPsp(file, small);
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.cause(), "deflate data at 0x15a: content larger than the 2999 bytes of room");
   std::vector<uint8_t> exact(3000);
   EXPECT_EQ(UnpackPsp(file, exact), 3000);
 }

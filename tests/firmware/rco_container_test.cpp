@@ -9,9 +9,9 @@
 #include <map>
 #include <set>
 
+#include "demo/gim_encoder.h"
 #include "firmware/byte_reader.h"
 #include "firmware/gim_picture.h"
-#include "support/gim_encoder.h"
 
 namespace qorvi {
 namespace {
@@ -83,10 +83,10 @@ TEST(RcoContainer, SystemPluginValues) {
   EXPECT_EQ(state.Layout.BatteryY, -3);
   EXPECT_EQ(state.Layout.BusyX, 400);
   EXPECT_EQ(state.Layout.BusyY, 0);
-  // Colours times 255, truncated (a channel above 1.0 clamps).
+  // Colours times 255, truncated; a channel outside 0..1 wraps (2.0: 510 & 255).
   auto rgb = [](Rgb8 c) { return std::vector<int>{c.r, c.g, c.b}; };
   EXPECT_EQ(rgb(state.Layout.BatteryColor), (std::vector<int>{255, 127, 0}));
-  EXPECT_EQ(rgb(state.Layout.ClockColor), (std::vector<int>{63, 254, 255}));
+  EXPECT_EQ(rgb(state.Layout.ClockColor), (std::vector<int>{63, 254, 254}));
   EXPECT_EQ(rgb(state.Layout.BusyColor), (std::vector<int>{25, 51, 76}));
 }
 
@@ -94,28 +94,38 @@ TEST(RcoContainer, SystemPluginObjectsOutOfRange) {
   struct Case {
     const char* what;
     std::function<void(std::vector<uint8_t>&)> change;
-    bool found;
+    const char* cause;  // nullptr: found
   };
   const std::vector<Case> cases{
-      {"as built, busy object ends at the last byte", [](auto&) {}, true},
-      {"one byte short", [](auto& im) { im.pop_back(); }, false},
-      {"object table past the end", [](auto& im) { ByteWriter(im).u32(0x30, 0xFFFFFFF0); }, false},
+      {"as built, busy object ends at the last byte", [](auto&) {}, nullptr},
+      {"one byte short", [](auto& im) { im.pop_back(); },
+       "busy object at 0x4a8 (372 bytes) lies past the end (1563 bytes)"},
+      {"object table past the end", [](auto& im) { ByteWriter(im).u32(0x30, 0xFFFFFFF0); },
+       "object table offset 0xfffffff0 at 0x30 lies past the end (1564 bytes)"},
       {"first object's link past the end", [](auto& im) { ByteWriter(im).u32(0x30, kBusy + 0x174 - 0x28 - 0x10); },
-       false},
+       "first object at 0x60c: link at 0x620 lies past the end (1564 bytes)"},
       // 0x328 + 0xFFFFFF00 wraps to 0x228 in 32 bits; it must not.
-      {"battery link wraps in 32 bits", [](auto& im) { ByteWriter(im).u32(kBattery + 0x14, 0xFFFFFF00); }, false},
+      {"battery link wraps in 32 bits", [](auto& im) { ByteWriter(im).u32(kBattery + 0x14, 0xFFFFFF00); },
+       "busy object at 0x100000228 (372 bytes) lies past the end (1564 bytes)"},
       {"battery object too close to the end",
-       [](auto& im) { ByteWriter(im).u32(0x128 + 0x14, static_cast<uint32_t>(im.size() - 0x128 - 0x100)); }, false},
+       [](auto& im) { ByteWriter(im).u32(0x128 + 0x14, static_cast<uint32_t>(im.size() - 0x128 - 0x100)); },
+       "battery object at 0x51c (372 bytes) lies past the end (1564 bytes)"},
+      {"no object table offset at all", [](auto& im) { im.resize(0x32); },
+       "object table offset at 0x30 lies past the end (50 bytes)"},
   };
   for (const Case& c : cases) {
     std::vector<uint8_t> image = SystemPluginImage();
     c.change(image);
-    EXPECT_EQ(LocateSystemPluginObjects(image).has_value(), c.found) << c.what;
+    const Result<SystemPluginObjects> objects = LocateSystemPluginObjects(image);
+    EXPECT_EQ(objects.ok(), c.cause == nullptr) << c.what;
     FirmwareState state;
     state.BatteryObject = 77;
     state.Layout.BatteryX = 5;
-    EXPECT_EQ(ExtractSystemPluginFg(image, state), c.found) << c.what;
-    if (!c.found) {
+    const Status extracted = ExtractSystemPluginFg(image, state);
+    EXPECT_EQ(extracted.ok(), c.cause == nullptr) << c.what;
+    if (c.cause != nullptr) {
+      EXPECT_EQ(objects.cause(), c.cause) << c.what;
+      EXPECT_EQ(extracted.cause(), c.cause) << c.what;
       EXPECT_EQ(state.BatteryObject, 77u) << c.what;
       EXPECT_EQ(state.Layout.BatteryX, 5) << c.what;
     }
@@ -135,8 +145,13 @@ TEST(RcoContainer, TopmenuPluginValuePlace) {
   EXPECT_FALSE(LocateTopmenuPluginValue(short_image));
   ByteWriter(image).u32(0x98 + 0x18, 0xFFFFFFF0);  // wraps back into the image in 32 bits
   EXPECT_FALSE(LocateTopmenuPluginValue(image));
-  ByteWriter(image).u32(0x30, 0xE0);  // E1's link word lies past the end
-  EXPECT_FALSE(LocateTopmenuPluginValue(image));
+  EXPECT_EQ(LocateTopmenuPluginValue(image).cause(),
+            "MainIconX value (second object's first child) at 0x1000000b0 (4 bytes) lies past the end (228 bytes)");
+  ByteWriter(image).u32(0x30, 0xE0);  // the object table's own header lies past the end
+  EXPECT_EQ(LocateTopmenuPluginValue(image).cause(), "object table offset 0xe0 at 0x30 lies past the end (228 bytes)");
+  ByteWriter(image).u32(0x30, 0xB0);  // E1's link word lies past the end
+  EXPECT_EQ(LocateTopmenuPluginValue(image).cause(),
+            "first object at 0xd8: link at 0xec lies past the end (228 bytes)");
   EXPECT_FALSE(LocateTopmenuPluginValue({}));
 }
 
@@ -215,6 +230,7 @@ TEST(RcoContainer, CategoryAndItemIcons) {
   for (int version : {401, 500}) {
     FirmwareState state;
     state.FirmwareVersion = version;
+    state.Profile = *ProfileFor(version);
     for (int s = 0; s < kItemNumbers; ++s) state.SubIconImageIndex[s] = (s * 7) % 45;
     EXPECT_EQ(DecodedIcons(image, state), ExpectedIcons(state)) << version;
   }
@@ -224,13 +240,14 @@ TEST(RcoContainer, BrokenImageEntriesAreSkipped) {
   std::vector<uint8_t> image = TopmenuIconImage(45);
   ByteWriter w(image);
   w.u32(0x124 + 56 * 3, 0xFFFFFFF0);  // data offset past the end
-  w.u32(0x128 + 56 * 4, 0xFFFFFFFF);  // byte count past the end
+  w.u32(0x128 + 56 * 4, 0xFFFFFFFF);  // byte count past the end: cut at the end, the picture stays
   w.u32(0x128 + 56 * 5, 1);           // shorter than the zlib header
   w.u32(0x124 + 56 * 6, 0x10);        // data that is not a zlib stream
   FirmwareState state;
   state.FirmwareVersion = 500;
+  state.Profile = *ProfileFor(500);
   for (int s = 0; s < kItemNumbers; ++s) state.SubIconImageIndex[s] = s % 45;
-  std::map<std::string, uint32_t> expected = ExpectedIcons(state, {3, 4, 5, 6});
+  std::map<std::string, uint32_t> expected = ExpectedIcons(state, {3, 5, 6});
   // Image numbers whose table entry lies outside the image, or that are negative.
   state.SubIconImageIndex[0] = -1;
   state.SubIconImageIndex[1] = 1000000;
@@ -272,6 +289,7 @@ TEST(RcoContainer, WritesBitmapFiles) {
 
   FirmwareState state;
   state.FirmwareVersion = 395;
+  state.Profile = *ProfileFor(395);
   ExtractIcons(TopmenuIconImage(45), state, paths, Scratch());
   EXPECT_EQ(read(paths.MainIconPath[6]).size(), 54u + 7 * 2 * 4);
   EXPECT_FALSE(std::filesystem::exists(paths.MainIconPath[7]));

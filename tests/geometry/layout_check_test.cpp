@@ -8,9 +8,9 @@
 #include <functional>
 #include <memory>
 
+#include "demo/demo_set.h"
 #include "firmware/layout_check_input.h"
 #include "firmware/load_sequence.h"
-#include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {

@@ -192,7 +192,7 @@ TEST(LayoutJson, RefusedDocumentsSayWhy) {
       {R"({"version": 401, "categoryEntries": [[1, 2, 3]]})",
        "categoryEntries[0]: expected [category, item, show, region]"},
       {R"({"categoryEntries": [[1, 2, 3, 256]]})", "categoryEntries[0]: out of range"},
-      {R"({"items": [{"NameTag": "123456789012345678901234"}]})", "items[0].NameTag: longer than 23 bytes"},
+      {R"({"items": [{"NameTag": "1234567890123456789012345"}]})", "items[0].NameTag: longer than 24 bytes"},
       {R"({"items": [{"NameTag": "a\u0000b"}]})", "items[0].NameTag: contains a zero byte"},
       {R"({"items": [{}, {"UmdFlag": 256}]})", "items[1].UmdFlag: out of range"},
       {R"({"items": [{"Word0": -1}]})", "items[0].Word0: out of range"},

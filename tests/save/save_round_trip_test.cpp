@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "demo/demo_set.h"
 #include "firmware/byte_reader.h"
 #include "firmware/exec_functions.h"
 #include "firmware/load_sequence.h"
@@ -16,7 +17,6 @@
 #include "model/colors.h"
 #include "model/value_text.h"
 #include "save/save_sequence.h"
-#include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {

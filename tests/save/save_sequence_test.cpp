@@ -89,12 +89,14 @@ TEST(SaveAll, BootSoundTooBigOrMissing) {
   fs::remove(dir / "done/module/opening_plugin.prx");
 
   WriteBytes(m->paths.BootSoundPath, std::vector<uint8_t>(49377, 1));
-  EXPECT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{M::WavTooBig});
+  const std::vector<Failure> too_big = SaveAll(*m, true);
+  EXPECT_EQ(too_big,
+            (std::vector<Failure>{{M::WavTooBig, "the boot sound has more than the 49376 bytes its area holds"}}));
   EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
   EXPECT_TRUE(fs::exists(dir / "done/resource/topmenu_icon.rco")) << "the later files are still written";
 
   fs::remove(m->paths.BootSoundPath);
-  EXPECT_EQ(Codes(SaveAll(*m, true)), std::vector<Message>{M::OpeningWriteError});
+  EXPECT_EQ(SaveAll(*m, true), (std::vector<Failure>{{M::OpeningWriteError, "boot sound: No such file or directory"}}));
   EXPECT_FALSE(fs::exists(dir / "done/module/opening_plugin.prx"));
 }
 
@@ -108,7 +110,13 @@ TEST(SaveAll, UnwritableOutputReportsEveryFileInOrder) {
     std::vector<Message> want{M::VshmainWriteError, M::PafWriteError};
     if (opening) want.push_back(M::OpeningWriteError);
     want.insert(want.end(), {M::TopmenuPluginWriteError, M::SystemPluginFgWriteError, M::TopmenuIconWriteError});
-    EXPECT_EQ(Codes(SaveAll(*m, true)), want);
+    const std::vector<Failure> raised = SaveAll(*m, true);
+    EXPECT_EQ(Codes(raised), want);
+    // Each with the output it concerns and the system's reason.
+    ASSERT_EQ(raised.size(), want.size());
+    EXPECT_EQ(raised[0].cause, "done/module/vshmain.prx: Not a directory");
+    EXPECT_EQ(raised[1].cause, "done/module/paf.prx: Not a directory");
+    EXPECT_EQ(raised.back().cause, "done/resource/topmenu_icon.rco: Not a directory");
     EXPECT_TRUE(ReadBytes(dir / "done") == std::vector<uint8_t>{'x'});
     // Nothing was left anywhere: the folder holds what the test put there.
     std::vector<std::string> names;
@@ -129,7 +137,9 @@ TEST(SaveAll, FullDiskFailsTheBigFilesAndKeepsTheirEarlierOutput) {
   m->Layout.MainIconX = -1;
   {
     ScopedFileSizeLimit full(16 * 1024);  // the two modules do not fit; the containers do
-    EXPECT_EQ(Codes(SaveAll(*m, false)), (std::vector<Message>{M::VshmainWriteError, M::PafWriteError}));
+    const std::vector<Failure> raised = SaveAll(*m, false);
+    EXPECT_EQ(Codes(raised), (std::vector<Message>{M::VshmainWriteError, M::PafWriteError}));
+    EXPECT_EQ(raised.at(0).cause, "done/module/vshmain.prx: File too large");
   }
   EXPECT_TRUE(ReadBytes(dir / "done/module/vshmain.prx") == vsh);
   EXPECT_TRUE(ReadBytes(dir / "done/module/paf.prx") == paf);
@@ -159,7 +169,13 @@ TEST(SaveAll, BrokenContainerIsReportedAndNotWritten) {
   auto m = LoadedModel(401, dir.path(), false);
   m->BusyObject = 0x800 - 4;  // the busy object would run past the image
   ByteWriter(m->work.Area(FileArea::TopmenuPlugin)).u32(0x30, 0xFFFFFF00);
-  EXPECT_EQ(Codes(SaveAll(*m, false)), (std::vector<Message>{M::TopmenuPluginWriteError, M::SystemPluginFgWriteError}));
+  EXPECT_EQ(SaveAll(*m, false),
+            (std::vector<Failure>{{M::TopmenuPluginWriteError,
+                                   "topmenu_plugin.rco: object table offset 0xffffff00 at 0x30 lies past the "
+                                   "end (1024 bytes)"},
+                                  {M::SystemPluginFgWriteError,
+                                   "system_plugin_fg.rco: busy object at 0x7fc (372 bytes) lies past the end "
+                                   "(2048 bytes)"}}));
   EXPECT_FALSE(fs::exists(dir / "done/resource/topmenu_plugin.rco"));
   EXPECT_FALSE(fs::exists(dir / "done/resource/system_plugin_fg.rco"));
   EXPECT_TRUE(fs::exists(dir / "done/resource/topmenu_icon.rco"));

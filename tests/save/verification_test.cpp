@@ -9,11 +9,11 @@
 #include <functional>
 #include <memory>
 
+#include "demo/demo_set.h"
 #include "firmware/byte_reader.h"
 #include "firmware/load_sequence.h"
 #include "firmware/rco_container.h"
 #include "save/save_sequence.h"
-#include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {

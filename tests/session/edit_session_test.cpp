@@ -6,8 +6,8 @@
 
 #include <limits>
 
+#include "demo/demo_set.h"
 #include "session/entry_rules.h"
-#include "support/demo_set.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi::session {

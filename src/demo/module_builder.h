@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "support/demo_set.h"
+#include "demo/demo_set.h"
 
 namespace qorvi::demo {
 
@@ -24,11 +24,12 @@ struct Planting {
   uint32_t bits;
 };
 
-// The scalar vshmain values (slots 1, 2, 3, 4, 6, 7, 9; for 5.00 also the four
-// extra MainIconX entries Save writes), in slot order.
+// The scalar vshmain values (slots 1, 2, 3, 4, 6, 7, 9; where the profile
+// HarvestsConstants also its MainIconXCopies), in slot order.
 std::vector<Planting> VshScalarPlantings(const DemoContent& content);
-// Every paf slot the version uses (slot 8 receives SubIconSize), in slot order.
-// Where two slots share a place (3.90: 13 and 17) the later one is what the file holds.
+// Every paf slot the version uses (slot 8 receives SubIconSize), in the order of
+// PafSlotTable. Where two slots share a place (3.90: 13 and 17) the later one is
+// what the file holds.
 std::vector<Planting> PafPlantings(const DemoContent& content);
 
 // Number of constant groups in the 5.00 modules (the highest entry a value uses

@@ -1,4 +1,4 @@
-#include "support/rco_builder.h"
+#include "demo/rco_builder.h"
 
 #include <array>
 #include <cstring>
@@ -6,25 +6,28 @@
 #include <span>
 #include <string_view>
 
+#include "demo/demo_art.h"
 #include "firmware/byte_reader.h"
-#include "support/demo_art.h"
+#include "model/container_places.h"
+#include "model/firmware_profile.h"
 
 namespace qorvi::demo {
 namespace {
 
 constexpr uint32_t kNone = 0xFFFFFFFF;
 constexpr uint32_t kHeaderSize = 0xA4;
-constexpr uint32_t kEntryHeader = 40;
-constexpr uint8_t kVersionByte = 0x71;
+constexpr uint32_t kEntryHeader = rco::kEntryHeaderSize;
+constexpr uint8_t kVersionByte = rco::kSignature[4];
 
-// Header fields: table offsets, then data areas as (offset, length) pairs.
+// Header fields: table offsets, then data areas as (offset, length) pairs. The
+// ones the program reads come from its own description of the places.
 constexpr uint32_t kMainTableField = 0x10;
-constexpr uint32_t kTextTableField = 0x18;
+constexpr uint32_t kTextTableField = rco::kTextTableField;
 constexpr uint32_t kImageTableField = 0x24;
-constexpr uint32_t kObjectTableField = 0x30;
-constexpr uint32_t kTextDataField = 0x38;
-constexpr uint32_t kLabelDataField = 0x40;
-constexpr uint32_t kImageDataField = 0x80;
+constexpr uint32_t kObjectTableField = rco::kObjectTableField;
+constexpr uint32_t kTextDataField = rco::kTextDataField;
+constexpr uint32_t kLabelDataField = rco::kLabelDataField;
+constexpr uint32_t kImageDataField = rco::kImageDataField;
 
 // Entry types and subtypes.
 constexpr uint8_t kMainEntry = 1;
@@ -40,17 +43,20 @@ constexpr uint8_t kPlane = 2;
 // The image table of the containers with pictures follows the main table
 // directly, so that its entries sit where the program reads them: entry k at
 // 0xF4 + 56 k, with the packed size at +0x2C, the offset in the image data area
-// at +0x30 and the byte count handed to inflate at +0x34.
+// at +0x30 and the byte count handed to inflate at +0x34, which real containers
+// fill with the picture's unpacked size (so the last pictures' counts run past
+// the end of the file, as the demo's do).
 constexpr uint32_t kImageTable = kHeaderSize + kEntryHeader;
-constexpr uint32_t kImageEntrySize = 56;
+static_assert(kImageTable == rco::kImageTable);
+constexpr uint32_t kImageEntrySize = rco::kImageEntrySize;
 constexpr uint16_t kFormatGim = 5;
 constexpr uint16_t kCompressionZlib = 1;
 
 // Objects of system_plugin_fg.rco.
-constexpr uint32_t kObjectShadowX = 0x74;  // Save keeps the position + (2, -2) here
-constexpr uint32_t kObjectX = 0xE8;
-constexpr uint32_t kObjectColor = 0xF4;
-constexpr uint32_t kClockColor = 0x168;
+constexpr uint32_t kObjectShadowX = rco::kObjectShadowX;  // Save keeps the position + (2, -2) here
+constexpr uint32_t kObjectX = rco::kObjectX;
+constexpr uint32_t kObjectColor = rco::kObjectColor;
+constexpr uint32_t kClockColor = rco::kClockColor;
 
 // topmenu_plugin.rco: the second object has a child whose first value is the
 // focused category icon's x.
@@ -141,7 +147,7 @@ class Labels {
   int count_ = 0;
 };
 
-std::string Tag(const std::array<char, 24>& tag) { return std::string(tag.data(), strnlen(tag.data(), tag.size())); }
+std::string Tag(const ItemTag& tag) { return std::string(tag.view()); }
 
 // UTF-8 to UTF-16LE with a terminating zero unit.
 std::vector<uint8_t> Utf16le(std::string_view utf8) {
@@ -171,7 +177,8 @@ std::vector<uint8_t> Utf16le(std::string_view utf8) {
 struct PackedImages {
   std::vector<uint8_t> data;  // the image data area
   std::vector<uint32_t> offsets;
-  std::vector<uint32_t> sizes;
+  std::vector<uint32_t> sizes;     // of the zlib streams
+  std::vector<uint32_t> unpacked;  // of the GIM pictures
 };
 
 // Each picture as a zlib-wrapped GIM, 4-byte aligned in the data area. False when
@@ -184,6 +191,7 @@ bool PackImages(const std::vector<DemoImage>& images, PackedImages& out) {
     out.data.resize((out.data.size() + 3) / 4 * 4);
     out.offsets.push_back(static_cast<uint32_t>(out.data.size()));
     out.sizes.push_back(static_cast<uint32_t>(stream.size()));
+    out.unpacked.push_back(static_cast<uint32_t>(gim.size()));
     out.data.insert(out.data.end(), stream.begin(), stream.end());
   }
   return true;
@@ -198,9 +206,9 @@ void PutImageTable(Writer& w, const PackedImages& packed, const std::vector<uint
     w.PutEntry(at, {kImageEntry, kPicture, labels[k], kImageEntrySize, 0, k + 1 < n ? kImageEntrySize : 0, 0});
     w.U16(at + 0x28, kFormatGim);
     w.U16(at + 0x2A, kCompressionZlib);
-    w.U32(at + 0x2C, packed.sizes[k]);
-    w.U32(at + 0x30, packed.offsets[k]);
-    w.U32(at + 0x34, packed.sizes[k]);
+    w.U32(at + rco::kImagePackedSize, packed.sizes[k]);
+    w.U32(at + rco::kImageDataOffset, packed.offsets[k]);
+    w.U32(at + rco::kImageCount, packed.unpacked[k]);
   }
 }
 
@@ -221,7 +229,8 @@ constexpr int kOutdatedNameItem = 27;
 
 std::vector<DemoImage> TopmenuIconImages(const DemoContent& c) {
   std::vector<DemoImage> images;
-  const int categories = c.version == 500 ? 8 : 7;
+  const FirmwareProfile* profile = ProfileFor(c.version);
+  const int categories = profile != nullptr && profile->HasEighthCategory ? 8 : 7;
   for (int k = 0; k < categories; ++k) {
     images.push_back({kCategoryImageLabels[k], kKinds[k % kKinds.size()],
                       CategoryIconPicture(k, kCategorySizes[k][0], kCategorySizes[k][1], k % 2 == 1)});
@@ -252,7 +261,8 @@ std::vector<DemoImage> SystemPluginImages() {
 }
 
 std::string CategoryTextLabel(int32_t version, int slot) {
-  const bool shared = version == 401 || version == 500;
+  const FirmwareProfile* profile = ProfileFor(version);
+  const bool shared = profile != nullptr && profile->NewLabelNames;
   switch (slot) {
     case 0: return shared ? "msgshare_settings" : "msgtop_sysconf";
     case 1: return "msgtop_photo";

@@ -1,4 +1,4 @@
-#include "support/module_builder.h"
+#include "demo/module_builder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,35 +6,26 @@
 
 #include "firmware/byte_reader.h"
 #include "model/firmware_profile.h"
+#include "model/record_layouts.h"
 
 namespace qorvi::demo {
 namespace {
 
-constexpr int32_t kVersion500 = 500;
-
-// Where the 5.00 constant code sits: well apart from every data table.
+// Where the constant code sits: well apart from every data table.
 constexpr std::size_t kVshCodeStart = 0x8000;
 constexpr std::size_t kPafCodeStart = 0x40000;
 
-// The 5.00 vshmain.prx entries Save also fills with MainIconX.
-constexpr std::array<uint32_t, 4> kExtraMainIconXEntries{361, 428, 432, 466};
-// The 5.00 vshmain.prx word Save clears; the demo gives it a value to clear.
-constexpr uint32_t kClearedWordOffset = 0x1A0E8;
+// The vshmain.prx word Save clears (the profile's ClearedVshWord); the demo gives
+// it a value to clear.
 constexpr uint32_t kClearedWordValue = 0x2402002A;  // addiu $v0, $zero, 42
-
-constexpr uint64_t kCategoryRecordSize = 16;
-constexpr uint64_t kItemRecordSize = 140;
-constexpr uint64_t kColorEntrySize = 12;
 
 uint32_t IntBits(int32_t v) { return FloatBits(static_cast<float>(v)); }
 
 // The bits a layout field is planted with: an integer field as the float of the
 // integer, a float field as it is.
-uint32_t FieldBits(const LayoutRecord& layout, const char* name) {
-  const LayoutField* field = FindLayoutField(name);
-  if (field == nullptr) return 0;
-  if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&field->member)) return IntBits(layout.*(*whole));
-  return FloatBits(layout.*(std::get<float LayoutRecord::*>(field->member)));
+uint32_t FieldBits(const LayoutRecord& layout, const std::variant<int32_t LayoutRecord::*, float LayoutRecord::*>& f) {
+  if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&f)) return IntBits(layout.*(*whole));
+  return FloatBits(layout.*std::get<float LayoutRecord::*>(f));
 }
 
 // Words that look like compiled MIPS code: a handful of common instruction shapes
@@ -106,35 +97,31 @@ void PlantInImage(ByteWriter& w, const std::vector<Planting>& plantings) {
   for (const Planting& p : plantings) w.u32(p.place, p.bits);
 }
 
-// A zero-terminated tag in its 24-byte field, zero-filled behind the string (at
-// most 23 characters are taken).
-void WriteTag(ByteWriter& w, uint64_t at, const std::array<char, 24>& tag) {
-  std::size_t n = strnlen(tag.data(), tag.size() - 1);
-  w.fill(at, tag.size(), 0);
-  w.bytes(at, std::span(reinterpret_cast<const uint8_t*>(tag.data()), n));
-}
-
 void WriteItemRecord(ByteWriter& w, uint64_t at, const ItemRecord& item) {
-  const uint32_t words[7] = {item.Word0, item.Media, item.ExecGroup, item.ExecFunction,
-                             item.Word4, item.Word5, item.Word6};
-  for (int k = 0; k < 7; ++k) w.u32(at + 4 * k, words[k]);
-  w.u8(at + 28, item.UmdFlag);
+  for (const ItemRecordLayout::Word& word : ItemRecordLayout::kWords) w.u32(at + word.offset, item.*word.field);
+  w.u8(at + ItemRecordLayout::kUmdFlag, item.UmdFlag);
   // Bytes 29, 30 and 127..139 are not part of the record as the program keeps it;
   // they hold something so that a test can see they survive a save.
-  w.u8(at + 29, 0xA9);
-  w.u8(at + 30, 0xB3);
-  WriteTag(w, at + 31, item.MainImageTag);
-  WriteTag(w, at + 55, item.ShadowImageTag);
-  WriteTag(w, at + 79, item.ConfImageTag);
-  WriteTag(w, at + 103, item.NameTag);
-  for (uint64_t k = 127; k < kItemRecordSize; ++k) w.u8(at + k, static_cast<uint8_t>(0xE0 | (k & 0x0F)));
+  w.u8(at + ItemRecordLayout::kForeignBytes[0], 0xA9);
+  w.u8(at + ItemRecordLayout::kForeignBytes[1], 0xB3);
+  // The tags with all their bytes: a shorter text is zero-filled as the demo
+  // content holds it.
+  for (const ItemRecordLayout::Tag& t : ItemRecordLayout::kTags) {
+    const ItemTag& tag = item.*t.field;
+    w.bytes(at + t.offset, std::span(reinterpret_cast<const uint8_t*>(tag.data()), tag.size()));
+  }
+  for (uint64_t k = ItemRecordLayout::kForeignTail; k < ItemRecordLayout::kSize; ++k) {
+    w.u8(at + k, static_cast<uint8_t>(0xE0 | (k & 0x0F)));
+  }
 }
 
 // The four bytes of a menu entry as the low bytes of four words; the upper bytes
 // of the words hold something of their own, which the program must keep.
 void WriteCategoryRecord(ByteWriter& w, uint64_t at, const CategoryEntry& e, uint32_t index) {
-  const uint8_t bytes[4] = {e.Category, e.Item, e.Show, e.Region};
-  for (uint32_t j = 0; j < 4; ++j) w.u32(at + 4 * j, bytes[j] | 0x5A00u | ((index + 1) << 16) | (j << 24));
+  for (uint32_t j = 0; j < CategoryEntryRecord::kBytes.size(); ++j) {
+    w.u32(at + CategoryEntryRecord::kWordSize * j,
+          e.*CategoryEntryRecord::kBytes[j] | 0x5A00u | ((index + 1) << 16) | (j << 24));
+  }
 }
 
 }  // namespace
@@ -142,7 +129,7 @@ void WriteCategoryRecord(ByteWriter& w, uint64_t at, const CategoryEntry& e, uin
 std::vector<Planting> VshScalarPlantings(const DemoContent& c) {
   const FirmwareProfile* profile = ProfileFor(c.version);
   if (profile == nullptr) return {};
-  const bool constants = c.version == kVersion500;
+  const bool constants = profile->HarvestsConstants;
   const auto& S = profile->VshOffsets;
   auto place = [&](int slot) { return constants ? S[slot] / 4 : S[slot]; };
   const LayoutRecord& L = c.layout;
@@ -156,7 +143,7 @@ std::vector<Planting> VshScalarPlantings(const DemoContent& c) {
       {place(kVshBusySpeed), FloatBits(L.BusySpeed)},
   };
   if (constants) {
-    for (uint32_t entry : kExtraMainIconXEntries) out.push_back({entry, IntBits(L.MainIconX)});
+    for (uint32_t entry : profile->MainIconXCopies) out.push_back({entry, IntBits(L.MainIconX)});
   }
   return out;
 }
@@ -164,14 +151,14 @@ std::vector<Planting> VshScalarPlantings(const DemoContent& c) {
 std::vector<Planting> PafPlantings(const DemoContent& c) {
   const FirmwareProfile* profile = ProfileFor(c.version);
   if (profile == nullptr) return {};
-  const bool constants = c.version == kVersion500;
+  const bool constants = profile->HarvestsConstants;
   std::vector<Planting> out;
-  for (int k = 0; k < kPafSlots; ++k) {
-    uint32_t offset = profile->PafOffsets[k];
-    if (offset == 0) continue;  // a slot the version does not use
-    // Slot 8 holds a second copy of SubIconSize.
-    const char* name = PafSlotFields()[k].field != nullptr ? PafSlotFields()[k].field : "SubIconSize";
-    out.push_back({constants ? offset / 4 : offset, FieldBits(c.layout, name)});
+  // In the order Save writes them, so that where two slots share a place the file
+  // holds what Save would leave there.
+  for (const PafSlot& slot : PafSlotTable()) {
+    if (slot.extended && !profile->HasExtendedFields) continue;
+    const uint32_t offset = profile->PafOffsets[slot.slot];
+    out.push_back({constants ? offset / 4 : offset, FieldBits(c.layout, slot.field)});
   }
   return out;
 }
@@ -206,10 +193,9 @@ std::vector<uint8_t> BuildVshmain(const DemoContent& c) {
   ByteWriter w(image);
   const auto& S = profile->VshOffsets;
 
-  if (c.version == kVersion500) {
+  if (profile->HarvestsConstants) {
     std::vector<CodeConstant> table = ConstantTable(kVshConstantGroups, VshScalarPlantings(c));
     EmitConstantCode(image, kVshCodeStart, table);
-    w.u32(kClearedWordOffset, kClearedWordValue);
   } else {
     PlantInImage(w, VshScalarPlantings(c));
   }
@@ -217,28 +203,24 @@ std::vector<uint8_t> BuildVshmain(const DemoContent& c) {
   // A 16-bit field; the two bytes after it belong to something else and stay.
   w.u16(S[kVshBmp01_12size], static_cast<uint16_t>(c.layout.Bmp01_12size));
   w.u16(S[kVshBmp01_12size] + 2, 0x5A5A);
+  if (profile->ClearedVshWord != 0) w.u32(profile->ClearedVshWord, kClearedWordValue);
 
   for (int i = 0; i < profile->ColorEntryCount; ++i) {
-    const RgbF& t = c.layout.TextColor[i];
-    const RgbF& b = c.layout.BGColor[i];
-    const uint64_t text = S[kVshTextColor] + kColorEntrySize * i;
-    const uint64_t bg = S[kVshBGColor] + kColorEntrySize * i;
-    w.f32(text, t.r);
-    w.f32(text + 4, t.g);
-    w.f32(text + 8, t.b);
-    w.f32(bg, b.r);
-    w.f32(bg + 4, b.g);
-    w.f32(bg + 8, b.b);
+    for (std::size_t k = 0; k < ColorEntryRecord::kChannels.size(); ++k) {
+      const float RgbF::*channel = ColorEntryRecord::kChannels[k];
+      w.f32(S[kVshTextColor] + ColorEntryRecord::kSize * i + 4 * k, c.layout.TextColor[i].*channel);
+      w.f32(S[kVshBGColor] + ColorEntryRecord::kSize * i + 4 * k, c.layout.BGColor[i].*channel);
+    }
   }
 
   const std::size_t entries = std::min<std::size_t>(c.categoryEntries.size(), profile->CategoryEntryCount);
   for (std::size_t i = 0; i < entries; ++i) {
-    WriteCategoryRecord(w, S[kVshCategoryEntries] + kCategoryRecordSize * i, c.categoryEntries[i],
+    WriteCategoryRecord(w, S[kVshCategoryEntries] + CategoryEntryRecord::kSize * i, c.categoryEntries[i],
                         static_cast<uint32_t>(i));
   }
   const std::size_t items = std::min<std::size_t>(c.items.size(), profile->ItemCount);
   for (std::size_t i = 0; i < items; ++i) {
-    WriteItemRecord(w, S[kVshItemTable] + kItemRecordSize * i, c.items[i].record);
+    WriteItemRecord(w, S[kVshItemTable] + ItemRecordLayout::kSize * i, c.items[i].record);
   }
   return w.ok() ? image : std::vector<uint8_t>{};
 }
@@ -248,7 +230,7 @@ std::vector<uint8_t> BuildPaf(const DemoContent& c) {
   if (profile == nullptr) return {};
   std::vector<uint8_t> image = NewModuleImage(static_cast<std::size_t>(profile->PafSize));
   ByteWriter w(image);
-  if (c.version == kVersion500) {
+  if (profile->HarvestsConstants) {
     std::vector<CodeConstant> table = ConstantTable(kPafConstantGroups, PafPlantings(c));
     EmitConstantCode(image, kPafCodeStart, table);
   } else {

@@ -1,4 +1,4 @@
-#include "support/gim_encoder.h"
+#include "demo/gim_encoder.h"
 
 #include <zlib.h>
 

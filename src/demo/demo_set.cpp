@@ -1,4 +1,4 @@
-#include "support/demo_set.h"
+#include "demo/demo_set.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,6 +7,9 @@
 #include <string_view>
 #include <variant>
 
+#include "demo/demo_art.h"
+#include "demo/module_builder.h"
+#include "demo/rco_builder.h"
 #include "firmware/byte_reader.h"
 #include "firmware/exec_functions.h"
 #include "firmware/file_io.h"
@@ -14,30 +17,15 @@
 #include "model/colors.h"
 #include "model/firmware_profile.h"
 #include "model/value_text.h"
-#include "support/demo_art.h"
-#include "support/module_builder.h"
-#include "support/rco_builder.h"
 
 namespace qorvi::demo {
 namespace {
 
-constexpr int32_t kVersion500 = 500;
-constexpr int32_t kUpperSpace2Of500 = 60;
-
-// The item slots whose icons a load writes, in the order it writes them; 5.00
-// adds 36..39.
+// The item slots whose icons a load writes, in the order it writes them; a
+// version with an eighth category adds 36..39.
 constexpr std::array<int, 33> kIconSlots{0,  1,  2,  3,  4,  5,  6,  7,  9,  10, 12, 11, 8,  13, 15, 18, 22,
                                          14, 19, 20, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35};
-constexpr std::array<int, 4> kIconSlots500{36, 37, 38, 39};
-
-std::string_view Tag(const std::array<char, 24>& tag) { return {tag.data(), strnlen(tag.data(), tag.size())}; }
-
-// A copy of a tag as the loader keeps it: at most 23 characters, zero-filled.
-std::array<char, 24> KeptTag(const std::array<char, 24>& tag) {
-  std::array<char, 24> out{};
-  std::memcpy(out.data(), tag.data(), strnlen(tag.data(), tag.size() - 1));
-  return out;
-}
+constexpr std::array<int, 4> kIconSlotsEighthCategory{36, 37, 38, 39};
 
 // A UTF-8 name in a 48-byte slot: at most 47 bytes, cut before a character that
 // would not fit.
@@ -56,18 +44,17 @@ std::array<char, kLabelTextBytes> NameSlot(std::string_view utf8) {
 
 // Applies the layout value `bits` at a place to the field `name` as the loader
 // reads it: an integer field truncated from the single, a float field as is.
-void LoadField(LayoutRecord& layout, const char* name, uint32_t bits) {
-  const LayoutField* field = FindLayoutField(name);
-  if (field == nullptr) return;
-  if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&field->member)) {
+void LoadField(LayoutRecord& layout, const std::variant<int32_t LayoutRecord::*, float LayoutRecord::*>& field,
+               uint32_t bits) {
+  if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&field)) {
     layout.*(*whole) = TruncateToInt(BitsFloat(bits));
   } else {
-    layout.*(std::get<float LayoutRecord::*>(field->member)) = BitsFloat(bits);
+    layout.*std::get<float LayoutRecord::*>(field) = BitsFloat(bits);
   }
 }
 
 LayoutRecord ExpectedLayout(const DemoContent& c, const FirmwareProfile& profile) {
-  const bool constants = c.version == kVersion500;
+  const bool constants = profile.HarvestsConstants;
   auto place = [&](uint32_t offset) { return constants ? offset / 4 : offset; };
   // What each place holds; a later planting at the same place wins, as in the file.
   std::map<uint32_t, uint32_t> vsh;
@@ -77,22 +64,22 @@ LayoutRecord ExpectedLayout(const DemoContent& c, const FirmwareProfile& profile
 
   LayoutRecord L;
   const auto& S = profile.VshOffsets;
-  LoadField(L, "MainIconX", vsh[place(S[kVshMainIconX])]);
-  LoadField(L, "MainIconY", vsh[place(S[kVshMainIconY])]);
-  LoadField(L, "UnfIconY", vsh[place(S[kVshUnfIconY])]);
-  LoadField(L, "ClockX", vsh[place(S[kVshClockX])]);
-  LoadField(L, "ClockY", vsh[place(S[kVshClockY])]);
-  LoadField(L, "BusySpeed", vsh[place(S[kVshBusySpeed])]);
+  LoadField(L, &LayoutRecord::MainIconX, vsh[place(S[kVshMainIconX])]);
+  LoadField(L, &LayoutRecord::MainIconY, vsh[place(S[kVshMainIconY])]);
+  LoadField(L, &LayoutRecord::UnfIconY, vsh[place(S[kVshUnfIconY])]);
+  LoadField(L, &LayoutRecord::ClockX, vsh[place(S[kVshClockX])]);
+  LoadField(L, &LayoutRecord::ClockY, vsh[place(S[kVshClockY])]);
+  LoadField(L, &LayoutRecord::BusySpeed, vsh[place(S[kVshBusySpeed])]);
   L.Bmp01_12size = c.layout.Bmp01_12size & 0xFFFF;
   for (int i = 0; i < profile.ColorEntryCount; ++i) {
     L.TextColor[i] = c.layout.TextColor[i];
     L.BGColor[i] = c.layout.BGColor[i];
   }
-  for (int k = 0; k < kPafSlots; ++k) {
-    const char* name = PafSlotFields()[k].field;
-    if (name != nullptr && profile.PafOffsets[k] != 0) LoadField(L, name, paf[place(profile.PafOffsets[k])]);
+  for (const PafSlot& slot : PafSlotTable()) {
+    if (!slot.loaded || (slot.extended && !profile.HasExtendedFields)) continue;
+    LoadField(L, slot.field, paf[place(profile.PafOffsets[slot.slot])]);
   }
-  if (constants) L.SubIconUpperSpace2 = kUpperSpace2Of500;
+  if (profile.SubIconSecondSpacing) L.SubIconUpperSpace2 = kFixedSubIconUpperSpace2;
 
   L.BatteryX = TruncateToInt(static_cast<float>(c.layout.BatteryX));
   L.BatteryY = TruncateToInt(static_cast<float>(c.layout.BatteryY));
@@ -128,7 +115,7 @@ LabelTexts ExpectedNames(const DemoContent& c, const std::vector<DemoText>& text
     if (label == CategoryTextLabel(c.version, 0)) string_of[0] = i;
     if (label == CategoryTextLabel(c.version, 5)) string_of[5] = i;
     for (int32_t j = 0; j < items && j < kItemNumbers; ++j) {
-      if (label == Tag(c.items[j].record.NameTag)) string_of[kCategories + j] = i;
+      if (label == c.items[j].record.NameTag.view()) string_of[kCategories + j] = i;
     }
   }
   LabelTexts names{};
@@ -192,11 +179,8 @@ DemoExpectation ExpectedLoad(const DemoContent& c) {
     e.categoryEntries[i] = c.categoryEntries[i];
   }
   for (int i = 0; i < profile->ItemCount && i < static_cast<int>(c.items.size()); ++i) {
+    // The tags come back as the demo wrote them (zero-filled behind the text).
     ItemRecord r = c.items[i].record;
-    r.MainImageTag = KeptTag(r.MainImageTag);
-    r.ShadowImageTag = KeptTag(r.ShadowImageTag);
-    r.ConfImageTag = KeptTag(r.ConfImageTag);
-    r.NameTag = KeptTag(r.NameTag);
     r.ExecIndex = FindExecIndex(r.ExecGroup, r.ExecFunction, profile->ItemCount).value_or(0);
     e.items[i] = r;
   }
@@ -206,7 +190,7 @@ DemoExpectation ExpectedLoad(const DemoContent& c) {
   const auto image_count = static_cast<int32_t>(images.size());
   for (int s = 0; s < kItemNumbers && s < static_cast<int>(c.items.size()); ++s) {
     for (int32_t j = 0; j < image_count; ++j) {
-      if (e.imageLabels[j] == Tag(e.items[s].MainImageTag)) {
+      if (e.imageLabels[j] == e.items[s].MainImageTag.view()) {
         e.subIconImageIndex[s] = j;
         break;
       }
@@ -220,14 +204,16 @@ DemoExpectation ExpectedLoad(const DemoContent& c) {
   const std::vector<DemoImage> system = SystemPluginImages();
   AddIcon(e.icons, "BatteryIcon.bmp", system.front());
   AddIcon(e.icons, "BusyIcon.bmp", system.back());
-  const int categories = c.version == kVersion500 ? 8 : 7;
+  const int categories = profile->HasEighthCategory ? 8 : 7;
   char name[32];
   for (int i = 0; i < categories; ++i) {
     std::snprintf(name, sizeof name, "MainIcon%d.bmp", i);
     AddIcon(e.icons, name, images[i]);
   }
   std::vector<int> slots(kIconSlots.begin(), kIconSlots.end());
-  if (c.version == kVersion500) slots.insert(slots.end(), kIconSlots500.begin(), kIconSlots500.end());
+  if (profile->HasEighthCategory) {
+    slots.insert(slots.end(), kIconSlotsEighthCategory.begin(), kIconSlotsEighthCategory.end());
+  }
   for (int s : slots) {
     std::snprintf(name, sizeof name, "SubIcon0%02d.bmp", s);
     AddIcon(e.icons, name, images[e.subIconImageIndex[s]]);

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "demo/demo_set.h"
 #include "firmware/exec_functions.h"
 #include "model/firmware_profile.h"
-#include "support/demo_set.h"
 
 namespace qorvi::demo {
 namespace {
@@ -94,7 +94,8 @@ constexpr std::array<CategoryEntry, 12> kSettings{{{0, 1, kShown, 0},
 
 std::vector<CategoryEntry> MenuEntries(int32_t version) {
   std::vector<CategoryEntry> e(kSettings.begin(), kSettings.end());
-  if (version == 500) {
+  const FirmwareProfile* profile = ProfileFor(version);
+  if (profile != nullptr && profile->HasEighthCategory) {
     e.insert(e.end(), {{1, 27, kShown, 0},
                        {2, 26, kShown, kUs},
                        {2, 33, kShown, 0},
@@ -132,20 +133,14 @@ std::vector<CategoryEntry> MenuEntries(int32_t version) {
   return e;
 }
 
-template <std::size_t N>
-void SetTag(std::array<char, N>& tag, std::string_view text) {
-  tag.fill('\0');
-  std::memcpy(tag.data(), text.data(), std::min(text.size(), N - 1));
-}
-
 DemoItem MakeItem(int i) {
   const ItemSpec& s = kItems[i];
   DemoItem item;
   ItemRecord& r = item.record;
-  SetTag(r.MainImageTag, s.image);
-  if (i % 3 != 2) SetTag(r.ShadowImageTag, std::string(s.image) + "_sh");
-  if (i <= 12) SetTag(r.ConfImageTag, "tex_conf_" + std::to_string(i));
-  SetTag(r.NameTag, s.name);
+  r.MainImageTag.SetText(s.image);
+  if (i % 3 != 2) r.ShadowImageTag.SetText(std::string(s.image) + "_sh");
+  if (i <= 12) r.ConfImageTag.SetText("tex_conf_" + std::to_string(i));
+  r.NameTag.SetText(s.name);
   r.Word0 = 0x00010000u | static_cast<uint32_t>(i);
   r.Media = s.media;
   if (s.exec >= 0) {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "support/demo_set.h"
-#include "support/gim_encoder.h"
+#include "demo/demo_set.h"
+#include "demo/gim_encoder.h"
 
 namespace qorvi::demo {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/gim_encoder.h"
+#include "demo/gim_encoder.h"
 
 namespace qorvi::demo {
 

@@ -1,4 +1,4 @@
-#include "support/demo_art.h"
+#include "demo/demo_art.h"
 
 #include <algorithm>
 #include <array>
