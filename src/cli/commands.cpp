@@ -26,8 +26,6 @@ namespace fs = std::filesystem;
 namespace qorvi::cli {
 namespace {
 
-void PrintMessage(const Failure& f) { PrintError(MessageLine(f.code)); }
-
 // Points the model's paths at the inputs, the done folder below the work dir and
 // the bitmaps into `iconDir`.
 void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir) {
@@ -77,11 +75,11 @@ std::unique_ptr<Session> Load(const InputOptions& in) {
   SetUpPaths(model, in, session->icons.path());
   session->icons.ExpectFiles(IconBitmapPaths(model.paths));
   if (!model.work.Allocate()) {
-    PrintMessage(Message::CannotAllocateMemory);
+    PrintFailure(Message::CannotAllocateMemory);
     return nullptr;
   }
   if (auto failure = LoadAll(model, &session->unwrittenBitmaps)) {
-    PrintMessage(*failure);
+    PrintFailure(*failure);
     return nullptr;
   }
   FinishLoad(model, /*noShowUmdIcon=*/false);
@@ -93,6 +91,7 @@ int VerifyWrittenFiles(const Model& model) {
   const VerifyResult result = VerifySave(model);
   if (result.Passed()) return kExitOk;
   PrintError(VerifyMessage(result));
+  if (result.loadFailure) PrintCause(*result.loadFailure);
   return kExitMessage;
 }
 
@@ -161,7 +160,7 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
   if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
 
   std::vector<Failure> messages = SaveAll(*model, !options.noCompress);
-  for (const Failure& m : messages) PrintMessage(m);
+  for (const Failure& m : messages) PrintFailure(m);
   if (!messages.empty()) return kExitMessage;
   return options.noVerify ? kExitOk : VerifyWrittenFiles(*model);
 }

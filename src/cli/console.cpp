@@ -14,6 +14,7 @@ namespace {
 // (0 when it is not known, e.g. a failure inside the help printer's stream).
 int g_out_error = -1;
 bool g_err_failed = false;
+bool g_verbose = false;
 
 void NoteOutError() {
   if (g_out_error < 0) g_out_error = errno;
@@ -26,6 +27,17 @@ void PrintError(std::string_view text) {
   if (std::fwrite(line.data(), 1, line.size(), stderr) != line.size() || std::fflush(stderr) != 0) {
     g_err_failed = true;
   }
+}
+
+void SetVerbose(bool on) { g_verbose = on; }
+
+void PrintCause(const Failure& failure) {
+  if (g_verbose && !failure.cause.empty()) PrintError("  " + failure.cause);
+}
+
+void PrintFailure(const Failure& failure) {
+  PrintError(MessageLine(failure.code));
+  PrintCause(failure);
 }
 
 void PrintOut(std::string_view text) {

@@ -67,6 +67,12 @@ int Run(int argc, char** argv) {
   demoCommand->add_flag("--boot-sound", demo.bootSound, "Also write bootsound.wav");
   demoCommand->add_option("DIR", demo.dir, "Folder to write into")->required();
 
+  // Every command takes --verbose: the cause of each message on a line after it.
+  bool verbose = false;
+  for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+    command->add_flag("--verbose", verbose, "After each message, its cause (which check, where, what was found)");
+  }
+
   // The first argument names the command (or is --help / --version).
   if (argc >= 2 && argv[1][0] != '-') {
     const std::string name = argv[1];
@@ -96,6 +102,7 @@ int Run(int argc, char** argv) {
     return kExitUsage;
   }
 
+  SetVerbose(verbose);
   if (info->parsed()) return RunInfo(input);
   if (icons->parsed()) return RunIcons(input, iconsOut);
   if (saveCommand->parsed()) return RunSave(input, save);

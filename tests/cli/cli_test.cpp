@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -163,6 +164,28 @@ TEST(Cli, MessagesGoToStandardErrorWithStatusOne) {
   r = RunCli({"info", "--workdir", dir.path(), "--paf", other / "paf.prx"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "qorvi-cli: paf.prx filesize not match / are you decrypted?\n");
+  // --verbose adds the cause on a line of its own; the message line stays as it is.
+  r = RunCli({"info", "--verbose", "--workdir", dir.path(), "--paf", other / "paf.prx"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      "qorvi-cli: paf.prx filesize not match / are you decrypted?\n"
+      "qorvi-cli:   paf.prx: 1755918 bytes, expected 1759932 bytes for firmware 500, and it has no ~PSP signature\n");
+
+  // A damaged container names the check and the offset.
+  ScopedTempDir damaged;
+  ASSERT_EQ(RunCli({"demo", "--version", "5.00", damaged.path()}).status, 0);
+  {
+    std::fstream f(damaged / "system_plugin_fg.rco", std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(0x30);
+    f.write("\xf0\xff\xff\x7f", 4);
+  }
+  r = RunCli({"check", "--workdir", damaged.path(), "--verbose"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "qorvi-cli: cannot inflate system_plugin_fg.rco / use RCO Editor\n");
+  EXPECT_NE(r.err.find("qorvi-cli:   system_plugin_fg.rco: object table offset 0x7ffffff0 at 0x30 lies past the end"),
+            std::string::npos)
+      << r.err;
 
   r = RunCli({"info", "--workdir", dir.path(), "--topmenu-icon", other / "missing.rco"});
   EXPECT_EQ(r.err, "qorvi-cli: topmenu_icon.rco open error / are you decrypted?\n");
