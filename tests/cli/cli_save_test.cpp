@@ -95,7 +95,9 @@ TEST_P(CliSaveRoundTrip, InfoOnTheSavedFilesShowsTheRequestedValues) {
   EXPECT_EQ(l["SubIconLowerSpace1"], 65);
   EXPECT_EQ(l["TextColor"][0], Json::array({0.25, 0.5, 1.0}));
   EXPECT_EQ(l["ClockColor"], Json::array({10, 20, 255}));
-  if (c.version == 500) EXPECT_EQ(l["OptSpace"], 21.75);
+  if (c.version == 500) {
+    EXPECT_EQ(l["OptSpace"], 21.75);
+  }
   EXPECT_EQ(info["categoryEntries"][0], Json::array({3, 18, 7, 240}));
   EXPECT_EQ(info["items"][0]["ExecGroup"], 19);
   EXPECT_EQ(info["items"][0]["ExecFunction"], 0);
@@ -130,8 +132,9 @@ INSTANTIATE_TEST_SUITE_P(AllVersions, CliSaveRoundTrip,
                          ::testing::Values(SaveCase{390, false}, SaveCase{395, false}, SaveCase{401, false},
                                            SaveCase{500, false}, SaveCase{390, true}, SaveCase{395, true},
                                            SaveCase{401, true}, SaveCase{500, true}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.version) + (info.param.compressed ? "Compressed" : "Plain");
+                         [](const auto& param_info) {
+                           return std::to_string(param_info.param.version) +
+                                  (param_info.param.compressed ? "Compressed" : "Plain");
                          });
 
 TEST(CliSave, PresetMovesFromOneVersionToAnother) {

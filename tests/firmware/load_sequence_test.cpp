@@ -156,8 +156,9 @@ INSTANTIATE_TEST_SUITE_P(AllVersions, LoadDemoSet,
                          ::testing::Values(SetCase{390, false}, SetCase{395, false}, SetCase{401, false},
                                            SetCase{500, false}, SetCase{390, true}, SetCase{395, true},
                                            SetCase{401, true}, SetCase{500, true}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.version) + (info.param.compressed ? "Compressed" : "Plain");
+                         [](const auto& param_info) {
+                           return std::to_string(param_info.param.version) +
+                                  (param_info.param.compressed ? "Compressed" : "Plain");
                          });
 
 TEST(LoadAll, OpeningModuleOnlyWithBothBootSoundOptions) {
@@ -265,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
         Breakage{"IconStock", "topmenu_icon.rco", Breakage::StockSize, Message::TopmenuIconSizeMismatch},
         Breakage{"IconTooLong", "topmenu_icon.rco", Breakage::Grow, Message::TopmenuIconSizeMismatch},
         Breakage{"IconSignature", "topmenu_icon.rco", Breakage::BadSignature, Message::TopmenuIconCannotInflate}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(LoadAll, PafOfAnotherVersionIsRefused) {
   ScopedTempDir v500;
