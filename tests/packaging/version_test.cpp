@@ -16,6 +16,12 @@ TEST(Version, IsMajorMinorPatchOfTheSameNumbers) {
   EXPECT_TRUE(std::regex_match(QORVI_VERSION, std::regex(R"(\d+\.\d+\.\d+)")));
 }
 
+TEST(Version, AppIdIsAReverseDomainName) {
+  // Desktops match the program's windows to its desktop entry by this name.
+  EXPECT_TRUE(std::regex_match(QORVI_APP_ID, std::regex(R"([a-z][a-z0-9]*(\.[a-z][a-z0-9]*)+\.[A-Za-z][A-Za-z0-9]*)")))
+      << QORVI_APP_ID;
+}
+
 TEST(Version, CliPrintsIt) {
   CliResult r = RunCli({"--version"});
   EXPECT_EQ(r.status, 0);
