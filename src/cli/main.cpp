@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "firmware/interrupt_cleanup.h"
+#include "qorvi_version.h"
 
 using namespace qorvi::cli;
 
@@ -27,7 +28,7 @@ void AddInputOptions(CLI::App* command, InputOptions& in) {
 
 int Run(int argc, char** argv) {
   CLI::App app{"Reads and patches the firmware files that lay out the PSP system menu.", "qorvi-cli"};
-  app.set_version_flag("--version", "qorvi-cli 0.1.0");
+  app.set_version_flag("--version", "qorvi-cli " QORVI_VERSION);
   app.require_subcommand(1, 1);
 
   InputOptions input;

@@ -159,52 +159,56 @@ TEST_P(UndoEachStep, PutsBackModelPreviewAndEditsAndRedoesThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, UndoEachStep,
-    ::testing::Values(
-        StepCase{"drag", nullptr,
-                 [](Undo& t) {
-                   DragBy(t.Main(), t.Main().MainIcons[0], {QPoint(4, -2), QPoint(6, -3)});
-                 },
-                 [](Undo& t) -> QWidget* { return &t.Program().main(); }},
-        StepCase{"typing", nullptr, [](Undo& t) { Undo::Type(t.Form2().ClockXEdit, "-12"); },
-                 [](Undo& t) -> QWidget* { return &t.Program().icon_data(); }},
-        StepCase{"typing a text field", nullptr, [](Undo& t) { Undo::Type(t.Form7().SubMenuTextYEdit, "19"); },
-                 [](Undo& t) -> QWidget* { return &t.Program().text_data(); }},
-        StepCase{"Reset", [](Undo& t) { Undo::Type(t.Form2().UnfIconSizeEdit, "1.5"); },
-                 [](Undo& t) {
-                   ModalDriver driver;
-                   driver.ThenPress(QMessageBox::Ok);
-                   QTest::mouseClick(t.Form2().ResetButton, Qt::LeftButton);
-                 },
-                 [](Undo& t) -> QWidget* { return &t.Program().icon_data(); }},
-        StepCase{"Ctrl+click", [](Undo& t) { DragBy(t.Main(), t.Main().Clock, QPoint(9, 0)); },
-                 [](Undo& t) { QTest::mouseClick(t.Form2().ClockXEdit, Qt::LeftButton, Qt::ControlModifier); },
-                 [](Undo& t) -> QWidget* { return &t.Program().icon_data(); }},
-        StepCase{"a colour", nullptr,
-                 [](Undo& t) {
-                   ModalDriver driver;
-                   driver.ThenChooseColor(QColor(10, 200, 30));
-                   QTest::mouseClick(t.Form3().ClockImage, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-                 },
-                 [](Undo& t) -> QWidget* { return &t.Program().color(); }},
-        StepCase{"a grid edit",
-                 [](Undo& t) {
-                   t.Main().XMB_HScroll->setValue(7);
-                   t.Main().XMB_VScroll->setValue(2);
-                   testing::DoubleClickCell(t.Form4().CategoryGrid, 28, 4);  // Yes -> 2000
-                 },
-                 // 2000 -> left out: the focused last item goes, the focus moves up.
-                 [](Undo& t) { testing::DoubleClickCell(t.Form4().CategoryGrid, 28, 4); },
-                 [](Undo& t) -> QWidget* { return &t.Program().category(); }},
-        StepCase{"an Advance choice",
-                 [](Undo& t) {
-                   QTest::mouseClick(t.Form4().AdvanceButton, Qt::LeftButton);
-                   testing::ClickCell(t.Form9().ExecuteGrid, 5, 0);
-                 },
-                 [](Undo& t) { testing::ChooseEntry(t.Form9().ExecCombo, 27); },
-                 [](Undo& t) -> QWidget* { return &t.Program().advance(); }}),
-    [](const ::testing::TestParamInfo<StepCase>& info) {
+    ::testing::Values(StepCase{"drag", nullptr,
+                               [](Undo& fixture) {
+                                 DragBy(fixture.Main(), fixture.Main().MainIcons[0], {QPoint(4, -2), QPoint(6, -3)});
+                               },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().main(); }},
+                      StepCase{"typing", nullptr, [](Undo& fixture) { Undo::Type(fixture.Form2().ClockXEdit, "-12"); },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().icon_data(); }},
+                      StepCase{"typing a text field", nullptr,
+                               [](Undo& fixture) { Undo::Type(fixture.Form7().SubMenuTextYEdit, "19"); },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().text_data(); }},
+                      StepCase{"Reset", [](Undo& fixture) { Undo::Type(fixture.Form2().UnfIconSizeEdit, "1.5"); },
+                               [](Undo& fixture) {
+                                 ModalDriver driver;
+                                 driver.ThenPress(QMessageBox::Ok);
+                                 QTest::mouseClick(fixture.Form2().ResetButton, Qt::LeftButton);
+                               },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().icon_data(); }},
+                      StepCase{"Ctrl+click",
+                               [](Undo& fixture) { DragBy(fixture.Main(), fixture.Main().Clock, QPoint(9, 0)); },
+                               [](Undo& fixture) {
+                                 QTest::mouseClick(fixture.Form2().ClockXEdit, Qt::LeftButton, Qt::ControlModifier);
+                               },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().icon_data(); }},
+                      StepCase{"a colour", nullptr,
+                               [](Undo& fixture) {
+                                 ModalDriver driver;
+                                 driver.ThenChooseColor(QColor(10, 200, 30));
+                                 QTest::mouseClick(fixture.Form3().ClockImage, Qt::LeftButton, Qt::NoModifier,
+                                                   QPoint(10, 10));
+                               },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().color(); }},
+                      StepCase{"a grid edit",
+                               [](Undo& fixture) {
+                                 fixture.Main().XMB_HScroll->setValue(7);
+                                 fixture.Main().XMB_VScroll->setValue(2);
+                                 testing::DoubleClickCell(fixture.Form4().CategoryGrid, 28, 4);  // Yes -> 2000
+                               },
+                               // 2000 -> left out: the focused last item goes, the focus moves up.
+                               [](Undo& fixture) { testing::DoubleClickCell(fixture.Form4().CategoryGrid, 28, 4); },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().category(); }},
+                      StepCase{"an Advance choice",
+                               [](Undo& fixture) {
+                                 QTest::mouseClick(fixture.Form4().AdvanceButton, Qt::LeftButton);
+                                 testing::ClickCell(fixture.Form9().ExecuteGrid, 5, 0);
+                               },
+                               [](Undo& fixture) { testing::ChooseEntry(fixture.Form9().ExecCombo, 27); },
+                               [](Undo& fixture) -> QWidget* { return &fixture.Program().advance(); }}),
+    [](const ::testing::TestParamInfo<StepCase>& param_info) {
       std::string name;
-      for (const char* p = info.param.name; *p != '\0'; ++p) {
+      for (const char* p = param_info.param.name; *p != '\0'; ++p) {
         if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
       }
       return name;

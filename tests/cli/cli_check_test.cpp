@@ -112,7 +112,7 @@ TEST_P(CliCheckFinds, APlantedProblem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoSets, CliCheckFinds, ::testing::ValuesIn(CheckCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(CliCheck, AMessageOfTheLoadIsExitOne) {
   ScopedTempDir dir;

@@ -135,8 +135,9 @@ INSTANTIATE_TEST_SUITE_P(AllVersions, CliSaveRoundTrip,
                          ::testing::Values(SaveCase{390, false}, SaveCase{395, false}, SaveCase{401, false},
                                            SaveCase{500, false}, SaveCase{390, true}, SaveCase{395, true},
                                            SaveCase{401, true}, SaveCase{500, true}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.version) + (info.param.compressed ? "Compressed" : "Plain");
+                         [](const auto& param_info) {
+                           return std::to_string(param_info.param.version) +
+                                  (param_info.param.compressed ? "Compressed" : "Plain");
                          });
 
 TEST(CliSave, PresetMovesFromOneVersionToAnother) {

@@ -147,8 +147,9 @@ INSTANTIATE_TEST_SUITE_P(AllVersions, CliDemoSet,
                          ::testing::Values(CliCase{390, false}, CliCase{395, false}, CliCase{401, false},
                                            CliCase{500, false}, CliCase{390, true}, CliCase{395, true},
                                            CliCase{401, true}, CliCase{500, true}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.version) + (info.param.compressed ? "Compressed" : "Plain");
+                         [](const auto& param_info) {
+                           return std::to_string(param_info.param.version) +
+                                  (param_info.param.compressed ? "Compressed" : "Plain");
                          });
 
 TEST(Cli, MessagesGoToStandardErrorWithStatusOne) {

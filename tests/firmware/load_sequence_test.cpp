@@ -164,8 +164,9 @@ INSTANTIATE_TEST_SUITE_P(AllVersions, LoadDemoSet,
                          ::testing::Values(SetCase{390, false}, SetCase{395, false}, SetCase{401, false},
                                            SetCase{500, false}, SetCase{390, true}, SetCase{395, true},
                                            SetCase{401, true}, SetCase{500, true}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.version) + (info.param.compressed ? "Compressed" : "Plain");
+                         [](const auto& param_info) {
+                           return std::to_string(param_info.param.version) +
+                                  (param_info.param.compressed ? "Compressed" : "Plain");
                          });
 
 TEST(LoadAll, OpeningModuleOnlyWithBothBootSoundOptions) {
@@ -314,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "container name (label area 0xfffffff0 at 0x40, 41 images at 0xdc): offset 0xfffffff0 lies past "
                  "the end (",
                  0x40, 0xFFFFFFF0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(LoadAll, PafOfAnotherVersionIsRefused) {
   ScopedTempDir v500;

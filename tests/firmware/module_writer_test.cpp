@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Modules, Compressed,
                                            PackCase{"paf", "paf.prx", &FirmwareProfile::PafSize, true},
                                            PackCase{"opening", "opening_plugin.prx", &FirmwareProfile::OpeningSize,
                                                     false}),
-                         [](const auto& info) { return std::string(info.param.label); });
+                         [](const auto& param_info) { return std::string(param_info.param.label); });
 
 // A 5.00 paf.prx whose constants are built in code: constant group k holds the
 // single k (so every integer field loads and saves as itself); groups are written

@@ -131,7 +131,7 @@ TEST_P(PlantedProblem, IsFoundWhereItFirstShows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoSets, PlantedProblem, ::testing::ValuesIn(PlantedCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(LayoutCheck, AFindingSaysWhereItShowsFirst) {
   // Item 22 closes category 5 in both lists; with the UMD items left out it

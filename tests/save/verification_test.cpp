@@ -171,7 +171,7 @@ TEST_P(PlantedFault, IsNamedWithBothValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, PlantedFault, ::testing::ValuesIn(PlantedCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(Verification, AWrittenSetThatNoLongerLoadsIsReported) {
   auto saved = LoadAndSave(401, false, false);

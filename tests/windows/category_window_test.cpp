@@ -196,8 +196,8 @@ TEST_P(HideFocused, MovesThePreviewFocusUpByOne) {
 // disabled with the focus on the remaining item.
 INSTANTIATE_TEST_SUITE_P(Categories, HideFocused,
                          ::testing::Values(HideCase{7, 2, 28, 37, true}, HideCase{4, 1, 17, 31, false}),
-                         [](const ::testing::TestParamInfo<HideCase>& info) {
-                           return "category" + std::to_string(info.param.category);
+                         [](const ::testing::TestParamInfo<HideCase>& param_info) {
+                           return "category" + std::to_string(param_info.param.category);
                          });
 
 TEST_F(CategoryWindow, RegionChangesNeverTouchThePreview) {

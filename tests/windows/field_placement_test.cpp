@@ -92,36 +92,38 @@ INSTANTIATE_TEST_SUITE_P(IconData, FieldPlacement,
                                            FieldCase{"BusyYEdit", 2, 500, 0, "BusyIcon", kUp, nullptr},
                                            FieldCase{"BusySpeedEdit", 2, 500, 0, nullptr, {}, "3.5"},
                                            FieldCase{"Bmp01_12sizeEdit", 2, 500, 0, nullptr, {}, nullptr}),
-                         [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.edit); });
+                         [](const ::testing::TestParamInfo<FieldCase>& param_info) {
+                           return std::string(param_info.param.edit);
+                         });
 
-INSTANTIATE_TEST_SUITE_P(TextData, FieldPlacement,
-                         ::testing::Values(FieldCase{"MainMenuTextYEdit", 7, 500, 0, "MainMenutext", kUp, nullptr},
-                                           FieldCase{"MainMenuTextSizeEdit", 7, 500, 0, nullptr, {}, "1.5"},
-                                           FieldCase{"SubMenuTextXEdit", 7, 500, 0, "SubMenuText1", kRight, nullptr},
-                                           FieldCase{"SubMenuTextX2Edit", 7, 500, 0, "SubMenuText1", kRight, nullptr},
-                                           FieldCase{"SubMenuTextX1SegEdit", 7, 500, 4, "SubMenuText1", kRight,
-                                                     nullptr},
-                                           FieldCase{"SubMenuTextX3Edit", 7, 500, 1, "SubMenuText1", kRight, nullptr},
-                                           FieldCase{"SubMenuMSTextYEdit", 7, 500, 2, "SubMenuText1", kUp, nullptr},
-                                           // Stored for the firmware; the preview has no text under the line.
-                                           FieldCase{"SubMenuUnderMSTextYEdit", 7, 500, 2, nullptr, {}, nullptr},
-                                           FieldCase{"SubMenuTextYEdit", 7, 500, 0, "SubMenuText1", kUp, nullptr},
-                                           FieldCase{"SubMenuTextSizeEdit", 7, 500, 0, nullptr, {}, "1.5"},
-                                           FieldCase{"Sub2NetSearchXEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"Sub2NetRadioXEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"Sub2GameTitleXEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"Sub2PhotVideoXEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"Sub2RSSFeedsXEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"Sub2SettingOptXEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"Sub2SettingOptYEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"OptSize1Edit", 7, 500, 0, nullptr, {}, "1.5"},
-                                           FieldCase{"OptSize2Edit", 7, 500, 0, nullptr, {}, "1.5"},
-                                           FieldCase{"PhotoSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"MusicSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"VideoSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"GameSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
-                                           FieldCase{"OptSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"}),
-                         [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.edit); });
+INSTANTIATE_TEST_SUITE_P(
+    TextData, FieldPlacement,
+    ::testing::Values(FieldCase{"MainMenuTextYEdit", 7, 500, 0, "MainMenutext", kUp, nullptr},
+                      FieldCase{"MainMenuTextSizeEdit", 7, 500, 0, nullptr, {}, "1.5"},
+                      FieldCase{"SubMenuTextXEdit", 7, 500, 0, "SubMenuText1", kRight, nullptr},
+                      FieldCase{"SubMenuTextX2Edit", 7, 500, 0, "SubMenuText1", kRight, nullptr},
+                      FieldCase{"SubMenuTextX1SegEdit", 7, 500, 4, "SubMenuText1", kRight, nullptr},
+                      FieldCase{"SubMenuTextX3Edit", 7, 500, 1, "SubMenuText1", kRight, nullptr},
+                      FieldCase{"SubMenuMSTextYEdit", 7, 500, 2, "SubMenuText1", kUp, nullptr},
+                      // Stored for the firmware; the preview has no text under the line.
+                      FieldCase{"SubMenuUnderMSTextYEdit", 7, 500, 2, nullptr, {}, nullptr},
+                      FieldCase{"SubMenuTextYEdit", 7, 500, 0, "SubMenuText1", kUp, nullptr},
+                      FieldCase{"SubMenuTextSizeEdit", 7, 500, 0, nullptr, {}, "1.5"},
+                      FieldCase{"Sub2NetSearchXEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"Sub2NetRadioXEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"Sub2GameTitleXEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"Sub2PhotVideoXEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"Sub2RSSFeedsXEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"Sub2SettingOptXEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"Sub2SettingOptYEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"OptSize1Edit", 7, 500, 0, nullptr, {}, "1.5"},
+                      FieldCase{"OptSize2Edit", 7, 500, 0, nullptr, {}, "1.5"},
+                      FieldCase{"PhotoSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"MusicSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"VideoSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"GameSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"},
+                      FieldCase{"OptSpaceEdit", 7, 500, 0, nullptr, {}, "12.5"}),
+    [](const ::testing::TestParamInfo<FieldCase>& param_info) { return std::string(param_info.param.edit); });
 
 }  // namespace
 }  // namespace qorvi
