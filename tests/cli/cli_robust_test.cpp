@@ -272,9 +272,10 @@ TEST_P(CliInterrupted, LeavesNoTemporaryFileAndDiesByTheSignal) {
   EXPECT_TRUE(fs::exists(dir / "out/module/vshmain.prx")) << "what was saved stays";
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, CliInterrupted, ::testing::Values(SIGINT, SIGTERM, SIGHUP), [](const auto& param_info) {
-  return param_info.param == SIGINT ? "Int" : param_info.param == SIGTERM ? "Term" : "Hup";
-});
+INSTANTIATE_TEST_SUITE_P(Signals, CliInterrupted, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& param_info) {
+                           return param_info.param == SIGINT ? "Int" : param_info.param == SIGTERM ? "Term" : "Hup";
+                         });
 
 }  // namespace
 }  // namespace qorvi

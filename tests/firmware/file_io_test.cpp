@@ -268,9 +268,10 @@ TEST_P(InterruptCleanup, RemovesThePrivateFolderAndTheCutFileThenDiesByTheSignal
   EXPECT_EQ(FilesIn(out.path()), std::set<std::string>{"done.bin"}) << "finished writes stay";
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, InterruptCleanup, ::testing::Values(SIGINT, SIGTERM, SIGHUP), [](const auto& param_info) {
-  return param_info.param == SIGINT ? "Int" : param_info.param == SIGTERM ? "Term" : "Hup";
-});
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptCleanup, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& param_info) {
+                           return param_info.param == SIGINT ? "Int" : param_info.param == SIGTERM ? "Term" : "Hup";
+                         });
 
 TEST(TemporaryFolder, IsPrivateAndGoesWithEverythingInIt) {
   ScopedTempDir tmp;
