@@ -1,13 +1,10 @@
 #include "save/verification.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -28,26 +25,6 @@ namespace {
 constexpr int32_t kVersion500 = 500;
 // PafOffsets slots 0..18 exist on every version, 19..37 on 5.00 only.
 constexpr int kPafSlotsAllVersions = 19;
-
-// A folder of its own for the bitmaps the reload writes, removed with its contents.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/qorvi-verify-XXXXXX";
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-  ~PrivateFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // --- Values as text; two values are equal exactly when their texts are.
 
@@ -303,8 +280,9 @@ VerifyResult VerifySave(const Model& saved) {
     result.error = std::string(MessageLine(Message::CannotAllocateMemory));
     return result;
   }
-  PrivateFolder bitmaps;
-  if (bitmaps.path().empty()) {
+  // A folder of its own for the bitmaps the reload writes, removed with its contents.
+  TemporaryFolder bitmaps("qorvi-verify-");
+  if (!bitmaps.ok()) {
     result.error = "cannot create a temporary folder";
     return result;
   }
