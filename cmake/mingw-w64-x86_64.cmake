@@ -24,9 +24,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(ZLIB_USE_STATIC_LIBS ON)
 # A release is optimised as the native build is (-O2; GCC 12 at -O3 warns falsely
 # about std::string appends) and carries no symbols.
-set(CMAKE_C_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
+set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "C flags of a release")
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "C++ flags of a release")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-s" CACHE STRING "Link flags of a release")
 
 # CLI11 and nlohmann-json are header-only: the build machine's Debian packages
 # serve, through the package files in mingw-w64/ (their own would put /usr/include
