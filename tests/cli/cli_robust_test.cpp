@@ -132,6 +132,9 @@ TEST(CliPaths, AJapaneseFolderNameServesEveryCommand) {
   CliResult info = RunCli({"info", "--workdir", data});
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_EQ(nlohmann::json::parse(info.out)["version"], 401);
+  CliResult here = RunCli({"info"}, data);  // the current directory as the working directory
+  ASSERT_EQ(here.status, 0) << here.err;
+  EXPECT_EQ(here.out, info.out);
 
   const std::string preset = data + "/プリセット.json";
   testing::WriteBytes(preset, std::vector<uint8_t>(info.out.begin(), info.out.end()));
