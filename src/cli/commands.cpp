@@ -17,6 +17,7 @@
 #include "layout_json/layout_json.h"
 #include "model/message_table.h"
 #include "model/model.h"
+#include "model/paths.h"
 #include "model/value_text.h"
 #include "save/save_sequence.h"
 #include "save/verification.h"
@@ -32,7 +33,7 @@ void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir
   std::string workdir = in.workdir;
   if (workdir.empty()) {
     std::error_code ec;
-    workdir = fs::current_path(ec).string();
+    workdir = Utf8FromPath(fs::current_path(ec));
     if (ec) workdir = ".";
   }
   BuildPaths(model.paths, workdir);
@@ -118,14 +119,19 @@ int RunIcons(const InputOptions& input, const std::string& outDir) {
     PrintError("cannot create " + outDir + ": " + ec.message());
     return kExitMessage;
   }
-  const std::string folder = outDir.ends_with('/') ? outDir : outDir + "/";
+  // The folder as the start of file names; where a backslash separates folders, it
+  // may end the folder too.
+  std::string slashed = outDir;
+  SlashPath(slashed);
+  const std::string folder = slashed.ends_with('/') ? outDir : outDir + "/";
   std::vector<std::string> written;
   std::vector<std::string> targets;
   for (const std::string& path : IconBitmapPaths(session->model->paths)) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) continue;
+    const fs::path bitmap = PathFromUtf8(path);
+    if (!fs::is_regular_file(bitmap, ec)) continue;
     written.push_back(path);
-    targets.push_back(folder + fs::path(path).filename().string());
+    targets.push_back(folder + Utf8FromPath(bitmap.filename()));
   }
   PrepareOutputFiles(targets);
   // The load is done: its scratch area holds each bitmap on the way.

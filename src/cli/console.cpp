@@ -24,7 +24,7 @@ void NoteOutError() {
 
 void PrintError(std::string_view text) {
   std::string line = "qorvi-cli: " + EscapedForMessage(text) + "\n";
-  if (std::fwrite(line.data(), 1, line.size(), stderr) != line.size() || std::fflush(stderr) != 0) {
+  if (!WriteToStream(stderr, line) || std::fflush(stderr) != 0) {
     g_err_failed = true;
   }
 }
@@ -42,7 +42,7 @@ void PrintFailure(const Failure& failure) {
 
 void PrintOut(std::string_view text) {
   errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) NoteOutError();
+  if (!WriteToStream(stdout, text)) NoteOutError();
 }
 
 int FinishOutput(int status) {

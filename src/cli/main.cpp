@@ -3,10 +3,12 @@
 #include <csignal>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "firmware/interrupt_cleanup.h"
+#include "firmware/wide_text.h"
 #include "qorvi_version.h"
 
 using namespace qorvi::cli;
@@ -29,6 +31,8 @@ void AddInputOptions(CLI::App* command, InputOptions& in) {
 int Run(int argc, char** argv) {
   CLI::App app{"Reads and patches the firmware files that lay out the PSP system menu.", "qorvi-cli"};
   app.set_version_flag("--version", "qorvi-cli " QORVI_VERSION);
+  // Options are --name on every system; a path such as /tmp/x is never an option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1, 1);
 
   InputOptions input;
@@ -112,9 +116,9 @@ int Run(int argc, char** argv) {
   return kExitUsage;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The arguments are UTF-8 text.
+int Main(int argc, char** argv) {
+  PrepareConsole();
   // An interrupted command leaves no temporary file or folder behind.
   qorvi::InstallInterruptCleanup();
 #ifdef SIGXFSZ
@@ -131,3 +135,20 @@ int main(int argc, char** argv) {
   }
   return FinishOutput(status);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands the command line over as UTF-16; the narrow arguments would be in
+// the ANSI code page, which cannot hold every file name.
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 0; i < argc; ++i) arguments.push_back(qorvi::Utf8FromWide(argv[i]));
+  std::vector<char*> pointers;
+  for (std::string& a : arguments) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+  return Main(argc, pointers.data());
+}
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <string_view>
 #include <variant>
@@ -222,9 +221,7 @@ DemoExpectation ExpectedLoad(const DemoContent& c) {
 }
 
 bool WriteDemoFiles(const std::string& dir, const DemoFiles& files, std::string* error) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) {
+  if (std::error_code ec = MakeFolders(dir)) {
     if (error) *error = "cannot create " + dir + ": " + ec.message();
     return false;
   }

@@ -1,249 +1,51 @@
+// The parts of the file layer that are the same on every system.
 #include "firmware/file_io.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
+#include "firmware/wide_text.h"
 
 namespace qorvi {
-namespace {
 
-// Closes a descriptor when it goes out of scope.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() { close(); }
-  int get() const { return fd_; }
-  bool close() {
-    if (fd_ < 0) return true;
-    int r = ::close(fd_);
-    fd_ = -1;
-    return r == 0;
-  }
-
- private:
-  int fd_;
-};
-
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
-std::error_code WriteAll(int fd, std::span<const uint8_t> bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return LastError();
-    }
-    if (n == 0) return std::make_error_code(std::errc::io_error);
-    done += static_cast<std::size_t>(n);
-  }
-  return {};
-}
-
-// "a/b/c" -> "a/b/", "c" -> "".
-std::string FolderPart(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string NamePart(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Follows symbolic links until `path` names something else (or nothing): the file a
-// write through the link has to replace.
-std::string FollowLinks(const std::string& path, std::error_code& error) {
-  std::string current = path;
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat st {};
-    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-    std::string target(4096, '\0');
-    ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
-    if (n < 0 || static_cast<std::size_t>(n) >= target.size()) {
-      error = n < 0 ? LastError() : std::make_error_code(std::errc::filename_too_long);
-      return current;
-    }
-    target.resize(static_cast<std::size_t>(n));
-    current = target.starts_with('/') ? target : FolderPart(current) + target;
-  }
-  error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
-  return current;
-}
-
-// The permission bits a new file gets from the process's umask.
-mode_t NewFileMode() {
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// Flushes a folder's entries (the name a rename just made) to disk. Folders that
-// cannot be opened or file systems that cannot flush a folder are passed over:
-// the file itself is complete either way.
-std::error_code SyncFolder(const std::string& folder) {
-  Fd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() < 0) return {};
-  if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS) return LastError();
-  return {};
-}
-
-// NAME.partial-XXXXXX, the X being what mkstemp puts there.
-bool IsPartialOf(const std::string& candidate, const std::string& name) {
-  const std::string prefix = name + ".partial-";
-  if (candidate.size() != prefix.size() + 6 || !candidate.starts_with(prefix)) return false;
-  for (std::size_t i = prefix.size(); i < candidate.size(); ++i) {
-    char c = candidate[i];
-    bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+bool IsPartialFileOf(std::string_view candidate, std::string_view name) {
+  constexpr std::string_view kMark = ".partial-";
+  constexpr std::size_t kRandom = 6;
+  if (candidate.size() != name.size() + kMark.size() + kRandom) return false;
+  if (!candidate.starts_with(name) || candidate.substr(name.size(), kMark.size()) != kMark) return false;
+  for (char c : candidate.substr(name.size() + kMark.size())) {
+    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     if (!alnum) return false;
   }
   return true;
 }
 
-// Removes NAME.partial-XXXXXX files next to `path` unless a running write holds
-// them: every write keeps an exclusive lock on its temporary file until it is
-// renamed, and the system drops the lock of a process that was killed.
-void RemoveStalePartials(const std::string& path) {
-  const std::string folder = FolderPart(path);
-  const std::string name = NamePart(path);
-  std::error_code ec;
-  std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec);
-  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    const std::string candidate = it->path().filename().string();
-    if (!IsPartialOf(candidate, name)) continue;
-    const std::string full = folder + candidate;
-    Fd fd(::open(full.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat st {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;  // a write in progress
-    ::unlink(full.c_str());
-  }
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+#ifdef _WIN32
+  return std::filesystem::path(WideFromUtf8(utf8));
+#else
+  return std::filesystem::path(std::string(utf8));
+#endif
 }
 
-}  // namespace
-
-ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return {ReadStatus::CannotOpen, 0};
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return {ReadStatus::CannotOpen, 0};
-  std::size_t total = 0;
-  for (;;) {
-    if (total == area.size()) {
-      // The area is full: the file is too long if one more byte can be read.
-      uint8_t probe;
-      ssize_t n;
-      do {
-        n = ::read(fd.get(), &probe, 1);
-      } while (n < 0 && errno == EINTR);
-      if (n < 0) return {ReadStatus::CannotOpen, 0};
-      if (n > 0) return {ReadStatus::TooLong, 0};
-      break;
-    }
-    ssize_t n = ::read(fd.get(), area.data() + total, area.size() - total);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return {ReadStatus::CannotOpen, 0};
-    }
-    if (n == 0) break;
-    total += static_cast<std::size_t>(n);
-  }
-  return {ReadStatus::Ok, total};
-}
-
-WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
-                                bool sync) {
-  std::error_code error;
-  const std::string target = FollowLinks(path, error);
-  if (error) return {error};
-
-  struct stat existing {};
-  const bool replaces = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-
-  std::string temp = target + ".partial-XXXXXX";
-  RemoveOnInterrupt guard;
-  int raw;
-  {
-    InterruptsHeld held;
-    raw = ::mkstemp(temp.data());
-    if (raw < 0) return {LastError()};
-    guard = RemoveOnInterrupt(temp, RemoveOnInterrupt::Kind::File);
-    // Marks the file as in use, so PrepareOutputFiles of another run leaves it be.
-    ::flock(raw, LOCK_EX | LOCK_NB);
-  }
-  Fd fd(raw);
-  for (std::span<const uint8_t> piece : pieces) {
-    if (error) break;
-    error = WriteAll(fd.get(), piece);
-  }
-  if (!error && replaces) {
-    // The owner first: changing it may clear the set-id bits that fchmod sets next.
-    // Only a privileged process can give a file away; otherwise the new file is ours.
-    if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
-      [[maybe_unused]] int ignored = ::fchown(fd.get(), existing.st_uid, existing.st_gid);
-    }
-  }
-  // mkstemp creates the file private to its owner.
-  if (!error && ::fchmod(fd.get(), replaces ? existing.st_mode & 07777 : NewFileMode()) != 0) error = LastError();
-  if (!error && sync && ::fsync(fd.get()) != 0) error = LastError();
-  if (!fd.close() && !error) error = LastError();
-  {
-    InterruptsHeld held;
-    if (!error && ::rename(temp.c_str(), target.c_str()) != 0) error = LastError();
-    if (error) ::unlink(temp.c_str());
-    guard.Release();
-  }
-  if (!error && sync) error = SyncFolder(FolderPart(target));
-  return {error};
-}
-
-void PrepareOutputFiles(std::span<const std::string> paths) {
-  for (const std::string& path : paths) {
-    std::error_code ignored;
-    const std::string target = FollowLinks(path, ignored);
-    const std::string folder = FolderPart(target);
-    if (!folder.empty()) MakeFolders(folder);
-    RemoveStalePartials(target);
-    // A link may have been a file when an earlier write was cut.
-    if (target != path) RemoveStalePartials(path);
-  }
+std::string Utf8FromPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return Utf8FromWide(path.native());
+#else
+  return path.native();
+#endif
 }
 
 std::error_code MakeFolders(const std::string& path) {
+  const std::filesystem::path folder = PathFromUtf8(path);
   std::error_code ec;
-  std::filesystem::create_directories(path, ec);
+  std::filesystem::create_directories(folder, ec);
   if (ec) return ec;
-  if (!std::filesystem::is_directory(path, ec)) return ec ? ec : std::make_error_code(std::errc::not_a_directory);
+  if (!std::filesystem::is_directory(folder, ec)) return ec ? ec : std::make_error_code(std::errc::not_a_directory);
   return {};
-}
-
-void RemoveFileIfPresent(const std::string& path) { ::unlink(path.c_str()); }
-
-TemporaryFolder::TemporaryFolder(std::string_view prefix) {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/";
-  pattern += prefix;
-  pattern += "XXXXXX";
-  InterruptsHeld held;
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    error_ = LastError();
-    return;
-  }
-  path_ = pattern;
-  folder_guard_ = RemoveOnInterrupt(path_, RemoveOnInterrupt::Kind::Folder);
 }
 
 TemporaryFolder::~TemporaryFolder() {
   if (path_.empty()) return;
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(PathFromUtf8(path_), ignored);
   file_guards_.clear();
   folder_guard_.Release();
 }

@@ -1,9 +1,17 @@
 // Whole-file reads into a fixed area and whole-file writes that never leave a
 // cut file under the final name.
+//
+// File names are UTF-8 text everywhere in the program. On POSIX systems they go to
+// the system as they are; on Windows every call takes the UTF-16 form (the narrow
+// file functions there would read the bytes in the ANSI code page), and the
+// backslash separates folders as the slash does. The two implementations are
+// file_io_posix.cpp and file_io_windows.cpp.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -42,9 +50,12 @@ struct WriteResult {
 // the cause is returned. The temporary file is also removed when the process is
 // interrupted (see interrupt_cleanup.h).
 //
-// An existing file keeps its permission bits (a read-only file stays read-only)
-// and, where the system allows, its owner. When `path` is a symbolic link, the file
-// it points to is replaced and the link stays as it is.
+// POSIX: an existing file keeps its permission bits (a read-only file stays
+// read-only) and, where the system allows, its owner. When `path` is a symbolic
+// link, the file it points to is replaced and the link stays as it is.
+// Windows: an existing file keeps its read-only, hidden and system attributes; the
+// new file gets the access rights the folder gives new files. A symbolic link at
+// `path` is replaced by the file (Windows renames over the link itself).
 WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
                                 bool sync = true);
 
@@ -57,15 +68,29 @@ inline void PrepareOutputFiles(std::initializer_list<std::string> paths) {
   PrepareOutputFiles(std::span<const std::string>(paths.begin(), paths.size()));
 }
 
+// Whether `candidate` is a name the temporary file of a write of `name` has:
+// NAME.partial- and six letters or digits.
+bool IsPartialFileOf(std::string_view candidate, std::string_view name);
+
 // Makes a folder with its missing parents; an existing folder is fine.
 std::error_code MakeFolders(const std::string& path);
 
 // Removes the file if it exists; a missing file is not an error.
 void RemoveFileIfPresent(const std::string& path);
 
+// std::fopen for a UTF-8 file name.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+
+// A UTF-8 file name as a std::filesystem path, and back. (On Windows the path's
+// constructor from a narrow string would read it in the ANSI code page.)
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 // A private folder (only its owner may enter it) in the system's temporary folder,
 // removed with everything in it when the object goes. An interrupt removes it too,
-// with the files named by ExpectFiles.
+// with the files named by ExpectFiles. The temporary folder is TMPDIR (else /tmp)
+// on POSIX systems and GetTempPath's (TMP, TEMP, the user's profile) on Windows,
+// where the user's own temporary folder is private already.
 class TemporaryFolder {
  public:
   explicit TemporaryFolder(std::string_view prefix);

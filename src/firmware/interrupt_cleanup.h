@@ -6,6 +6,12 @@
 // are empty by then), and then end the process by the same signal, as they would
 // have without it. A signal that was ignored when the program started stays ignored.
 //
+// On Windows the same happens on the console's Ctrl+C and Ctrl+Break, when its
+// window is closed, and at log-off or shutdown; the process then ends with status
+// STATUS_CONTROL_C_EXIT, as a console program does on Ctrl+C. (The system calls the
+// handler on a thread of its own: InterruptsHeld is a lock there, and the handler
+// ends the process while it holds it.)
+//
 // The registrations live in a fixed table shared with the signal handler: no
 // allocation and no lock, so the handler makes only calls that are safe there. A
 // path that does not fit (longer than the system allows, or the table is full) is
@@ -37,6 +43,11 @@ class RemoveOnInterrupt {
 
   // Ends the registration early.
   void Release();
+#ifdef _WIN32
+  // Names the handle that holds the file open (null: none any more). Windows does
+  // not remove an open file, so a clean-up closes it first.
+  void HoldsOpen(void* handle);
+#endif
   bool registered() const { return slot_ >= 0; }
 
  private:

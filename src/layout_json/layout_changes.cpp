@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 
+#include "firmware/file_io.h"
 #include "layout_json/item_keys.h"
 #include "layout_json/layout_json.h"
 
@@ -297,7 +298,7 @@ std::vector<std::string> ApplyLayoutChanges(const LayoutChanges& c, FirmwareStat
 }
 
 bool ReadLayoutFile(const std::string& path, std::string& text, std::string& error) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(path, "rb"), &std::fclose);
   if (!file) {
     const int err = errno;
     error = "cannot read the layout file " + path + ": " + std::strerror(err);

@@ -1,13 +1,10 @@
 #include "save/verification.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <span>
 #include <string_view>

@@ -80,6 +80,8 @@ TEST(CliOutput, AFailedWriteToStandardOutputOrErrorIsAFailure) {
   CliResult info = RunCli({"info", "--workdir", other.path()});
   testing::WriteBytes(other / "info.json", std::vector<uint8_t>(info.out.begin(), info.out.end()));
   for (const auto& row : rows) {
+    // A Windows program has no file size limit: under Wine, SIGXFSZ ends it.
+    if (testing::CliIsWindows() && !row.setUp.shellSetUp.empty()) continue;
     CliResult r = RunCli(row.args, row.setUp);
     EXPECT_EQ(r.status, 1) << row.args[0] << " " << row.err;
     if (row.err.empty()) continue;
@@ -92,6 +94,7 @@ TEST(CliOutput, AFailedWriteToStandardOutputOrErrorIsAFailure) {
 }
 
 TEST(CliPaths, BackslashIsPartOfAFolderName) {
+  QORVI_SKIP_ON_WINDOWS("the backslash separates folders there (BackslashSeparatesFoldersOnWindows)");
   ScopedTempDir top;
   MakeDemo(top / "a\\b", "5.00");
   MakeDemo(top / "a/b", "3.95");  // where a backslash turned into a slash would lead
@@ -100,6 +103,61 @@ TEST(CliPaths, BackslashIsPartOfAFolderName) {
   EXPECT_EQ(nlohmann::json::parse(r.out)["version"], 500);
   ASSERT_EQ(RunCli({"save", "--workdir", top / "a\\b", "--out", top / "o\\ut"}).status, 0);
   EXPECT_TRUE(fs::exists(top / "o\\ut/module/vshmain.prx"));
+}
+
+TEST(CliPaths, BackslashSeparatesFoldersOnWindows) {
+  if (!testing::CliIsWindows()) GTEST_SKIP() << "only on Windows: elsewhere a backslash is part of a name";
+  ScopedTempDir top;
+  MakeDemo(top / "a/b", "3.95");
+  CliResult r = RunCli({"info", "--workdir", top.path() + "\\a\\b"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["version"], 395);
+  r = RunCli({"save", "--workdir", top / "a\\b\\", "--out", top / "o\\u/t"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::exists(top / "o/u/t/module/vshmain.prx"));
+  r = RunCli({"icons", "--workdir", top / "a/b", "--out", top / "i\\c\\"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::exists(top / "i/c/BusyIcon.bmp"));
+  EXPECT_EQ(FilesIn(top.path()), (std::set<std::string>{"a", "o", "i"}));
+}
+
+// Every command with a folder of Japanese name as its working directory and its
+// output, and such names in files and messages.
+TEST(CliPaths, AJapaneseFolderNameServesEveryCommand) {
+  ScopedTempDir top;
+  const std::string data = top / "テスト/データ";
+  const std::string out = top / "テスト/出力";
+  const std::string icons = top / "テスト/アイコン";
+  ASSERT_EQ(RunCli({"demo", "--version", "4.01", "--boot-sound", data}).status, 0);
+  CliResult info = RunCli({"info", "--workdir", data});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_EQ(nlohmann::json::parse(info.out)["version"], 401);
+  CliResult here = RunCli({"info"}, data);  // the current directory as the working directory
+  ASSERT_EQ(here.status, 0) << here.err;
+  EXPECT_EQ(here.out, info.out);
+
+  const std::string preset = data + "/プリセット.json";
+  testing::WriteBytes(preset, std::vector<uint8_t>(info.out.begin(), info.out.end()));
+  CliResult r = RunCli({"save", "--workdir", data, "--layout", preset, "--boot-sound", data + "/bootsound.wav", "--set",
+                        "ClockX=40", "--out", out});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(FilesIn(out + "/module"), (std::set<std::string>{"vshmain.prx", "paf.prx", "opening_plugin.prx"}));
+  r = RunCli({"info", "--workdir", data, "--vshmain", out + "/module/vshmain.prx"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["layout"]["ClockX"], 40);
+
+  r = RunCli({"icons", "--workdir", data, "--out", icons});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::exists(icons + "/BusyIcon.bmp"));
+  r = RunCli({"check", "--workdir", data, "--set", "ClockX=700"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qorvi-cli: warning: Clock is outside the screen (category 0, item 0)\n");
+
+  // A message names the folder as it was given.
+  r = RunCli({"save", "--workdir", data, "--layout", data + "/ない.json"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("qorvi-cli: cannot read the layout file " + data + "/ない.json: ", 0), 0u) << r.err;
+  EXPECT_EQ(Lines(r.err), 1) << r.err;
 }
 
 TEST(CliPaths, PathsInMessagesStayOnOneLine) {
@@ -112,7 +170,9 @@ TEST(CliPaths, PathsInMessagesStayOnOneLine) {
   } rows[] = {
       {{"icons", "--workdir", dir.path(), "--out", dir / "file\nname/x"}, "file\\nname/x"},
       {{"demo", "--version", "4.01", dir / "file\nname/\t\x1b[2J"}, "file\\nname/\\t\\x1b[2J"},
-      {{"save", "--workdir", dir.path(), "--layout", dir / "no\n\xff.json"}, "no\\n\\xff.json"},
+      // A Windows command line is UTF-16: a byte that is not UTF-8 arrives as U+FFFD.
+      {{"save", "--workdir", dir.path(), "--layout", dir / "no\n\xff.json"},
+       testing::CliIsWindows() ? "no\\n\uFFFD.json" : "no\\n\\xff.json"},
       {{"demo", "--version", "5.00\n6.60", dir.path()}, "5.00\\n6.60"},
   };
   for (const auto& row : rows) {
@@ -148,21 +208,24 @@ TEST(CliFiles, IconsFailsForEveryBitmapItCouldNotWrite) {
 
   // Files up to 4 KiB: the larger bitmaps cannot be written, neither in the private
   // folder nor in the output folder. info and save go without those pictures.
-  CliSetUp full{.shellSetUp = "ulimit -f 8"};  // blocks of 512 bytes in sh
-  CliResult r = RunCli({"icons", "--workdir", dir.path(), "--out", out.path()}, full);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("qorvi-cli: cannot write the icon bitmap "), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("/BusyIcon.bmp\n"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find("/SubIcon001.bmp\n"), std::string::npos) << r.err;  // 2706 bytes: written
-  EXPECT_EQ(fs::file_size(out / "BusyIcon.bmp"), 10u) << "a bitmap that could not be written stays as it was";
-  EXPECT_GT(fs::file_size(out / "SubIcon001.bmp"), 10u);
-  EXPECT_EQ(FilesIn(out.path()), all);
-  EXPECT_EQ(RunCli({"info", "--workdir", dir.path()}, CliSetUp{.shellSetUp = "ulimit -f 400"}).status, 0);
+  // (A Windows program has no file size limit: under Wine, SIGXFSZ ends it.)
+  if (!testing::CliIsWindows()) {
+    CliSetUp full{.shellSetUp = "ulimit -f 8"};  // blocks of 512 bytes in sh
+    CliResult r = RunCli({"icons", "--workdir", dir.path(), "--out", out.path()}, full);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("qorvi-cli: cannot write the icon bitmap "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("/BusyIcon.bmp\n"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("/SubIcon001.bmp\n"), std::string::npos) << r.err;  // 2706 bytes: written
+    EXPECT_EQ(fs::file_size(out / "BusyIcon.bmp"), 10u) << "a bitmap that could not be written stays as it was";
+    EXPECT_GT(fs::file_size(out / "SubIcon001.bmp"), 10u);
+    EXPECT_EQ(FilesIn(out.path()), all);
+    EXPECT_EQ(RunCli({"info", "--workdir", dir.path()}, CliSetUp{.shellSetUp = "ulimit -f 400"}).status, 0);
+  }
 
   // A bitmap whose output name is taken by a folder.
   fs::remove(out / "SubIcon000.bmp");
   fs::create_directories(out / "SubIcon000.bmp/x");
-  r = RunCli({"icons", "--workdir", dir.path(), "--out", out.path()});
+  CliResult r = RunCli({"icons", "--workdir", dir.path(), "--out", out.path()});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "qorvi-cli: cannot write " + out / "SubIcon000.bmp" + ": Is a directory\n");
   EXPECT_EQ(ReadBytes(out / "BusyIcon.bmp"), busy) << "the others are written";
@@ -194,10 +257,20 @@ TEST(CliFiles, SaveReplacesLinkTargetsKeepsPermissionsAndRemovesStalePartials) {
   CliResult r = RunCli({"save", "--workdir", dir.path(), "--out", out.path()});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadBytes(out / "module/paf.prx"), paf);
-  EXPECT_EQ(fs::status(out / "module/vshmain.prx").permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::group_read);
-  EXPECT_TRUE(fs::is_symlink(out / "resource/topmenu_icon.rco"));
-  EXPECT_GT(fs::file_size(out / "kept/icon.rco"), 5u);
+  if (testing::CliIsWindows()) {
+    // No permission bits there, but the read-only attribute (no write bits under
+    // Wine) stays; Windows renames over the link itself.
+    constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    EXPECT_EQ(fs::status(out / "module/vshmain.prx").permissions() & kWrite, fs::perms::none);
+    EXPECT_FALSE(fs::is_symlink(out / "resource/topmenu_icon.rco"));
+    EXPECT_GT(fs::file_size(out / "resource/topmenu_icon.rco"), 5u);
+    EXPECT_EQ(fs::file_size(out / "kept/icon.rco"), 5u);
+  } else {
+    EXPECT_EQ(fs::status(out / "module/vshmain.prx").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_TRUE(fs::is_symlink(out / "resource/topmenu_icon.rco"));
+    EXPECT_GT(fs::file_size(out / "kept/icon.rco"), 5u);
+  }
   EXPECT_EQ(FilesIn(out / "module"), (std::set<std::string>{"vshmain.prx", "paf.prx", "vshmain.prx.partial-AbC12",
                                                             "notes.partial-AbC123", "vshmain.prx.old"}));
   EXPECT_EQ(FilesIn(out / "resource"),
@@ -214,7 +287,7 @@ pid_t StartCli(const std::vector<std::string>& args, const std::string& tmpdir) 
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
-  std::vector<std::string> argv_text{QORVI_CLI};
+  std::vector<std::string> argv_text = testing::CliCommand();
   argv_text.insert(argv_text.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& a : argv_text) argv.push_back(a.data());
@@ -243,14 +316,27 @@ pid_t StartCli(const std::vector<std::string>& args, const std::string& tmpdir) 
 
 class CliInterrupted : public ::testing::TestWithParam<int> {};
 
+// Under Wine, SIGINT is the console's Ctrl+C; SIGTERM and SIGHUP end the program at
+// once, as TerminateProcess would on Windows, and are not tried there.
 TEST_P(CliInterrupted, LeavesNoTemporaryFileAndDiesByTheSignal) {
   const int sig = GetParam();
+  const bool windows = testing::CliIsWindows();
+  const char* windows_temp = std::getenv("QORVI_CLI_TEMP_FOLDER");
+  if (windows && sig != SIGINT) GTEST_SKIP() << "not on Windows: no such signal there";
+  if (windows && windows_temp == nullptr) GTEST_SKIP() << "QORVI_CLI_TEMP_FOLDER names Wine's temporary folder";
   ScopedTempDir dir;
   ScopedTempDir tmp;
   MakeDemo(dir.path());
-  // The boot sound is read while the modules are saved: from a pipe nobody writes
-  // to, that read waits, with the bitmaps in the private folder and two files saved.
+  // The boot sound is read while the modules are saved: from a pipe that is open for
+  // writing but never written to, that read waits, with the bitmaps in the private
+  // folder and two files saved.
   ASSERT_EQ(mkfifo((dir / "sound.wav").c_str(), 0600), 0);
+  const int writer = ::open((dir / "sound.wav").c_str(), O_RDWR | O_CLOEXEC);  // does not wait for a reader
+  ASSERT_GE(writer, 0);
+  // Where the private folder appears: in TMPDIR, set for this run alone, or under
+  // Wine in the prefix's temporary folder, which the tests running alongside share.
+  const std::string temp = windows ? std::string(windows_temp) : tmp.path();
+  const std::set<std::string> before = fs::exists(temp) ? FilesIn(temp) : std::set<std::string>{};
   pid_t pid =
       StartCli({"save", "--workdir", dir.path(), "--boot-sound", dir / "sound.wav", "--out", dir / "out"}, tmp.path());
   ASSERT_GT(pid, 0);
@@ -260,14 +346,33 @@ TEST_P(CliInterrupted, LeavesNoTemporaryFileAndDiesByTheSignal) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   ASSERT_TRUE(fs::exists(dir / "out/module/paf.prx"));
-  ASSERT_EQ(FilesIn(tmp.path()).size(), 1u);
-  EXPECT_GT(FilesIn(tmp / *FilesIn(tmp.path()).begin()).size(), 40u);
+  std::set<std::string> ours;  // new private folders with the bitmaps in them
+  for (const std::string& name : FilesIn(temp)) {
+    if (!before.contains(name) && name.starts_with("qorvi-cli-") && FilesIn(temp + "/" + name).size() > 40) {
+      ours.insert(name);
+    }
+  }
+  if (!windows) {
+    ASSERT_EQ(FilesIn(temp).size(), 1u);
+  }
+  ASSERT_FALSE(ours.empty());
 
   kill(pid, sig);
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  EXPECT_TRUE(WIFSIGNALED(status));
-  EXPECT_EQ(WTERMSIG(status), sig);
-  EXPECT_TRUE(FilesIn(tmp.path()).empty()) << "the private folder is removed";
+  ::close(writer);
+  if (windows) {
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), testing::kWindowsControlCStatus);
+  } else {
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), sig);
+  }
+  // A folder of a run alongside goes when that run ends.
+  auto any_left = [&] {
+    return std::any_of(ours.begin(), ours.end(), [&](const std::string& n) { return fs::exists(temp + "/" + n); });
+  };
+  for (int i = 0; windows && i < 200 && any_left(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(any_left()) << "the private folder is removed";
   EXPECT_TRUE(PartialsBelow(dir / "out").empty());
   EXPECT_TRUE(fs::exists(dir / "out/module/vshmain.prx")) << "what was saved stays";
 }

@@ -1,9 +1,17 @@
 // Running qorvi-cli from tests: its exit status, standard output and standard error.
+//
+// QORVI_CLI_COMMAND, when set, is the command that runs it instead of the program
+// this build made: words separated by spaces, e.g. "/usr/lib/wine/wine64
+// /path/qorvi-cli.exe" for the Windows build under Wine (scripts/test-windows).
+// Tests of what Windows does not have (POSIX signals, permission bits, symbolic
+// links, /dev/full, a backslash inside a file name) skip themselves there.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +36,26 @@ inline std::string ShellQuote(const std::string& s) {
   }
   return q + "'";
 }
+
+// The words of the command that runs qorvi-cli.
+inline const std::vector<std::string>& CliCommand() {
+  static const std::vector<std::string> words = [] {
+    const char* given = std::getenv("QORVI_CLI_COMMAND");
+    if (given == nullptr || *given == '\0') return std::vector<std::string>{QORVI_CLI};
+    std::vector<std::string> split;
+    std::istringstream in(given);
+    for (std::string word; in >> word;) split.push_back(word);
+    return split;
+  }();
+  return words;
+}
+
+// Whether the command runs the Windows build (its program is an .exe).
+inline bool CliIsWindows() { return CliCommand().back().ends_with(".exe"); }
+
+// The status a Windows program ends with on Ctrl+C (STATUS_CONTROL_C_EXIT) as a
+// POSIX parent sees it: the low byte.
+inline constexpr int kWindowsControlCStatus = 0xC000013A & 0xFF;
 
 inline std::string ReadText(const std::string& path) {
   auto bytes = ReadBytes(path);
@@ -54,10 +82,11 @@ inline CliResult RunCli(const std::vector<std::string>& args, const CliSetUp& se
 #endif
   if (!setUp.shellSetUp.empty()) cmd += setUp.shellSetUp + "; ";
   if (!setUp.cwd.empty()) cmd += "cd " + ShellQuote(setUp.cwd) + " && ";
-  cmd += ShellQuote(QORVI_CLI);
+  for (std::size_t i = 0; i < CliCommand().size(); ++i) cmd += (i == 0 ? "" : " ") + ShellQuote(CliCommand()[i]);
   for (const std::string& a : args) cmd += " " + ShellQuote(a);
   cmd += " >" + (setUp.stdoutTo.empty() ? ShellQuote(io / "out") : setUp.stdoutTo);
   cmd += " 2>" + (setUp.stderrTo.empty() ? ShellQuote(io / "err") : setUp.stderrTo);
+  cmd += " </dev/null";
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
@@ -75,3 +104,9 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::string&
 }
 
 }  // namespace qorvi::testing
+
+// Skips the rest of a test when qorvi-cli is the Windows build, saying why.
+#define QORVI_SKIP_ON_WINDOWS(reason)      \
+  if (!::qorvi::testing::CliIsWindows()) { \
+  } else                                   \
+    GTEST_SKIP() << "not on Windows: " << reason

@@ -56,6 +56,7 @@ TEST_P(CliDemoSet, InfoPrintsThePlantedValues) {
   CliResult info = RunCli({"info", "--workdir", dir.path()});
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_EQ(info.err, "");
+  EXPECT_EQ(info.out.find('\r'), std::string::npos) << "the same bytes on every system, Windows too";
   EXPECT_EQ(FilesIn(dir.path()), inputs) << "info leaves the working directory as it was";
 
   const auto doc = nlohmann::ordered_json::parse(info.out);

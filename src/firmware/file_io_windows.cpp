@@ -1,0 +1,270 @@
+// The file layer on Windows: every name through the wide (UTF-16) calls, the
+// replace by MoveFileExW, the flush by FlushFileBuffers, and sharing modes in place
+// of the POSIX lock that marks a temporary file as in use.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "firmware/file_io.h"
+#include "firmware/wide_text.h"
+
+namespace qorvi {
+namespace {
+
+// Closes a handle when it goes out of scope.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Close() {
+    if (!valid()) return true;
+    const BOOL closed = ::CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// A system error as the error code the POSIX build reports for it, so that the
+// messages read the same; others keep their Windows number.
+std::error_code ErrorOf(DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return std::make_error_code(std::errc::no_such_file_or_directory);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return std::make_error_code(std::errc::permission_denied);
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return std::make_error_code(std::errc::file_exists);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return std::make_error_code(std::errc::no_space_on_device);
+    case ERROR_WRITE_PROTECT: return std::make_error_code(std::errc::read_only_file_system);
+    case ERROR_FILENAME_EXCED_RANGE: return std::make_error_code(std::errc::filename_too_long);
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME: return std::make_error_code(std::errc::invalid_argument);
+    case ERROR_DIRECTORY: return std::make_error_code(std::errc::not_a_directory);
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return std::make_error_code(std::errc::not_enough_memory);
+    default: return {static_cast<int>(code), std::system_category()};
+  }
+}
+
+std::error_code LastError() { return ErrorOf(::GetLastError()); }
+
+// "a\b/c" -> "a\b/", "c" -> "": both separators count.
+std::string FolderPart(const std::string& path) {
+  const std::size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+std::string NamePart(const std::string& path) {
+  const std::size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// Six letters or digits for a temporary name. Uniqueness comes from creating the
+// name exclusively and trying again; these only make a clash unlikely.
+std::string RandomSuffix(int attempt) {
+  LARGE_INTEGER now{};
+  ::QueryPerformanceCounter(&now);
+  uint64_t x = static_cast<uint64_t>(now.QuadPart) ^ (static_cast<uint64_t>(::GetCurrentProcessId()) << 32) ^
+               (static_cast<uint64_t>(attempt) * 0x9E3779B97F4A7C15ull);
+  // splitmix64's finaliser spreads the bits.
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  static constexpr char kChars[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string suffix(6, '0');
+  for (char& c : suffix) {
+    c = kChars[x % 62];
+    x /= 62;
+  }
+  return suffix;
+}
+
+constexpr int kAttempts = 100;
+
+bool AlreadyThere(DWORD code) { return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS; }
+
+std::error_code WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return LastError();
+    if (written == 0) return std::make_error_code(std::errc::io_error);
+    done += written;
+  }
+  return {};
+}
+
+// The attributes a replaced file passes on; the rest (archive, compressed, ...)
+// the system gives the new file itself.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Renames `temp` over `target`, whose attributes are `existing` (or
+// INVALID_FILE_ATTRIBUTES when there is none). Windows refuses to replace a
+// read-only file, so the target loses that attribute for the rename and gets it
+// back when the rename fails; the temporary file carries the kept attributes over.
+std::error_code ReplaceWith(const std::wstring& temp, const std::wstring& target, DWORD existing, bool sync) {
+  const bool replaces = existing != INVALID_FILE_ATTRIBUTES;
+  const DWORD kept = replaces ? existing & kKeptAttributes : 0;
+  if (kept != 0 && !::SetFileAttributesW(temp.c_str(), kept)) return LastError();
+  const bool unlocked = replaces && (existing & FILE_ATTRIBUTE_READONLY) != 0;
+  if (unlocked && !::SetFileAttributesW(target.c_str(), existing & ~FILE_ATTRIBUTE_READONLY)) return LastError();
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | (sync ? MOVEFILE_WRITE_THROUGH : 0);
+  if (!::MoveFileExW(temp.c_str(), target.c_str(), flags)) {
+    const std::error_code error = LastError();
+    if (unlocked) ::SetFileAttributesW(target.c_str(), existing);
+    if (kept & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // to remove it
+    return error;
+  }
+  return {};
+}
+
+// Removes NAME.partial-XXXXXX files next to `path` unless a running write holds
+// them: a write opens its temporary file without FILE_SHARE_DELETE, so the system
+// refuses to remove it until the write closes it, or its process ends.
+void RemoveStalePartials(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  const std::string name = NamePart(path);
+  std::error_code ec;
+  std::filesystem::directory_iterator it(PathFromUtf8(folder.empty() ? "." : folder), ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    const std::string candidate = Utf8FromPath(it->path().filename());
+    if (!IsPartialFileOf(candidate, name)) continue;
+    std::error_code ignored;
+    if (!it->is_regular_file(ignored) || it->is_symlink(ignored)) continue;
+    ::DeleteFileW(WideFromUtf8(folder + candidate).c_str());
+  }
+}
+
+}  // namespace
+
+ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
+  // A folder cannot be opened this way (that takes FILE_FLAG_BACKUP_SEMANTICS).
+  Handle file(::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return {ReadStatus::CannotOpen, 0};
+  std::size_t total = 0;
+  for (;;) {
+    DWORD got = 0;
+    BOOL ok;
+    if (total == area.size()) {
+      // The area is full: the file is too long if one more byte can be read.
+      uint8_t probe;
+      ok = ::ReadFile(file.get(), &probe, 1, &got, nullptr);
+      if (!ok && ::GetLastError() != ERROR_BROKEN_PIPE) return {ReadStatus::CannotOpen, 0};
+      if (ok && got > 0) return {ReadStatus::TooLong, 0};
+      break;
+    }
+    const auto want = static_cast<DWORD>(std::min<std::size_t>(area.size() - total, 1u << 30));
+    ok = ::ReadFile(file.get(), area.data() + total, want, &got, nullptr);
+    if (!ok) {
+      if (::GetLastError() == ERROR_BROKEN_PIPE) break;  // the end of a pipe
+      return {ReadStatus::CannotOpen, 0};
+    }
+    if (got == 0) break;
+    total += got;
+  }
+  return {ReadStatus::Ok, total};
+}
+
+WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
+                                bool sync) {
+  const std::wstring target = WideFromUtf8(path);
+  if (target.empty()) return {std::make_error_code(std::errc::no_such_file_or_directory)};
+  DWORD existing = ::GetFileAttributesW(target.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY)) {
+    return {std::make_error_code(std::errc::is_a_directory)};
+  }
+
+  std::string temp;
+  std::wstring wide_temp;
+  RemoveOnInterrupt guard;
+  HANDLE raw = INVALID_HANDLE_VALUE;
+  {
+    InterruptsHeld held;
+    for (int attempt = 0; attempt < kAttempts && raw == INVALID_HANDLE_VALUE; ++attempt) {
+      temp = path + ".partial-" + RandomSuffix(attempt);
+      wide_temp = WideFromUtf8(temp);
+      // Without FILE_SHARE_DELETE: the file is in use for PrepareOutputFiles of
+      // another run until this write closes it.
+      raw = ::CreateFileW(wide_temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
+      if (raw == INVALID_HANDLE_VALUE && !AlreadyThere(::GetLastError())) return {LastError()};
+    }
+    if (raw == INVALID_HANDLE_VALUE) return {std::make_error_code(std::errc::file_exists)};
+    guard = RemoveOnInterrupt(temp, RemoveOnInterrupt::Kind::File);
+    guard.HoldsOpen(raw);
+  }
+  Handle file(raw);
+  std::error_code error;
+  for (std::span<const uint8_t> piece : pieces) {
+    if (error) break;
+    error = WriteAll(file.get(), piece);
+  }
+  if (!error && sync && !::FlushFileBuffers(file.get())) error = LastError();
+  {
+    InterruptsHeld held;
+    guard.HoldsOpen(nullptr);
+    if (!file.Close() && !error) error = LastError();
+  }
+  {
+    InterruptsHeld held;
+    if (!error) error = ReplaceWith(wide_temp, target, existing, sync);
+    if (error) ::DeleteFileW(wide_temp.c_str());
+    guard.Release();
+  }
+  return {error};
+}
+
+void PrepareOutputFiles(std::span<const std::string> paths) {
+  for (const std::string& path : paths) {
+    const std::string folder = FolderPart(path);
+    if (!folder.empty()) MakeFolders(folder);
+    RemoveStalePartials(path);
+  }
+}
+
+void RemoveFileIfPresent(const std::string& path) { ::DeleteFileW(WideFromUtf8(path).c_str()); }
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return ::_wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());
+}
+
+TemporaryFolder::TemporaryFolder(std::string_view prefix) {
+  wchar_t base[MAX_PATH + 1];
+  const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);  // ends with a backslash
+  if (length == 0 || length > MAX_PATH) {
+    error_ = length == 0 ? LastError() : std::make_error_code(std::errc::filename_too_long);
+    return;
+  }
+  const std::string folder = Utf8FromWide(std::wstring_view(base, length));
+  InterruptsHeld held;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::string candidate = folder + std::string(prefix) + RandomSuffix(attempt);
+    if (::CreateDirectoryW(WideFromUtf8(candidate).c_str(), nullptr)) {
+      path_ = std::move(candidate);
+      folder_guard_ = RemoveOnInterrupt(path_, RemoveOnInterrupt::Kind::Folder);
+      return;
+    }
+    if (!AlreadyThere(::GetLastError())) {
+      error_ = LastError();
+      return;
+    }
+  }
+  error_ = std::make_error_code(std::errc::file_exists);
+}
+
+}  // namespace qorvi
