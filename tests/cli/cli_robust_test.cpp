@@ -355,7 +355,7 @@ TEST_P(CliInterrupted, LeavesNoTemporaryFileAndDiesByTheSignal) {
   if (!windows) {
     ASSERT_EQ(FilesIn(temp).size(), 1u);
   }
-  ASSERT_FALSE(ours.empty());
+  ASSERT_FALSE(ours.empty()) << "no new private folder in " << temp << " (" << FilesIn(temp).size() << " entries)";
 
   kill(pid, sig);
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
