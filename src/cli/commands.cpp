@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/console.h"
+#include "cli/input_options.h"
 #include "cli/layout_options.h"
 #include "firmware/category_lists.h"
 #include "firmware/file_io.h"
@@ -27,43 +28,6 @@ namespace qorvi::cli {
 namespace {
 
 void PrintMessage(const Failure& f) { PrintError(MessageLine(f.code)); }
-
-// Points the model's paths at the inputs, the done folder below the work dir and
-// the bitmaps into `iconDir`.
-void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir) {
-  std::string workdir = in.workdir;
-  if (workdir.empty()) {
-    std::error_code ec;
-    workdir = fs::current_path(ec).string();
-    if (ec) workdir = ".";
-  }
-  BuildPaths(model.paths, workdir);
-  Paths& p = model.paths;
-  auto override = [](std::string& path, const std::string& given) {
-    if (!given.empty()) path = given;
-  };
-  override(p.VshmainPath, in.vshmain);
-  override(p.PafPath, in.paf);
-  override(p.OpeningPath, in.opening);
-  override(p.TopmenuPluginPath, in.topmenuPlugin);
-  override(p.SystemPluginFgPath, in.systemPluginFg);
-  override(p.TopmenuIconPath, in.topmenuIcon);
-  if (!in.bootSound.empty()) {
-    p.BootSoundPath = in.bootSound;
-    model.BootSoundEnabled = 1;
-    model.OpeningEnabled = 1;
-  }
-  SetIconDir(p, iconDir);
-}
-
-// Every icon bitmap a load may write, in the order of the paths.
-std::vector<std::string> IconBitmapPaths(const Paths& p) {
-  std::vector<std::string> all(p.MainIconPath.begin(), p.MainIconPath.end());
-  all.insert(all.end(), p.SubIconPath.begin(), p.SubIconPath.end());
-  all.push_back(p.BatteryIconPath);
-  all.push_back(p.BusyIconPath);
-  return all;
-}
 
 // A loaded set and the private folder its bitmaps went to.
 struct Session {
