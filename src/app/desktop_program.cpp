@@ -1,15 +1,21 @@
 #include "app/desktop_program.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 
+#include "app/layout_presets.h"
 #include "app/main_window.h"
+#include "app/preview_panel.h"
+#include "app/preview_picture.h"
 #include "model/paths.h"
 #include "widgets/undo_keys.h"
 #include "widgets/window_layout.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
+#include "windows/check_window.h"
 #include "windows/color_window.h"
 #include "windows/file_window.h"
 #include "windows/icon_data_window.h"
@@ -18,8 +24,10 @@
 
 namespace qorvi::app {
 
-DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder)
-    : model_(std::make_unique<Model>()), session_(std::make_unique<session::EditSession>(*model_)) {
+DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool shows_windows)
+    : model_(std::make_unique<Model>()),
+      session_(std::make_unique<session::EditSession>(*model_)),
+      shows_windows_(shows_windows) {
   // Every path comes from the working folder, before the first window exists.
   BuildPaths(model_->paths, working_folder.string());
 
@@ -33,6 +41,7 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder)
   form7_ = std::make_unique<TForm7>(s);
   form8_ = std::make_unique<TForm8>();
   form9_ = std::make_unique<TForm9>(s);
+  check_ = std::make_unique<windows::CheckWindow>(s);
 
   form1_->SetWindows({.file = form5_.get(),
                       .icon_data = form2_.get(),
@@ -43,6 +52,7 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder)
   QObject::connect(form1_.get(), &TForm1::aboutRequested, form1_.get(), [this] { ShowAbout(); });
   QObject::connect(form4_.get(), &TForm4::advanceRequested, form4_.get(),
                    [this] { form9_->setVisible(!form9_->isVisible()); });
+  form1_->Preview().AddContextMenuSection([this](QMenu& menu) { AddPreviewActions(menu); });
   // Loading another set asks first when there are changes that were not saved.
   form5_->SetLoadGuard([this] { return form1_->MaySaveChanges(); });
   // Connected after every window: their own refresh after a load has run when this does.
@@ -52,8 +62,9 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder)
                    });
 
   // Undo and redo keys in every window.
-  for (QWidget* window : std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(),
-                                                         form5_.get(), form6_.get(), form7_.get(), form9_.get()}) {
+  for (QWidget* window :
+       std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(), form5_.get(),
+                                       form6_.get(), form7_.get(), form9_.get(), check_.get()}) {
     widgets::InstallUndoKeys(
         window, [&s] { s.Undo(); }, [&s] { s.Redo(); });
   }
@@ -62,6 +73,7 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder)
 DesktopProgram::~DesktopProgram() {
   // The secondary windows go first: the main window's destruction ends the program
   // (it removes the icon bitmaps), and nothing may refer to it afterwards.
+  check_.reset();
   form9_.reset();
   form8_.reset();
   form7_.reset();
@@ -74,6 +86,7 @@ DesktopProgram::~DesktopProgram() {
 }
 
 void DesktopProgram::ShowEditorsAfterLoad() {
+  if (!shows_windows_) return;
   QWidget* editors[] = {form2_.get(), form3_.get(), form4_.get(), form7_.get()};
   if (!editors_arranged_) {
     editors_arranged_ = true;
@@ -94,6 +107,30 @@ void DesktopProgram::ShowEditorsAfterLoad() {
   for (QWidget* w : editors) w->show();
   form5_->hide();
   form1_->activateWindow();
+}
+
+void DesktopProgram::LoadAtStart() { form5_->LoadButtonClick(); }
+
+void DesktopProgram::AddPreviewActions(QMenu& menu) {
+  // Presets and the check need a loaded set; the picture is there from the start.
+  const bool loaded = session_->IsLoaded();
+  auto add = [&menu](const char* name, const char* text, bool enabled, auto handler) {
+    QAction* action = menu.addAction(text);
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    QObject::connect(action, &QAction::triggered, &menu, handler);
+  };
+  add("ExportLayoutAction", "Export layout...", loaded, [this] { ExportLayoutAction(form1_.get(), *session_); });
+  add("ImportLayoutAction", "Import layout...", loaded, [this] { ImportLayoutAction(form1_.get(), *session_); });
+  add("SavePreviewAction", "Save preview as PNG...", true, [this] { SavePreviewAction(form1_->Preview()); });
+  add("CheckLayoutAction", "Check layout...", loaded, [this] { ShowCheck(); });
+}
+
+void DesktopProgram::ShowCheck() {
+  check_->Check();
+  check_->show();
+  check_->raise();
+  check_->activateWindow();
 }
 
 void DesktopProgram::ShowAbout() {

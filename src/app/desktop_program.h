@@ -12,6 +12,8 @@
 #include "model/model.h"
 #include "session/edit_session.h"
 
+class QMenu;
+
 class TForm1;
 class TForm2;
 class TForm3;
@@ -22,13 +24,18 @@ class TForm7;
 class TForm8;
 class TForm9;
 
+namespace qorvi::windows {
+class CheckWindow;
+}
+
 namespace qorvi::app {
 
 class DesktopProgram {
  public:
   // `working_folder` plays the role of the working directory at start-up: every
-  // path (inputs, icon bitmaps, the done folder) is built from it.
-  explicit DesktopProgram(const std::filesystem::path& working_folder);
+  // path (inputs, icon bitmaps, the done folder) is built from it. A program that
+  // `shows_windows` not (qorvi --render) leaves every window hidden, also after a load.
+  explicit DesktopProgram(const std::filesystem::path& working_folder, bool shows_windows = true);
   ~DesktopProgram();
   DesktopProgram(const DesktopProgram&) = delete;
   DesktopProgram& operator=(const DesktopProgram&) = delete;
@@ -43,12 +50,20 @@ class DesktopProgram {
   TForm6& positioning() { return *form6_; }
   TForm7& text_data() { return *form7_; }
   TForm9& advance() { return *form9_; }
+  windows::CheckWindow& check() { return *check_; }
+
+  // Loads the set the File window names, as its Load button does (`qorvi FOLDER`
+  // starts so); a failure shows its message and leaves the program as it was.
+  void LoadAtStart();
 
  private:
   // After a load: the four editor windows open (beside each other the first time,
   // where the screen has room), the File window closes, the main window has the focus.
   void ShowEditorsAfterLoad();
   void ShowAbout();
+  // The preview menu's section of the program: layout presets, the picture, the check.
+  void AddPreviewActions(QMenu& menu);
+  void ShowCheck();
 
   std::unique_ptr<Model> model_;
   std::unique_ptr<session::EditSession> session_;
@@ -61,6 +76,8 @@ class DesktopProgram {
   std::unique_ptr<TForm7> form7_;
   std::unique_ptr<TForm8> form8_;
   std::unique_ptr<TForm9> form9_;
+  std::unique_ptr<windows::CheckWindow> check_;
+  bool shows_windows_ = true;
   bool editors_arranged_ = false;
 };
 

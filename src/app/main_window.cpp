@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "app/preview_panel.h"
 #include "firmware/file_io.h"
@@ -298,8 +300,18 @@ void TForm1::PositioningButtonClick() {
 void TForm1::AboutButtonClick() { emit aboutRequested(); }
 
 void TForm1::SaveButtonClick() {
-  for (const qorvi::Failure& failure : session_.Save()) qorvi::widgets::ShowFailure(this, failure);
-  qorvi::widgets::ShowMessageBox(this, QString::fromUtf8(qorvi::kDoneText.data(), qorvi::kDoneText.size()));
+  const std::vector<qorvi::Failure> failures = session_.Save();
+  for (const qorvi::Failure& failure : failures) qorvi::widgets::ShowFailure(this, failure);
+  // Only a save that wrote every file can be loaded back and compared.
+  std::optional<qorvi::VerifyResult> check;
+  if (failures.empty()) check = session_.VerifySaved();
+  const bool verified = check && check->Passed();
+  qorvi::widgets::ShowMessageBox(this, QString::fromUtf8(qorvi::kDoneText.data(), qorvi::kDoneText.size()),
+                                 verified ? QString("verified: the written files load back as saved") : QString());
+  if (check && !check->Passed()) {
+    qorvi::widgets::ShowMessageBox(this, QString::fromStdString(qorvi::VerifyMessage(*check)),
+                                   check->loadFailure ? QString::fromStdString(check->loadFailure->cause) : QString());
+  }
 }
 
 void TForm1::ShowVersion() {

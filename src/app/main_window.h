@@ -70,6 +70,19 @@ class TForm1 : public QWidget {
   void NoShowCheckClick();
   void NoUMDCheckClick();
   void WallpaperButtonClick();
+  // What the button does with the chosen file: paints it over the screen area. False
+  // when it cannot be opened or decoded (nothing changes then).
+  bool LoadWallpaper(const QString& path);
+
+  // --- A user's moves of the navigation and option controls, for a caller acting
+  // for one (qorvi --render): each acts on the control, whose own signal runs the
+  // handler above. False, and nothing happens, when the control does not allow it
+  // (disabled, or the position lies outside its range).
+  bool TickNoShowCheck();
+  bool TickNoUMDCheck();
+  bool ChooseEnglish();
+  bool MoveCategoryScroll(int position);
+  bool MoveItemScroll(int position);
 
  signals:
   void aboutRequested();

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/console.h"
+#include "cli/input_options.h"
 #include "cli/layout_options.h"
 #include "demo/demo_set.h"
 #include "firmware/category_lists.h"
@@ -26,34 +27,6 @@ namespace fs = std::filesystem;
 
 namespace qorvi::cli {
 namespace {
-
-// Points the model's paths at the inputs, the done folder below the work dir and
-// the bitmaps into `iconDir`.
-void SetUpPaths(Model& model, const InputOptions& in, const std::string& iconDir) {
-  std::string workdir = in.workdir;
-  if (workdir.empty()) {
-    std::error_code ec;
-    workdir = Utf8FromPath(fs::current_path(ec));
-    if (ec) workdir = ".";
-  }
-  BuildPaths(model.paths, workdir);
-  Paths& p = model.paths;
-  auto override = [](std::string& path, const std::string& given) {
-    if (!given.empty()) path = given;
-  };
-  override(p.VshmainPath, in.vshmain);
-  override(p.PafPath, in.paf);
-  override(p.OpeningPath, in.opening);
-  override(p.TopmenuPluginPath, in.topmenuPlugin);
-  override(p.SystemPluginFgPath, in.systemPluginFg);
-  override(p.TopmenuIconPath, in.topmenuIcon);
-  if (!in.bootSound.empty()) {
-    p.BootSoundPath = in.bootSound;
-    model.BootSoundEnabled = 1;
-    model.OpeningEnabled = 1;
-  }
-  SetIconDir(p, iconDir);
-}
 
 // A loaded set and the private folder its bitmaps went to.
 struct Session {

@@ -5,23 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/input_options.h"
+
 namespace qorvi::cli {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitMessage = 1;
 inline constexpr int kExitUsage = 2;
-
-// Where the input files are; empty strings mean the defaults below the work dir.
-struct InputOptions {
-  std::string workdir;
-  std::string vshmain;
-  std::string paf;
-  std::string opening;
-  std::string topmenuPlugin;
-  std::string systemPluginFg;
-  std::string topmenuIcon;
-  std::string bootSound;  // non-empty: both boot-sound options on
-};
 
 struct SaveOptions {
   std::string layoutFile;

@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/input_options.h"
 #include "firmware/interrupt_cleanup.h"
 #include "firmware/wide_text.h"
 #include "qorvi_version.h"
@@ -14,19 +15,6 @@
 using namespace qorvi::cli;
 
 namespace {
-
-void AddInputOptions(CLI::App* command, InputOptions& in) {
-  command->add_option("--workdir", in.workdir, "Folder that plays the start-up working directory (default: current)");
-  command->add_option("--vshmain", in.vshmain, "vshmain.prx (default WORKDIR/vshmain.prx)");
-  command->add_option("--paf", in.paf, "paf.prx (default WORKDIR/paf.prx)");
-  command->add_option("--opening", in.opening, "opening_plugin.prx (default WORKDIR/opening_plugin.prx)");
-  command->add_option("--topmenu-plugin", in.topmenuPlugin, "topmenu_plugin.rco (default WORKDIR/topmenu_plugin.rco)");
-  command->add_option("--system-plugin-fg", in.systemPluginFg,
-                      "system_plugin_fg.rco (default WORKDIR/system_plugin_fg.rco)");
-  command->add_option("--topmenu-icon", in.topmenuIcon, "topmenu_icon.rco (default WORKDIR/topmenu_icon.rco)");
-  command->add_option("--boot-sound", in.bootSound,
-                      "Boot sound .wav; turns the boot-sound options on, so opening_plugin.prx is loaded and saved");
-}
 
 int Run(int argc, char** argv) {
   CLI::App app{"Reads and patches the firmware files that lay out the PSP system menu.", "qorvi-cli"};
@@ -49,10 +37,7 @@ int Run(int argc, char** argv) {
 
   CLI::App* saveCommand = app.add_subcommand("save", "Load a firmware set, apply a layout and write the patched files");
   AddInputOptions(saveCommand, input);
-  saveCommand->add_option("--layout", save.layoutFile, "JSON layout (the schema info prints; any subset)");
-  saveCommand->add_option("--set", save.settings, "NAME=VALUE for a scalar layout field (repeatable)")
-      ->allow_extra_args(false)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  AddLayoutOptions(saveCommand, save.layoutFile, save.settings);
   saveCommand->add_flag("--no-compress", save.noCompress, "Write the modules uncompressed");
   saveCommand->add_flag("--no-verify", save.noVerify, "Do not load the written files back to compare them");
   saveCommand->add_option("--out", save.outDir, "Output folder instead of WORKDIR/done");
@@ -61,10 +46,7 @@ int Run(int argc, char** argv) {
   CLI::App* checkCommand =
       app.add_subcommand("check", "Load a firmware set, apply a layout and report what would look wrong");
   AddInputOptions(checkCommand, input);
-  checkCommand->add_option("--layout", check.layoutFile, "JSON layout (the schema info prints; any subset)");
-  checkCommand->add_option("--set", check.settings, "NAME=VALUE for a scalar layout field (repeatable)")
-      ->allow_extra_args(false)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  AddLayoutOptions(checkCommand, check.layoutFile, check.settings);
 
   CLI::App* demoCommand = app.add_subcommand("demo", "Write a synthetic firmware set");
   demoCommand->add_option("--version", demo.version, "3.90, 3.95, 4.01 or 5.00")->required();

@@ -314,9 +314,13 @@ void EditSession::Apply(const ModelChange& change, std::string what) {
 
 // --- Loading, saving, history.
 
-std::optional<Failure> EditSession::Load() {
+std::optional<Failure> EditSession::Load(const std::function<void(Model&)>& prepare) {
   if (std::optional<Failure> failure = LoadAll(model_)) return failure;
   FinishLoad(model_, options_.no_show_umd_icon);
+  if (prepare) {
+    prepare(model_);
+    RebuildCategoryLists(model_, options_.no_show_umd_icon);
+  }
   // A fresh view: first category, first item, no preview offsets.
   view_.PreviewReady = 1;
   view_.RepositionOffset.fill(0);
@@ -339,6 +343,15 @@ std::vector<Failure> EditSession::Save() {
     emit historyChanged();
   }
   return failures;
+}
+
+VerifyResult EditSession::VerifySaved() {
+  VerifyResult result = VerifySave(model_);
+  if (!result.Passed()) {
+    history_.ForgetClean();
+    emit historyChanged();
+  }
+  return result;
 }
 
 void EditSession::Undo() {

@@ -31,6 +31,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -40,6 +41,7 @@
 #include "model/layout_record.h"
 #include "model/message_table.h"
 #include "model/model.h"
+#include "save/verification.h"
 #include "session/change_event.h"
 #include "session/undo_stack.h"
 
@@ -168,11 +170,18 @@ class EditSession : public QObject {
   void SetBootSoundEnabled(bool on) { model_.BootSoundEnabled = on ? 1 : 0; }
   // Loads the set the paths name. On success the view starts over (first category,
   // no offsets), the history is cleared and `changed` says `loaded`; a failure
-  // changes nothing.
-  std::optional<Failure> Load();
+  // changes nothing. `prepare`, when given, changes the loaded model before all
+  // that (the category lists are built again after it): `qorvi --render` applies
+  // its preset and settings there, so that everything shows them as after a load.
+  std::optional<Failure> Load(const std::function<void(Model&)>& prepare = {});
   bool IsLoaded() const { return loaded_; }
-  // Runs the save sequence; without a failure the state becomes the saved one.
+  // Runs the save sequence; without a failure the state becomes the saved one
+  // (`historyChanged` says so once the files are written).
   std::vector<Failure> Save();
+  // Loads the files of a save that raised no message back and compares them with
+  // the model (save/verification.h). When they differ, what is on disk is not
+  // what the model holds: the state is no longer the saved one.
+  VerifyResult VerifySaved();
   // True after a load when the model differs from what was loaded or last saved.
   bool HasUnsavedChanges() const { return loaded_ && !history_.IsClean(); }
 

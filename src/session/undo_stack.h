@@ -65,6 +65,8 @@ class UndoStack {
   void Clear();
   // The state now is the saved one.
   void SetClean();
+  // No state is the saved one any more (what was saved did not arrive intact).
+  void ForgetClean() { clean_ = -1; }
   bool IsClean() const { return clean_ == static_cast<long>(index_); }
 
   std::size_t Count() const { return commands_.size(); }

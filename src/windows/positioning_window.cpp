@@ -95,3 +95,11 @@ void TForm6::ResetButtonClick() {
   value_scroll_->setValue(0);
   value_label_->setText("0");
 }
+
+bool TForm6::PickAndMove(int index, int value) {
+  if (index < 0 || index >= item_combo_->count()) return false;
+  if (value < value_scroll_->minimum() || value > value_scroll_->maximum()) return false;
+  item_combo_->setCurrentIndex(index);
+  value_scroll_->setValue(value);
+  return true;
+}

@@ -23,6 +23,11 @@ class TForm6 : public QWidget {
   // Asks, then sets every offset to 0 (the whole preview is placed again).
   void ResetButtonClick();
 
+  // What a user does to set one offset: picks item `index` in the list, then moves
+  // the scroll bar to `value` (the handlers above run). False, and nothing
+  // happens, when the list or the bar has no such place.
+  bool PickAndMove(int index, int value);
+
  private:
   qorvi::session::EditSession& session_;
   QComboBox* item_combo_;

@@ -251,6 +251,47 @@ TEST_F(MainWindow, SaveShowsEveryMessageThenDone) {
                                  "system_plugin_fg.rco write error", "topmenu_icon.rco write error", "done"}));
 }
 
+// After a save that wrote every file, the files are loaded back and compared: a
+// pass is told in the "done" box's details, for every version.
+class SaveVerification : public DesktopTest, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(SaveVerification, ANormalSaveVerifies) {
+  StartLoaded(GetParam());
+  Form2().ClockXEdit->setText("-40");
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"done"});
+  EXPECT_EQ(driver.details, std::vector<std::string>{"verified: the written files load back as saved"});
+  EXPECT_FALSE(Session().HasUnsavedChanges());
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, SaveVerification, ::testing::Values(390, 395, 401, 500));
+
+TEST_F(MainWindow, AWrittenFileThatDiffersIsShownAfterDone) {
+  StartLoaded(401);
+  Form2().BatteryXEdit->setText("17");
+  // Once the files are written (the session reports the saved state) and before
+  // they are read back, the patched system_plugin_fg.rco is replaced by the input:
+  // the battery's place is no longer what was saved.
+  const std::string written = TheModel().paths.DoneSystemPluginFgPath;
+  bool planted = false;
+  QObject::connect(&Session(), &session::EditSession::historyChanged, &Main().form, [&] {
+    if (planted || !fs::exists(written)) return;
+    fs::copy_file(Path("system_plugin_fg.rco"), written, fs::copy_options::overwrite_existing);
+    planted = true;
+  });
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  ASSERT_TRUE(planted);
+  EXPECT_EQ(driver.messages, (std::vector<std::string>{"done", "verify: BatteryX is " +
+                                                                   std::to_string(TheModel().LoadedLayout.BatteryX) +
+                                                                   " in " + written + ", 17 expected"}));
+  EXPECT_EQ(driver.details.front(), "") << "no claim of a check that failed";
+  EXPECT_EQ(driver.captions, (std::vector<std::string>{"Qorvi", "Qorvi"}));
+  // What is on disk is not what the model holds: closing asks again.
+  EXPECT_TRUE(Session().HasUnsavedChanges());
+}
+
 TEST_F(MainWindow, AFailedLoadKeepsTheSetASaveWrites) {
   StartLoaded(500);
   const FirmwareState before = TheModel();

@@ -67,8 +67,10 @@ class ModalDriver {
     });
   }
 
-  // Texts of the message boxes seen so far (line breaks as in the box).
+  // Texts of the message boxes seen so far (line breaks as in the box), and what
+  // each holds in its details (empty when it has none).
   std::vector<std::string> messages;
+  std::vector<std::string> details;
   // Captions (window titles) of every dialog seen so far.
   std::vector<std::string> captions;
 
@@ -81,7 +83,10 @@ class ModalDriver {
     if (dialog == nullptr || dialog == handled_ || !dialog->isVisible()) return;
     handled_ = dialog;
     captions.push_back(dialog->windowTitle().toStdString());
-    if (auto* box = qobject_cast<QMessageBox*>(dialog)) messages.push_back(box->text().toStdString());
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+      messages.push_back(box->text().toStdString());
+      details.push_back(box->detailedText().toStdString());
+    }
     Answer answer;
     if (!answers_.empty()) {
       answer = std::move(answers_.front());

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "app/desktop_fixture.h"
+#include "app/menu_driver.h"
 #include "app/preview_drag.h"
 #include "windows/editor_test_support.h"
 
@@ -20,6 +21,9 @@ namespace {
 
 using testing::DesktopTest;
 using testing::DragBy;
+using testing::kLoadedProgramActions;
+using testing::MenuActions;
+using testing::MenuDriver;
 using testing::ModalDriver;
 namespace fs = std::filesystem;
 
@@ -287,39 +291,6 @@ TEST_F(Undo, NothingToSaveAsksNothing) {
   EXPECT_TRUE(driver.messages.empty());
 }
 
-// Opens the menu a context-menu event brings, notes its actions and then picks one
-// (or none).
-class MenuDriver {
- public:
-  explicit MenuDriver(QString pick = {}) : pick_(std::move(pick)) {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-    timer_.start();
-  }
-  std::vector<std::pair<std::string, bool>> actions;  // text, enabled
-
- private:
-  void Poll() {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr || !menu->isVisible()) return;
-    timer_.stop();
-    QAction* chosen = nullptr;
-    for (QAction* a : menu->actions()) {
-      if (a->isSeparator()) continue;
-      actions.emplace_back(a->text().toStdString(), a->isEnabled());
-      if (!pick_.isEmpty() && a->text().startsWith(pick_)) chosen = a;
-    }
-    if (chosen != nullptr) {
-      menu->setActiveAction(chosen);
-      QTest::keyClick(menu, Qt::Key_Return);
-    } else {
-      menu->close();
-    }
-  }
-  QString pick_;
-  QTimer timer_;
-};
-
 TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
   StartLoaded(500);
   auto& f = Main();
@@ -327,7 +298,7 @@ TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
     MenuDriver menu;
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), f.Clock->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(f.Clock, &event);
-    EXPECT_EQ(menu.actions, (std::vector<std::pair<std::string, bool>>{{"Undo", false}, {"Redo", false}}));
+    EXPECT_EQ(menu.actions, MenuActions({{"Undo", false}, {"Redo", false}}, kLoadedProgramActions));
   }
   const QPoint clock = f.Clock->pos();
   DragBy(f, f.Clock, QPoint(7, -3));
@@ -341,7 +312,7 @@ TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
     MenuDriver menu("Undo");
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), f.Clock->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(f.Clock, &event);
-    EXPECT_EQ(menu.actions, (std::vector<std::pair<std::string, bool>>{{"Undo Clock drag", true}, {"Redo", false}}));
+    EXPECT_EQ(menu.actions, MenuActions({{"Undo Clock drag", true}, {"Redo", false}}, kLoadedProgramActions));
   }
   EXPECT_EQ(f.Clock->pos(), clock);
   EXPECT_EQ(TheModel().Layout.ClockX, TheModel().LoadedLayout.ClockX);
@@ -353,7 +324,7 @@ TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
     f.ShowFileButton->setFocus();
     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0), f.ShowFileButton->mapToGlobal(QPoint(0, 0)));
     QApplication::sendEvent(f.ShowFileButton, &event);
-    EXPECT_EQ(menu.actions, (std::vector<std::pair<std::string, bool>>{{"Undo", false}, {"Redo Clock drag", true}}));
+    EXPECT_EQ(menu.actions, MenuActions({{"Undo", false}, {"Redo Clock drag", true}}, kLoadedProgramActions));
   }
   EXPECT_EQ(f.Clock->pos(), clock + QPoint(7, -3));
 

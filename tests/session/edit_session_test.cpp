@@ -207,6 +207,26 @@ TEST_F(Session, ALoadClearsTheHistoryAndStartsTheViewOver) {
   EXPECT_TRUE(session_.CanUndo());
 }
 
+TEST_F(Session, ALoadCanChangeTheModelBeforeEverythingThatFollowsIt) {
+  const int32_t loaded_x = L().ClockX;
+  const CategoryEntry first = model_.CategoryEntries[0];
+  const int32_t count = model_.CategoryTable[first.Category].Count;
+  int32_t x_when_told = 0;
+  QObject::connect(&session_, &EditSession::changed, [&](const ChangeEvent& e) {
+    if (e.loaded) x_when_told = L().ClockX;
+  });
+  ASSERT_FALSE(session_
+                   .Load([](Model& m) {
+                     m.Layout.ClockX = 99;
+                     m.CategoryEntries[0].Show = 2;  // left out of the menu
+                   })
+                   .has_value());
+  EXPECT_EQ(x_when_told, 99) << "the load is reported with the change in place";
+  EXPECT_EQ(model_.LoadedLayout.ClockX, loaded_x) << "Reset still goes back to the files";
+  EXPECT_EQ(model_.CategoryTable[first.Category].Count, count - 1) << "the lists are built after the change";
+  EXPECT_FALSE(session_.CanUndo());
+}
+
 TEST_F(Session, ASaveMakesTheStateTheSavedOne) {
   session_.SetFieldText(Field("ClockX"), "1");
   EXPECT_TRUE(session_.HasUnsavedChanges());
@@ -215,6 +235,9 @@ TEST_F(Session, ASaveMakesTheStateTheSavedOne) {
   session_.Undo();
   EXPECT_TRUE(session_.HasUnsavedChanges());
   session_.Redo();
+  EXPECT_FALSE(session_.HasUnsavedChanges());
+  // The written files load back as they were saved.
+  EXPECT_TRUE(session_.VerifySaved().Passed());
   EXPECT_FALSE(session_.HasUnsavedChanges());
 }
 

@@ -1,0 +1,276 @@
+#include "app/render_mode.h"
+
+#include <CLI/CLI.hpp>
+#include <QImageReader>
+#include <QtGlobal>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "app/desktop_program.h"
+#include "app/file_choice.h"
+#include "app/main_window.h"
+#include "app/preview_picture.h"
+#include "app/qorvi_application.h"
+#include "cli/input_options.h"
+#include "cli/layout_options.h"
+#include "firmware/file_io.h"
+#include "firmware/interrupt_cleanup.h"
+#include "model/message_table.h"
+#include "model/paths.h"
+#include "windows/positioning_window.h"
+
+namespace qorvi::app {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitMessage = 1;
+constexpr int kExitUsage = 2;
+
+// One line on standard error, as qorvi-cli prints its own: "qorvi: <text>", with
+// line breaks and other control characters shown escaped.
+void PrintLine(std::string_view text) {
+  const std::string line = "qorvi: " + EscapedForMessage(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
+
+// Qt's own notes (a missing runtime folder, what the offscreen platform cannot do)
+// are not the command's messages; only what ends the program is said.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) PrintLine(text.toStdString());
+}
+
+// Without a display the offscreen platform draws the same widgets.
+void ChooseOffscreenWithoutDisplay() {
+  auto unset = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr || *value == '\0';
+  };
+  if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+}
+
+struct RenderRequest {
+  std::string png;
+  std::string geometry;
+  cli::InputOptions input;
+  std::string layout_file;
+  std::vector<std::string> settings;
+  std::optional<int> category;
+  std::optional<int> item;
+  bool english = false;
+  bool no_unfocused = false;
+  bool no_umd = false;
+  std::vector<std::string> offset_texts;
+  std::vector<std::pair<int, int>> offsets;  // index, value
+  std::string wallpaper;
+};
+
+bool ParseInt(std::string_view text, int& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// "K=V" with K an offset index 0..18 and V a value the Positioning window's bar
+// can take, -10..10.
+bool ParseOffset(const std::string& text, std::pair<int, int>& offset, std::string& error) {
+  const std::size_t eq = text.find('=');
+  int index = 0;
+  int value = 0;
+  if (eq == std::string::npos || !ParseInt(std::string_view(text).substr(0, eq), index) ||
+      !ParseInt(std::string_view(text).substr(eq + 1), value)) {
+    error = "--offset " + text + ": expected K=V with integers K and V";
+    return false;
+  }
+  if (index < 0 || index >= kRepositionItems) {
+    error = "--offset " + text + ": K must be 0..18";
+    return false;
+  }
+  if (value < -10 || value > 10) {
+    error = "--offset " + text + ": V must be -10..10";
+    return false;
+  }
+  offset = {index, value};
+  return true;
+}
+
+// Reads the command line; nothing when the command is to go on, else its exit
+// status (a usage error, or the help that was asked for).
+std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
+  CLI::App app{"Draws the main window's preview of a firmware set into a PNG file, without a window.", "qorvi"};
+  app.add_option("--render", r.png, "The PNG to write: Panel1, 512 x 304 pixels")->required();
+  app.add_option("--geometry", r.geometry, "Also write where every preview element stands, as JSON");
+  cli::AddInputOptions(&app, r.input);
+  cli::AddLayoutOptions(&app, r.layout_file, r.settings);
+  int category = 0;
+  int item = 0;
+  CLI::Option* category_option = app.add_option("--category", category, "Move XMB_HScroll to N");
+  CLI::Option* item_option = app.add_option("--item", item, "Move XMB_VScroll to N");
+  app.add_flag("--english", r.english, "Choose English");
+  app.add_flag("--no-unfocused", r.no_unfocused, "Tick \"No Show Unforcused Main Icons\"");
+  app.add_flag("--no-umd", r.no_umd, "Tick \"No Show UMD Icon\"");
+  app.add_option("--offset", r.offset_texts, "K=V: RepositionOffset[K] = V through the Positioning window (repeatable)")
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--wallpaper", r.wallpaper, "Load this picture as the wallpaper");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    PrintLine(e.what());
+    return kExitUsage;
+  }
+  if (category_option->count() > 0) r.category = category;
+  if (item_option->count() > 0) r.item = item;
+  // Values no version's controls take are refused before anything is loaded.
+  if (r.category && (*r.category < 0 || *r.category >= kCategories)) {
+    PrintLine("--category " + std::to_string(*r.category) + ": there are categories 0..7 at most");
+    return kExitUsage;
+  }
+  if (r.item && *r.item < 0) {
+    PrintLine("--item " + std::to_string(*r.item) + ": items count from 0");
+    return kExitUsage;
+  }
+  for (const std::string& text : r.offset_texts) {
+    std::pair<int, int> offset;
+    std::string error;
+    if (!ParseOffset(text, offset, error)) {
+      PrintLine(error);
+      return kExitUsage;
+    }
+    r.offsets.push_back(offset);
+  }
+  return std::nullopt;
+}
+
+// The window's steps in their order, as a user would take them. Nothing when all
+// were taken, else the usage error of the first the controls do not allow.
+std::optional<std::string> TakeSteps(DesktopProgram& program, const RenderRequest& r) {
+  TForm1& main = program.main();
+  if (r.no_umd) main.TickNoUMDCheck();
+  if (r.no_unfocused) main.TickNoShowCheck();
+  if (r.english) main.ChooseEnglish();
+  if (r.category && !main.MoveCategoryScroll(*r.category)) {
+    const int last = program.model().FirmwareVersion == 500 ? 7 : 6;
+    return "--category " + std::to_string(*r.category) + ": XMB_HScroll goes from 0 to " + std::to_string(last) +
+           " for this firmware";
+  }
+  if (r.item && !main.MoveItemScroll(*r.item)) {
+    const int c = program.session().view().CurrentCategory;
+    const int n = program.model().CategoryTable[static_cast<std::size_t>(c)].Count;
+    return "--item " + std::to_string(*r.item) + ": category " + std::to_string(c) + " lists " +
+           (n == 0 ? std::string("no item") : "items 0.." + std::to_string(n - 1));
+  }
+  for (const auto& [index, value] : r.offsets) program.positioning().PickAndMove(index, value);
+  if (!r.wallpaper.empty() && !main.LoadWallpaper(QString::fromLocal8Bit(r.wallpaper.c_str()))) {
+    return "--wallpaper " + r.wallpaper + ": cannot read the picture";
+  }
+  return std::nullopt;
+}
+
+int Render(const RenderRequest& r, const cli::LayoutOptions& layout) {
+  // A wallpaper is chosen from files that exist; one that is not a picture is
+  // refused before anything is loaded.
+  if (!r.wallpaper.empty() && QImageReader(QString::fromLocal8Bit(r.wallpaper.c_str())).read().isNull()) {
+    PrintLine("--wallpaper " + r.wallpaper + ": cannot read the picture");
+    return kExitUsage;
+  }
+  // The icon bitmaps of the load go to a private folder, removed before the end
+  // (after the program, whose main window removes the bitmaps first).
+  TemporaryFolder icons("qorvi-");
+  if (!icons.ok()) {
+    PrintLine("cannot create a temporary folder: " + icons.error().message());
+    return kExitMessage;
+  }
+  std::error_code ec;
+  const std::filesystem::path here = std::filesystem::current_path(ec);
+  DesktopProgram program(ec ? std::filesystem::path(".") : here, /*shows_windows=*/false);
+  Model& model = program.model();
+  cli::SetUpPaths(model, r.input, icons.path());
+  icons.ExpectFiles(IconBitmapPaths(model.paths));
+  if (!model.work.Allocated()) {
+    PrintLine(MessageLine(Message::CannotAllocateMemory));
+    return kExitMessage;
+  }
+
+  // The set is loaded as the Load button loads it, with the preset and the
+  // settings applied before the refresh that follows every load.
+  std::vector<std::string> warnings;
+  const std::optional<Failure> failure =
+      program.session().Load([&](Model& loaded) { warnings = cli::ApplyLayoutOptions(layout, loaded); });
+  if (failure) {
+    PrintLine(MessageLine(failure->code));
+    return kExitMessage;
+  }
+  for (const std::string& w : warnings) PrintLine("warning: " + w);
+  if (std::optional<std::string> error = TakeSteps(program, r)) {
+    PrintLine(*error);
+    return kExitUsage;
+  }
+
+  PreviewPanel& preview = program.main().Preview();
+  const QByteArray png = PreviewPng(preview);
+  std::string error = WriteWholeFile(r.png, png);
+  if (error.empty() && !r.geometry.empty()) {
+    const std::string text = PreviewGeometryText(preview, program.session());
+    error = WriteWholeFile(r.geometry, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    // Both or nothing.
+    if (!error.empty()) RemoveFileIfPresent(r.png);
+  }
+  if (!error.empty()) {
+    PrintLine(error);
+    return kExitMessage;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+bool IsRenderCommand(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") break;
+    if (arg == "--render" || arg.starts_with("--render=")) return true;
+  }
+  return false;
+}
+
+int RunRender(int argc, char** argv) {
+  InstallInterruptCleanup();
+  RenderRequest request;
+  if (std::optional<int> status = ParseRequest(argc, argv, request)) return *status;
+  cli::LayoutOptions layout;
+  std::string error;
+  if (!cli::PrepareLayoutOptions(request.layout_file, request.settings, layout, error)) {
+    PrintLine(error);
+    return kExitUsage;
+  }
+
+  qInstallMessageHandler(QuietQtMessages);
+  ChooseOffscreenWithoutDisplay();
+  // Every argument was this command's: Qt's own options are not read.
+  int qt_argc = 1;
+  QorviApplication application(qt_argc, argv);
+  try {
+    return Render(request, layout);
+  } catch (const std::exception& e) {
+    PrintLine(std::string("unexpected failure: ") + e.what());
+  } catch (...) {
+    PrintLine("unexpected failure");
+  }
+  return kExitMessage;
+}
+
+}  // namespace qorvi::app

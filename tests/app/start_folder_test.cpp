@@ -1,0 +1,81 @@
+// `qorvi FOLDER`: the program starts in FOLDER and loads the set there at once, as
+// the Load button does with the default paths; a failed load shows its message
+// and leaves the program with nothing loaded. Without an argument nothing loads.
+#include <QProcess>
+#include <QTest>
+#include <filesystem>
+
+#include "app/desktop_fixture.h"
+#include "support/scoped_temp_dir.h"
+
+namespace qorvi {
+namespace {
+
+using testing::DesktopTest;
+using testing::ModalDriver;
+namespace fs = std::filesystem;
+
+class StartFolder : public DesktopTest {};
+
+TEST_F(StartFolder, LoadsTheSetThereAtOnce) {
+  WriteDemo(401);
+  Start();
+  ModalDriver driver;
+  Program().LoadAtStart();
+  QApplication::processEvents();
+  EXPECT_TRUE(driver.messages.empty());
+  EXPECT_TRUE(Session().IsLoaded());
+  EXPECT_EQ(TheModel().FirmwareVersion, 401);
+  EXPECT_TRUE(Main().SaveButton->isEnabled());
+  EXPECT_TRUE(Form2().isVisible()) << "the editors open as after a load";
+}
+
+TEST_F(StartFolder, AFailedLoadShowsItsMessageAndLoadsNothing) {
+  Start();
+  ModalDriver driver;
+  Program().LoadAtStart();
+  QApplication::processEvents();
+  EXPECT_EQ(driver.messages, std::vector<std::string>{std::string(MessageText(Message::VshmainOpenError))});
+  EXPECT_FALSE(Session().IsLoaded());
+  EXPECT_FALSE(Main().SaveButton->isEnabled());
+  EXPECT_FALSE(Main().XMB_HScroll->isEnabled());
+  EXPECT_FALSE(Main().FocusedLabel->isVisible());
+}
+
+// The program itself, started on a folder: its load writes the icon bitmaps there.
+TEST_F(StartFolder, TheProgramStartsInTheFolderItIsGiven) {
+  testing::ScopedTempDir elsewhere;
+  WriteDemo(500);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  QProcess qorvi;
+  qorvi.setProcessEnvironment(env);
+  qorvi.setWorkingDirectory(QString::fromStdString(elsewhere.path()));
+  qorvi.start(QORVI_APP, {QString::fromStdString(WorkDir())});
+  ASSERT_TRUE(qorvi.waitForStarted());
+  bool loaded = false;
+  for (int i = 0; i < 200 && !loaded; ++i) {
+    QTest::qWait(50);
+    loaded = fs::exists(Path("BusyIcon.bmp"));
+  }
+  qorvi.kill();
+  qorvi.waitForFinished();
+  EXPECT_TRUE(loaded) << qorvi.readAllStandardError().toStdString();
+  EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+}
+
+TEST_F(StartFolder, AnythingElseOnTheCommandLineIsAUsageError) {
+  for (const QStringList& args : {QStringList{"--bogus"}, QStringList{"one", "two"}}) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess qorvi;
+    qorvi.setProcessEnvironment(env);
+    qorvi.start(QORVI_APP, args);
+    ASSERT_TRUE(qorvi.waitForFinished(30000));
+    EXPECT_EQ(qorvi.exitCode(), 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(qorvi.readAllStandardError().contains("qorvi: unexpected argument '" + args.back().toUtf8() + "'"));
+  }
+}
+
+}  // namespace
+}  // namespace qorvi
