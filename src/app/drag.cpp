@@ -70,7 +70,8 @@ const FamilyRow kFamilies[] = {
      [](int k, const Model& m, const PreviewState& v) {
        const bool first = v.CurrentCategory == 0;
        if (k == 0) return first ? Targets{nullptr, 1, "SubIconUpperSpace1", -1} : Targets{};
-       return Targets{nullptr, 1, first || m.FirmwareVersion != 500 ? "SubIconLowerSpace1" : "SubIconLowerSpace2", 1};
+       return Targets{nullptr, 1,
+                      first || !m.Profile.SubIconSecondSpacing ? "SubIconLowerSpace1" : "SubIconLowerSpace2", 1};
      }},
     {[](int, const PreviewState&) { return "Busy icon"; }, true, true, false, false,
      [](int, const Model&, const PreviewState&) {

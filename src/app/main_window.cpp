@@ -182,7 +182,7 @@ void TForm1::EnterLoadedState() {
     const QSignalBlocker quiet_v(xmb_vscroll_);
     xmb_hscroll_->setValue(0);
     xmb_vscroll_->setValue(0);
-    xmb_hscroll_->setMaximum(model.FirmwareVersion == 500 ? 7 : 6);
+    xmb_hscroll_->setMaximum(model.Profile.HasEighthCategory ? 7 : 6);
     const int32_t first_count = model.CategoryTable[0].Count;
     xmb_vscroll_->setMaximum(first_count > 0 ? std::min(first_count, qorvi::kItemNumbers) - 1 : 0);
   }
@@ -199,7 +199,7 @@ void TForm1::EnterLoadedState() {
     w->setEnabled(true);
   }
   // 3.95 modules are always written uncompressed, so the option means nothing there.
-  comp_check_->setEnabled(model.FirmwareVersion != 395);
+  comp_check_->setEnabled(!model.Profile.AlwaysPlainModules);
   // Refresh-all shows the four editor windows and hides the File window.
   show_file_button_->setText("Show File Window");
   show_icon_data_button_->setText("Hide Icon Data");

@@ -379,7 +379,7 @@ void PreviewPanel::PlaceMainIcons(int focus) {
 
 void PreviewPanel::PlaceSubIcons() {
   // The category scroll bar always stands at the focused category.
-  const SubIconSpacing spacing = SubIconSpaces(model_.Layout, model_.FirmwareVersion, view_.CurrentCategory);
+  const SubIconSpacing spacing = SubIconSpaces(model_.Layout, model_.Profile, view_.CurrentCategory);
   for (int k = 0; k < kSubPositions; ++k) {
     PictureBox* icon = sub_icons_[k];
     const TopLeft p = SubIconTopLeft(view_, spacing, k, SizeOf(icon));

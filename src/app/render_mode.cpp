@@ -163,7 +163,7 @@ std::optional<std::string> TakeSteps(DesktopProgram& program, const RenderReques
   if (r.no_unfocused) main.TickNoShowCheck();
   if (r.english) main.ChooseEnglish();
   if (r.category && !main.MoveCategoryScroll(*r.category)) {
-    const int last = program.model().FirmwareVersion == 500 ? 7 : 6;
+    const int last = program.model().Profile.HasEighthCategory ? 7 : 6;
     return "--category " + std::to_string(*r.category) + ": XMB_HScroll goes from 0 to " + std::to_string(last) +
            " for this firmware";
   }

@@ -26,7 +26,7 @@ std::optional<Extent> BitmapSize(std::span<const uint8_t> bmp) {
 LayoutCheckInput GatherLayoutCheckInput(Model& model) {
   LayoutCheckInput in;
   in.layout = model.Layout;
-  in.firmwareVersion = model.FirmwareVersion;
+  in.profile = model.Profile;
   for (int option = 0; option < 2; ++option) {
     FirmwareState copy = model;
     RebuildCategoryLists(copy, option == 1);

@@ -84,7 +84,7 @@ bool IsWide(char32_t c) {
 class Checker {
  public:
   explicit Checker(const LayoutCheckInput& input)
-      : in_(input), l_(input.layout), categories_(input.firmwareVersion == 500 ? 8 : 7) {
+      : in_(input), l_(input.layout), categories_(input.profile.HasEighthCategory ? 8 : 7) {
     const PreviewState view;
     screen_ = {view.PreviewCenterX - kScreenWidth / 2, view.PreviewCenterY - kScreenHeight / 2,
                view.PreviewCenterX + kScreenWidth / 2, view.PreviewCenterY + kScreenHeight / 2};
@@ -196,7 +196,7 @@ class Checker {
     }
 
     const SubColumn column = SubIconColumn(list, at_.item);
-    const SubIconSpacing spacing = SubIconSpaces(l_, in_.firmwareVersion, c);
+    const SubIconSpacing spacing = SubIconSpaces(l_, in_.profile, c);
     std::array<Box, kSubPositions> controls{};  // where each sub icon control stands, for the texts
     for (int k = 0; k < kSubPositions; ++k) {
       Sized s{kDesignedIcon, false};

@@ -45,7 +45,7 @@ inline constexpr int kScreenHeight = 272;
 // Everything the check looks at, gathered from a loaded model.
 struct LayoutCheckInput {
   LayoutRecord layout;
-  int32_t firmwareVersion = 0;  // 500 has 8 categories, the others 7
+  FirmwareProfile profile;  // of the loaded version: its categories and spacings
   // The item lists, built with "No Show UMD Icon" unchecked ([0]) and checked ([1]).
   std::array<std::array<CategoryList, kCategories>, 2> categoryLists{};
   // Per item number, the (group, function) pair of its record when no entry of the

@@ -68,8 +68,9 @@ TopLeft MainIconTopLeft(const LayoutRecord& layout, const PreviewState& view, in
   return {Clamped(left), Clamped(top)};
 }
 
-SubIconSpacing SubIconSpaces(const LayoutRecord& layout, int32_t firmwareVersion, int hscrollPosition) {
-  if (firmwareVersion == 500 && hscrollPosition != 0) return {layout.SubIconUpperSpace2, layout.SubIconLowerSpace2};
+SubIconSpacing SubIconSpaces(const LayoutRecord& layout, const FirmwareProfile& profile, int hscrollPosition) {
+  if (profile.SubIconSecondSpacing && hscrollPosition != 0)
+    return {layout.SubIconUpperSpace2, layout.SubIconLowerSpace2};
   return {layout.SubIconUpperSpace1, layout.SubIconLowerSpace1};
 }
 

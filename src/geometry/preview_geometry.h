@@ -78,7 +78,7 @@ struct SubIconSpacing {
   int lower = 0;
 };
 // The Space1 pair, or the Space2 pair on 5.00 when XMB_HScroll is not at 0.
-SubIconSpacing SubIconSpaces(const LayoutRecord& layout, int32_t firmwareVersion, int hscrollPosition);
+SubIconSpacing SubIconSpaces(const LayoutRecord& layout, const FirmwareProfile& profile, int hscrollPosition);
 // Uses view.MainColumnX, the value the last main icon placement left.
 TopLeft SubIconTopLeft(const PreviewState& view, SubIconSpacing spacing, int k, Extent icon);
 

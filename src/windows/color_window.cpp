@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 #include "model/colors.h"
@@ -22,7 +23,6 @@ constexpr int kSwatchWidth = 57;
 constexpr int kSwatchHeight = 25;
 // Table entries of firmware other than 5.00; entries 28 and 29 play no part there.
 constexpr int kShortTableEntries = 28;
-constexpr int kVersion500 = 500;
 
 QColor ToQColor(uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
@@ -118,9 +118,15 @@ TForm3::TForm3(qorvi::session::EditSession& session, QWidget* parent) : QWidget(
 
 bool TForm3::TextSelected() const { return text_radio_->isChecked(); }
 
+// The swatches of the entries the loaded version's tables hold (the short tables
+// before a load).
+int TForm3::ShownEntries() const {
+  return std::clamp(session_.model().Profile.ColorEntryCount, kShortTableEntries, qorvi::kColorTableEntries);
+}
+
 void TForm3::RefreshColorWindow() {
   const qorvi::LayoutRecord& layout = session_.model().Layout;
-  const int n = session_.model().FirmwareVersion == kVersion500 ? qorvi::kColorTableEntries : kShortTableEntries;
+  const int n = ShownEntries();
   for (int i = 0; i < n; ++i) {
     text_swatch_[i] = SwatchColor(layout.TextColor[i]);
     bg_swatch_[i] = SwatchColor(layout.BGColor[i]);
@@ -129,7 +135,7 @@ void TForm3::RefreshColorWindow() {
 }
 
 void TForm3::PaintSwatches() {
-  const bool all = session_.model().FirmwareVersion == kVersion500;
+  const bool all = ShownEntries() == qorvi::kColorTableEntries;
   for (int i = kShortTableEntries; i < qorvi::kColorTableEntries; ++i) {
     tcol_images_[i]->setVisible(all);
     tcol_labels_[i]->setVisible(all);

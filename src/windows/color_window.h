@@ -66,6 +66,7 @@ class TForm3 : public QWidget {
 
  private:
   bool TextSelected() const;
+  int ShownEntries() const;
   // Ctrl+left: restore from LoadedLayout; left: the dialog.
   void IconColorMouseDown(qorvi::Rgb8 qorvi::LayoutRecord::*color, Qt::MouseButton button,
                           qorvi::widgets::ShiftState shift);

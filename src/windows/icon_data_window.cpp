@@ -73,10 +73,11 @@ constexpr EditSpec kEdits[] = {
 
 // 5.00 keeps separate sub icon spacings for the categories after the first and a
 // speed per direction key; the older firmware has one of each. These controls show
-// only for 5.00, and only then are the four second edits written.
-constexpr const char* kOnly500[] = {"UpperSpace500Label",     "LowerSpace500Label", "SubIconLowerSpace2Edit",
-                                    "SubIconUpperSpace2Edit", "IconSpeedXLabel2",   "IconSpeedYLabel2",
-                                    "IconSpeedXEdit2",        "IconSpeedYEdit2"};
+// only where the version has the extended fields (5.00), and only then are the
+// four second edits written.
+constexpr const char* kExtendedOnly[] = {"UpperSpace500Label",     "LowerSpace500Label", "SubIconLowerSpace2Edit",
+                                         "SubIconUpperSpace2Edit", "IconSpeedXLabel2",   "IconSpeedYLabel2",
+                                         "IconSpeedXEdit2",        "IconSpeedYEdit2"};
 constexpr const char* kSecondEdits[] = {"SubIconLowerSpace2Edit", "SubIconUpperSpace2Edit", "IconSpeedXEdit2",
                                         "IconSpeedYEdit2"};
 
@@ -130,16 +131,17 @@ void TForm2::CreateControls() {
 }
 
 void TForm2::FillIconData() {
-  const bool is500 = session_.model().FirmwareVersion == 500;
-  for (const char* name : kOnly500) findChild<QWidget*>(name)->setVisible(is500);
-  findChild<QLabel*>("IconSpeedXLabel1")->setText(is500 ? QString::fromUtf8("←key") : QString("X"));
-  findChild<QLabel*>("IconSpeedYLabel1")->setText(is500 ? QString::fromUtf8("↑key") : QString("Y"));
+  const qorvi::FirmwareProfile& profile = session_.model().Profile;
+  const bool extended = profile.HasExtendedFields;
+  for (const char* name : kExtendedOnly) findChild<QWidget*>(name)->setVisible(extended);
+  findChild<QLabel*>("IconSpeedXLabel1")->setText(extended ? QString::fromUtf8("←key") : QString("X"));
+  findChild<QLabel*>("IconSpeedYLabel1")->setText(extended ? QString::fromUtf8("↑key") : QString("Y"));
   // The upper spacing of the other categories is fixed in 5.00: shown, not edited.
-  findChild<QLineEdit*>("SubIconUpperSpace2Edit")->setEnabled(!is500);
+  findChild<QLineEdit*>("SubIconUpperSpace2Edit")->setEnabled(!profile.SubIconSecondSpacing);
   for (QLineEdit* edit : edits_->Edits()) {
     const bool second = std::any_of(std::begin(kSecondEdits), std::end(kSecondEdits),
                                     [&](const char* name) { return edit->objectName() == name; });
-    if (is500 || !second) edits_->Write(edit);
+    if (extended || !second) edits_->Write(edit);
   }
 }
 

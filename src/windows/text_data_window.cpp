@@ -63,10 +63,10 @@ constexpr EditSpec kEdits[] = {
     {"OptSpaceEdit", "OptSpace", "Sub2SpaceGroup", 304, 64, "above selected"},
 };
 
-// The third-level texts exist only in 5.00; the shorter window leaves their groups
-// outside.
-constexpr const char* kOnly500[] = {"SubMenuUnderMSTextYEdit", "SubMenuUnderMSTextYLabel", "Sub2TextGroup",
-                                    "Sub2SpaceGroup"};
+// The third-level texts exist only where the version has the extended fields
+// (5.00); the shorter window leaves their groups outside.
+constexpr const char* kExtendedOnly[] = {"SubMenuUnderMSTextYEdit", "SubMenuUnderMSTextYLabel", "Sub2TextGroup",
+                                         "Sub2SpaceGroup"};
 
 }  // namespace
 
@@ -116,9 +116,10 @@ void TForm7::CreateControls() {
 }
 
 void TForm7::FillTextDataWindow() {
-  const bool is500 = session_.model().FirmwareVersion == 500;
-  setFixedSize(410, is500 ? 508 : 250);
-  for (const char* name : kOnly500) findChild<QWidget*>(name)->setVisible(is500);
+  const qorvi::FirmwareProfile& profile = session_.model().Profile;
+  const bool extended = profile.HasExtendedFields;
+  setFixedSize(410, extended ? 508 : 250);
+  for (const char* name : kExtendedOnly) findChild<QWidget*>(name)->setVisible(extended);
   for (QLineEdit* edit : edits_->Edits()) edits_->Write(edit);
 }
 

@@ -267,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"Wallpaper",
                   {"--wallpaper", "not-a-picture.png"},
                   "qorvi: --wallpaper not-a-picture.png: cannot read the picture"}),
-    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<UsageCase>& param_info) { return std::string(param_info.param.name); });
 
 TEST_F(Render, AFailingLoadSaysItsMessageAndWritesNothing) {
   WriteDemo(401);

@@ -108,7 +108,8 @@ TEST(SubIconPlacement, SecondSpacingOnlyOn500AwayFromTheFirstCategory) {
                                          {395, 6, 60, 65},
                                          {390, 1, 60, 65},
                                          {0, 3, 60, 65}}) {
-    const SubIconSpacing s = SubIconSpaces(L, c.version, c.hscroll);
+    const FirmwareProfile* known = ProfileFor(c.version);
+    const SubIconSpacing s = SubIconSpaces(L, known != nullptr ? *known : FirmwareProfile{}, c.hscroll);
     EXPECT_EQ(s.upper, c.upper) << c.version << " at " << c.hscroll;
     EXPECT_EQ(s.lower, c.lower) << c.version << " at " << c.hscroll;
   }
