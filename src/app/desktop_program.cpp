@@ -11,6 +11,7 @@
 #include "app/preview_picture.h"
 #include "model/paths.h"
 #include "widgets/undo_keys.h"
+#include "widgets/window_frame.h"
 #include "widgets/window_layout.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
@@ -33,6 +34,9 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
 
   session::EditSession& s = *session_;
   form1_ = std::make_unique<TForm1>(s);
+  if (shows_windows_ && !model_->work.Allocated()) {
+    widgets::ShowFailure(form1_.get(), Failure(Message::CannotAllocateMemory));
+  }
   form2_ = std::make_unique<TForm2>(s);
   form3_ = std::make_unique<TForm3>(s);
   form4_ = std::make_unique<TForm4>(s);

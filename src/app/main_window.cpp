@@ -45,10 +45,11 @@ TForm1::TForm1(qorvi::session::EditSession& session, QWidget* parent) : QWidget(
   preview_->move(16, 24);
   CreateControls();
 
+  // The work buffers are taken once, here; a failure is told by DesktopProgram when
+  // it shows windows (a box would wait forever for a user who is not there), and
+  // every load refuses with the same message.
   qorvi::Model& model = session_.model();
-  if (!model.work.Allocate()) {
-    qorvi::widgets::ShowFailure(this, qorvi::Failure(qorvi::Message::CannotAllocateMemory));
-  }
+  model.work.Allocate();
   model.VshConstants.fill(0);
   model.PafConstants.fill(0);
 
