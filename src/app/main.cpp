@@ -14,8 +14,34 @@
 #include "app/main_window.h"
 #include "app/qorvi_application.h"
 #include "app/render_mode.h"
+#include "qorvi_version.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: qorvi [FOLDER]\n"
+    "       qorvi --render OUT.png [--geometry OUT.json] [INPUT OPTIONS] [--layout FILE.json]\n"
+    "             [--set NAME=VALUE]... [--category N] [--item N] [--english] [--no-unfocused]\n"
+    "             [--no-umd] [--offset K=V]... [--wallpaper FILE]\n"
+    "       qorvi --help | --version\n"
+    "\n"
+    "Edits the layout of the PSP system menu. FOLDER is the working folder; the set in it is\n"
+    "loaded at once. --render draws the preview into a PNG without a window (man qorvi).\n";
+
+// --help and --version, answered before any window or display is needed; nullopt
+// for every other command line.
+std::optional<int> AnswerInformationOption(int argc, char** argv) {
+  if (argc != 2) return std::nullopt;
+  const std::string_view arg = argv[1];
+  if (arg == "--help" || arg == "-h") {
+    std::fputs(kUsage, stdout);
+  } else if (arg == "--version") {
+    std::fputs("qorvi " QORVI_VERSION "\n", stdout);
+  } else {
+    return std::nullopt;
+  }
+  return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
 
 // The folder the command line names, after Qt has taken its own options: nothing
 // for none; a usage error for an unknown option or a second folder.
@@ -40,6 +66,7 @@ bool StartFolder(const QStringList& arguments, std::optional<std::filesystem::pa
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (std::optional<int> status = AnswerInformationOption(argc, argv)) return *status;
   if (qorvi::app::IsRenderCommand(argc, argv)) return qorvi::app::RunRender(argc, argv);
 
   qorvi::app::QorviApplication app(argc, argv);

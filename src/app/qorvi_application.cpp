@@ -3,12 +3,18 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "application_icon.h"
+#include "qorvi_version.h"
 #include "widgets/window_frame.h"
 
 namespace qorvi::app {
 
 QorviApplication::QorviApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Qorvi");
+  setApplicationVersion(QORVI_VERSION);
+  // The desktop matches the windows to the installed entry (and its icon) by this name.
+  setDesktopFileName(QORVI_APP_ID);
+  setWindowIcon(qorvi::ApplicationIcon());
   setFont(qorvi::widgets::InterfaceFont());
 }
 

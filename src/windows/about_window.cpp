@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "qorvi_version.h"
 #include "widgets/window_frame.h"
 
 namespace {
@@ -53,6 +54,11 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   bottom->resize(panel_width, bottom->height());
   const int width = std::max({250, panel_width + 33, qorvi::widgets::CaptionWidth(*this)});
   setFixedSize(width, 302);
+  // The release, in the gap between the two panels.
+  auto* version = new QLabel("version " QORVI_VERSION, this);
+  version->setObjectName("VersionLabel");
+  version->setAlignment(Qt::AlignCenter);
+  version->setGeometry(16, top->geometry().bottom() + 1, panel_width, bottom->y() - top->geometry().bottom() - 1);
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("OKButton");
   ok->setGeometry((width - 75) / 2, 264, 75, 25);

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "desktop_fixture.h"
+#include "qorvi_version.h"
 #include "widgets/picture_box.h"
 #include "widgets/window_frame.h"
 #include "windows/about_window.h"
@@ -121,6 +122,8 @@ TEST_F(MainWindow, AboutOpensAFreshDialogEachTime) {
         EXPECT_GE(line->width(), line->sizeHint().width()) << line->text().toStdString();
       }
       EXPECT_GE(d->width(), widgets::CaptionWidth(*d));
+      ASSERT_NE(d->findChild<QLabel*>("VersionLabel"), nullptr);
+      EXPECT_EQ(d->findChild<QLabel*>("VersionLabel")->text().toStdString(), "version " QORVI_VERSION);
       d->findChild<QPushButton*>("OKButton")->click();
     });
     QTest::mouseClick(Main().AboutButton, Qt::LeftButton);

@@ -6,9 +6,11 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <stdexcept>
 
 #include "modal_driver.h"
+#include "qorvi_version.h"
 
 namespace qorvi {
 namespace {
@@ -39,6 +41,13 @@ TEST(QorviApplication, ShowsAnEscapedExceptionAndCarriesOn) {
   QEvent next(QEvent::Type(QEvent::User + 1));
   EXPECT_TRUE(QCoreApplication::sendEvent(&thrower, &next));
   EXPECT_EQ(thrower.handled, 1);
+}
+
+// Every window carries the program's icon, and the desktop knows the program by its entry.
+TEST(QorviApplication, NamesItselfAndCarriesTheIcon) {
+  EXPECT_FALSE(QApplication::windowIcon().isNull());
+  EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), QORVI_APP_ID);
+  EXPECT_EQ(QCoreApplication::applicationVersion().toStdString(), QORVI_VERSION);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/desktop_fixture.h"
+#include "qorvi_version.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {
@@ -74,6 +75,31 @@ TEST_F(StartFolder, AnythingElseOnTheCommandLineIsAUsageError) {
     ASSERT_TRUE(qorvi.waitForFinished(30000));
     EXPECT_EQ(qorvi.exitCode(), 2) << args.join(' ').toStdString();
     EXPECT_TRUE(qorvi.readAllStandardError().contains("qorvi: unexpected argument '" + args.back().toUtf8() + "'"));
+  }
+}
+
+// --help and --version answer on standard output without a display or a window.
+TEST_F(StartFolder, HelpAndVersionAnswerWithoutADisplay) {
+  const struct {
+    QString arg;
+    QByteArray start;
+    QByteArray within;
+  } rows[] = {
+      {"--version", "qorvi " QORVI_VERSION "\n", ""},
+      {"--help", "usage: qorvi [FOLDER]\n", "--render OUT.png"},
+  };
+  for (const auto& row : rows) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    QProcess qorvi;
+    qorvi.setProcessEnvironment(env);
+    qorvi.start(QORVI_APP, {row.arg});
+    ASSERT_TRUE(qorvi.waitForFinished(30000));
+    EXPECT_EQ(qorvi.exitCode(), 0) << row.arg.toStdString();
+    const QByteArray out = qorvi.readAllStandardOutput();
+    EXPECT_TRUE(out.startsWith(row.start)) << out.toStdString();
+    EXPECT_TRUE(out.contains(row.within)) << out.toStdString();
+    EXPECT_EQ(qorvi.readAllStandardError(), "");
   }
 }
 
