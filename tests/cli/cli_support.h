@@ -40,7 +40,7 @@ inline std::string ShellQuote(const std::string& s) {
 
 // The words of the command that runs qorvi-cli.
 inline const std::vector<std::string>& CliCommand() {
-  static const std::vector<std::string> words = [] {
+  static const std::vector<std::string> kWords = [] {
     const char* given = std::getenv("QORVI_CLI_COMMAND");
     if (given == nullptr || *given == '\0') return std::vector<std::string>{QORVI_CLI};
     std::vector<std::string> split;
@@ -48,7 +48,7 @@ inline const std::vector<std::string>& CliCommand() {
     for (std::string word; in >> word;) split.push_back(word);
     return split;
   }();
-  return words;
+  return kWords;
 }
 
 // Whether the command runs the Windows build (its program is an .exe).
