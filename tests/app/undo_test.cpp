@@ -291,6 +291,65 @@ TEST_F(Undo, NothingToSaveAsksNothing) {
   EXPECT_TRUE(driver.messages.empty());
 }
 
+// A new step after Save and Undo leads away from the saved state for good: the
+// edit counts as unsaved, and closing asks.
+TEST_F(Undo, AnEditAfterSaveAndUndoIsUnsaved) {
+  StartLoaded(401);
+  Type(Form2().ClockXEdit, "77");
+  {
+    ModalDriver driver;
+    QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+    EXPECT_EQ(driver.messages, std::vector<std::string>{"done"});
+  }
+  EXPECT_FALSE(Session().HasUnsavedChanges());
+  PressUndo(&Program().icon_data());
+  // One keystroke over the selected text: a step of one change.
+  Form2().ClockXEdit->setFocus();
+  Form2().ClockXEdit->selectAll();
+  QTest::keyClick(Form2().ClockXEdit, Qt::Key_5);
+  ASSERT_EQ(TheModel().Layout.ClockX, 5);
+  EXPECT_TRUE(Session().HasUnsavedChanges());
+  ModalDriver driver;
+  driver.ThenPress(QMessageBox::Cancel);
+  Main().close();
+  QApplication::processEvents();
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"Save changes?"});
+}
+
+// Typing into one field is one step until the edit is left or Enter pressed.
+TEST_F(Undo, EnterEndsTheTypingOfAField) {
+  StartLoaded(500);
+  const std::size_t steps = Session().history().Index();
+  Type(Form2().ClockXEdit, "12");
+  QTest::keyClick(Form2().ClockXEdit, Qt::Key_Return);
+  Type(Form2().ClockXEdit, "34");
+  EXPECT_EQ(Session().history().Index(), steps + 2);
+  PressUndo(&Program().icon_data());
+  EXPECT_EQ(TheModel().Layout.ClockX, 12);
+  EXPECT_EQ(Form2().ClockXEdit->text(), "12");
+}
+
+// The focus kept with a change of the menu entries belongs to its category: an
+// undo while another category is shown leaves that category's focus alone.
+TEST_F(Undo, AnEntryUndoInAnotherCategoryKeepsItsFocus) {
+  StartLoaded(500);
+  Main().XMB_HScroll->setValue(7);
+  Main().XMB_VScroll->setValue(2);
+  testing::DoubleClickCell(Form4().CategoryGrid, 28, 4);  // Yes -> 2000
+  testing::DoubleClickCell(Form4().CategoryGrid, 28, 4);  // left out: the focus moves up
+  ASSERT_EQ(View().CurrentItem, 1);
+  Main().XMB_HScroll->setValue(6);
+  ASSERT_EQ(View().CurrentItem, 0);
+  ASSERT_GT(TheModel().CategoryTable[6].Count, 2);
+  PressUndo(&Program().category());
+  EXPECT_EQ(View().CurrentCategory, 6);
+  EXPECT_EQ(View().CurrentItem, 0);
+  EXPECT_EQ(Main().XMB_VScroll->value(), 0);
+  Main().XMB_HScroll->setValue(7);
+  PressRedo(&Program().category());
+  EXPECT_EQ(View().CurrentItem, 1);
+}
+
 TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
   StartLoaded(500);
   auto& f = Main();

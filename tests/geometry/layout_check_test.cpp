@@ -152,6 +152,27 @@ TEST(LayoutCheck, AFindingSaysWhereItShowsFirst) {
   EXPECT_FALSE(found[2].noShowUmdIcon);
 }
 
+// The menu is checked with "No Show UMD Icon" checked too: its lists can differ in
+// any way, and what only they show is found there.
+TEST(LayoutCheck, TheListsWithoutUmdItemsAreCheckedToo) {
+  ScopedTempDir dir;
+  demo::DemoOptions options;
+  options.version = 390;
+  ASSERT_TRUE(demo::WriteDemoSet(dir.path(), options, nullptr));
+  auto model = std::make_unique<Model>();
+  ASSERT_TRUE(model->work.Allocate());
+  BuildPaths(model->paths, dir.path());
+  SetIconDir(model->paths, dir.path());
+  ASSERT_EQ(LoadAll(*model), std::nullopt);
+  FinishLoad(*model, false);
+  LayoutCheckInput in = GatherLayoutCheckInput(*model);
+  in.categoryLists[1][4].Count = 0;
+  const std::vector<LayoutFinding> found = CheckLayout(in);
+  ASSERT_EQ(found.size(), 1u) << ::testing::PrintToString(Texts(found));
+  EXPECT_EQ(found[0].Text(), "MainIcon5 opens a category that lists no item (category 4, item 0)");
+  EXPECT_TRUE(found[0].noShowUmdIcon);
+}
+
 TEST(LayoutCheck, TextExtentEstimate) {
   struct Row {
     const char* text;

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "firmware/byte_reader.h"
 #include "support/scoped_temp_dir.h"
@@ -164,6 +166,19 @@ TEST(LayoutJson, ASubsetChangesWhatItNamesAndNothingElse) {
   want.ItemTable[1].NameTag = {'m', 's', 'g', '_', 'n', 'e', 'w'};
   want.ItemTable[1].ExecIndex = 12;
   EXPECT_EQ(ModelToJson(s), ModelToJson(want));
+}
+
+// The 16-bit size is read as its edit reads it: as an unsigned number, at most 32767.
+TEST(LayoutJson, TheIconSizeIsClampedAsItsEditClampsIt) {
+  const std::pair<const char*, int32_t> rows[] = {{"0", 0},      {"32767", 32767},       {"32768", 32767},
+                                                  {"-1", 32767}, {"-2147483648", 32767}, {"4294967295", 32767}};
+  for (const auto& [text, stored] : rows) {
+    const ParsedLayout parsed = ParseLayoutText(std::string(R"({"layout": {"Bmp01_12size": )") + text + "}}");
+    ASSERT_TRUE(parsed.changes.has_value()) << text << ": " << parsed.error;
+    FirmwareState s;
+    EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, s), std::vector<std::string>{});
+    EXPECT_EQ(s.Layout.Bmp01_12size, stored) << text;
+  }
 }
 
 struct RefusedCase {
