@@ -19,8 +19,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # One .exe that runs without DLLs beside it: the C and C++ runtimes, winpthread and
-# zlib are linked in; what is left are the system's own DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# zlib are linked in; what is left are the system's own DLLs. No time stamp in the
+# PE header, so that one source gives the same bytes. (ASLR, high-entropy addresses
+# and DEP are the linker's defaults.)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 set(ZLIB_USE_STATIC_LIBS ON)
 # A release is optimised as the native build is (-O2; GCC 12 at -O3 warns falsely
 # about std::string appends) and carries no symbols.

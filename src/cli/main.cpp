@@ -18,7 +18,12 @@ namespace {
 
 int Run(int argc, char** argv) {
   CLI::App app{"Reads and patches the firmware files that lay out the PSP system menu.", "qorvi-cli"};
-  app.set_version_flag("--version", "qorvi-cli " QORVI_VERSION);
+  // The first line is the version alone (scripts read it); the licence follows.
+  app.set_version_flag("--version", "qorvi-cli " QORVI_VERSION
+                                    "\n"
+                                    "Licence GPL-3.0-or-later: the GNU General Public License, version 3 or later.\n"
+                                    "Free software: you may change it and pass it on. There is no warranty, as far as "
+                                    "the law allows.");
   // Options are --name on every system; a path such as /tmp/x is never an option.
   app.allow_windows_style_options(false);
   app.require_subcommand(1, 1);

@@ -59,6 +59,11 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
   version->setObjectName("VersionLabel");
   version->setAlignment(Qt::AlignCenter);
   version->setGeometry(16, top->geometry().bottom() + 1, panel_width, bottom->y() - top->geometry().bottom() - 1);
+  // The licence, in the gap between the second panel and the button.
+  auto* licence = new QLabel("free software: GNU GPL 3 or later", this);
+  licence->setObjectName("LicenceLabel");
+  licence->setAlignment(Qt::AlignCenter);
+  licence->setGeometry(16, bottom->geometry().bottom() + 1, panel_width, 264 - bottom->geometry().bottom() - 1);
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("OKButton");
   ok->setGeometry((width - 75) / 2, 264, 75, 25);

@@ -120,10 +120,13 @@ TEST_F(MainWindow, AboutOpensAFreshDialogEachTime) {
       // Every line in full, and room for the caption.
       for (QLabel* line : d->findChildren<QLabel*>()) {
         EXPECT_GE(line->width(), line->sizeHint().width()) << line->text().toStdString();
+        EXPECT_GE(line->height(), line->sizeHint().height()) << line->text().toStdString();
       }
       EXPECT_GE(d->width(), widgets::CaptionWidth(*d));
       ASSERT_NE(d->findChild<QLabel*>("VersionLabel"), nullptr);
       EXPECT_EQ(d->findChild<QLabel*>("VersionLabel")->text().toStdString(), "version " QORVI_VERSION);
+      ASSERT_NE(d->findChild<QLabel*>("LicenceLabel"), nullptr);
+      EXPECT_EQ(d->findChild<QLabel*>("LicenceLabel")->text().toStdString(), "free software: GNU GPL 3 or later");
       d->findChild<QPushButton*>("OKButton")->click();
     });
     QTest::mouseClick(Main().AboutButton, Qt::LeftButton);

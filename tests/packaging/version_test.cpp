@@ -22,10 +22,15 @@ TEST(Version, AppIdIsAReverseDomainName) {
       << QORVI_APP_ID;
 }
 
-TEST(Version, CliPrintsIt) {
+TEST(Version, CliPrintsItAndTheLicence) {
   CliResult r = RunCli({"--version"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "qorvi-cli " QORVI_VERSION "\n");
+  // The first line is the version alone (scripts and the packaging read it); the
+  // licence follows on a line of its own.
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), "qorvi-cli " QORVI_VERSION "\n");
+  EXPECT_NE(r.out.find("\nLicence GPL-3.0-or-later: the GNU General Public License, version 3 or later.\n"),
+            std::string::npos)
+      << r.out;
   EXPECT_EQ(r.err, "");
 }
 
