@@ -7,8 +7,6 @@
 #include <system_error>
 
 #include "cli/console.h"
-#include "cli/input_options.h"
-#include "cli/layout_options.h"
 #include "demo/demo_set.h"
 #include "firmware/category_lists.h"
 #include "firmware/file_io.h"
@@ -20,6 +18,8 @@
 #include "model/model.h"
 #include "model/paths.h"
 #include "model/value_text.h"
+#include "options/input_options.h"
+#include "options/layout_options.h"
 #include "save/save_sequence.h"
 #include "save/verification.h"
 
@@ -46,7 +46,7 @@ std::unique_ptr<Session> Load(const InputOptions& in) {
     return nullptr;
   }
   Model& model = *session->model;
-  SetUpPaths(model, in, session->icons.path());
+  options::SetUpPaths(model, in, session->icons.path());
   session->icons.ExpectFiles(IconBitmapPaths(model.paths));
   if (!model.work.Allocate()) {
     PrintFailure(Message::CannotAllocateMemory);
@@ -125,9 +125,9 @@ int RunIcons(const InputOptions& input, const std::string& outDir) {
 }
 
 int RunSave(const InputOptions& input, const SaveOptions& options) {
-  LayoutOptions layout;
+  options::LayoutOptions layout;
   std::string error;
-  if (!PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
+  if (!options::PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
     PrintError(error);
     return kExitUsage;
   }
@@ -135,7 +135,7 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
   if (!session) return kExitMessage;
   Model* model = session->model.get();
 
-  for (const std::string& w : ApplyLayoutOptions(layout, *model)) PrintError("warning: " + w);
+  for (const std::string& w : options::ApplyLayoutOptions(layout, *model)) PrintError("warning: " + w);
   if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
 
   std::vector<Failure> messages = SaveAll(*model, !options.noCompress);
@@ -145,16 +145,16 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
 }
 
 int RunCheck(const InputOptions& input, const SaveOptions& options) {
-  LayoutOptions layout;
+  options::LayoutOptions layout;
   std::string error;
-  if (!PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
+  if (!options::PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
     PrintError(error);
     return kExitUsage;
   }
   auto session = Load(input);
   if (!session) return kExitMessage;
   Model& model = *session->model;
-  for (const std::string& w : ApplyLayoutOptions(layout, model)) PrintError("warning: " + w);
+  for (const std::string& w : options::ApplyLayoutOptions(layout, model)) PrintError("warning: " + w);
 
   const std::vector<LayoutFinding> findings = CheckLayout(GatherLayoutCheckInput(model));
   for (const LayoutFinding& f : findings) PrintError("warning: " + f.Text());

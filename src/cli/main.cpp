@@ -7,9 +7,9 @@
 
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/input_options.h"
 #include "firmware/interrupt_cleanup.h"
 #include "firmware/wide_text.h"
+#include "options/input_options.h"
 #include "qorvi_version.h"
 
 using namespace qorvi::cli;
@@ -23,21 +23,21 @@ int Run(int argc, char** argv) {
   app.allow_windows_style_options(false);
   app.require_subcommand(1, 1);
 
-  InputOptions input;
+  qorvi::options::InputOptions input;
   std::string iconsOut;
   SaveOptions save;
   DemoOptions demo;
 
   CLI::App* info = app.add_subcommand("info", "Load a firmware set and print its model as JSON");
-  AddInputOptions(info, input);
+  qorvi::options::AddInputOptions(info, input);
 
   CLI::App* icons = app.add_subcommand("icons", "Load a firmware set and keep the icon bitmaps the load writes");
-  AddInputOptions(icons, input);
+  qorvi::options::AddInputOptions(icons, input);
   icons->add_option("--out", iconsOut, "Folder for the bitmaps")->required();
 
   CLI::App* saveCommand = app.add_subcommand("save", "Load a firmware set, apply a layout and write the patched files");
-  AddInputOptions(saveCommand, input);
-  AddLayoutOptions(saveCommand, save.layoutFile, save.settings);
+  qorvi::options::AddInputOptions(saveCommand, input);
+  qorvi::options::AddLayoutOptions(saveCommand, save.layoutFile, save.settings);
   saveCommand->add_flag("--no-compress", save.noCompress, "Write the modules uncompressed");
   saveCommand->add_flag("--no-verify", save.noVerify, "Do not load the written files back to compare them");
   saveCommand->add_option("--out", save.outDir, "Output folder instead of WORKDIR/done");
@@ -45,8 +45,8 @@ int Run(int argc, char** argv) {
   SaveOptions check;
   CLI::App* checkCommand =
       app.add_subcommand("check", "Load a firmware set, apply a layout and report what would look wrong");
-  AddInputOptions(checkCommand, input);
-  AddLayoutOptions(checkCommand, check.layoutFile, check.settings);
+  qorvi::options::AddInputOptions(checkCommand, input);
+  qorvi::options::AddLayoutOptions(checkCommand, check.layoutFile, check.settings);
 
   CLI::App* demoCommand = app.add_subcommand("demo", "Write a synthetic firmware set");
   demoCommand->add_option("--version", demo.version, "3.90, 3.95, 4.01 or 5.00")->required();

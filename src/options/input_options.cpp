@@ -1,4 +1,4 @@
-#include "cli/input_options.h"
+#include "options/input_options.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
@@ -9,7 +9,7 @@
 
 namespace fs = std::filesystem;
 
-namespace qorvi::cli {
+namespace qorvi::options {
 
 void AddInputOptions(CLI::App* command, InputOptions& in) {
   command->add_option("--workdir", in.workdir, "Folder that plays the start-up working directory (default: current)");
@@ -57,4 +57,4 @@ void SetUpPaths(Model& model, const InputOptions& in, const std::string& icon_di
   SetIconDir(p, icon_dir);
 }
 
-}  // namespace qorvi::cli
+}  // namespace qorvi::options

@@ -12,7 +12,7 @@ namespace CLI {
 class App;
 }
 
-namespace qorvi::cli {
+namespace qorvi::options {
 
 // Where the input files are; empty strings mean the defaults below the work dir.
 struct InputOptions {
@@ -35,4 +35,4 @@ void AddLayoutOptions(CLI::App* command, std::string& layout_file, std::vector<s
 // the bitmaps into `icon_dir`; --boot-sound turns both boot-sound options on.
 void SetUpPaths(Model& model, const InputOptions& in, const std::string& icon_dir);
 
-}  // namespace qorvi::cli
+}  // namespace qorvi::options
