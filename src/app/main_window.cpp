@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/preview_panel.h"
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 #include "widgets/window_frame.h"
 
 namespace {

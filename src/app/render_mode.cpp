@@ -20,13 +20,13 @@
 #include "app/main_window.h"
 #include "app/preview_picture.h"
 #include "app/qorvi_application.h"
-#include "firmware/file_io.h"
-#include "firmware/interrupt_cleanup.h"
 #include "model/message_table.h"
 #include "model/paths.h"
 #include "options/exit_codes.h"
 #include "options/input_options.h"
 #include "options/layout_options.h"
+#include "platform/file_io.h"
+#include "platform/interrupt_cleanup.h"
 #include "windows/positioning_window.h"
 
 namespace qorvi::app {

@@ -9,7 +9,6 @@
 #include "cli/console.h"
 #include "demo/demo_set.h"
 #include "firmware/category_lists.h"
-#include "firmware/file_io.h"
 #include "firmware/layout_check_input.h"
 #include "firmware/load_sequence.h"
 #include "geometry/layout_check.h"
@@ -20,6 +19,7 @@
 #include "model/value_text.h"
 #include "options/input_options.h"
 #include "options/layout_options.h"
+#include "platform/file_io.h"
 #include "save/save_sequence.h"
 #include "save/verification.h"
 

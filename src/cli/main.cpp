@@ -1,15 +1,14 @@
 // qorvi-cli: the load and save code of the desktop program, without a window.
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "firmware/interrupt_cleanup.h"
-#include "firmware/wide_text.h"
 #include "options/input_options.h"
+#include "platform/console.h"
+#include "platform/interrupt_cleanup.h"
 #include "qorvi_version.h"
 
 using namespace qorvi::cli;
@@ -98,15 +97,13 @@ int Run(int argc, char** argv) {
   return kExitUsage;
 }
 
-// The arguments are UTF-8 text.
-int Main(int argc, char** argv) {
+}  // namespace
+
+// The arguments are UTF-8 text (platform/console.h has the entry point).
+int qorvi::ConsoleMain(int argc, char** argv) {
   PrepareConsole();
   // An interrupted command leaves no temporary file or folder behind.
-  qorvi::InstallInterruptCleanup();
-#ifdef SIGXFSZ
-  // Past the file size limit a write fails and is reported like a full disk.
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
+  InstallInterruptCleanup();
   int status;
   try {
     status = Run(argc, argv);
@@ -117,20 +114,3 @@ int Main(int argc, char** argv) {
   }
   return FinishOutput(status);
 }
-
-}  // namespace
-
-#ifdef _WIN32
-// Windows hands the command line over as UTF-16; the narrow arguments would be in
-// the ANSI code page, which cannot hold every file name.
-int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> arguments;
-  for (int i = 0; i < argc; ++i) arguments.push_back(qorvi::Utf8FromWide(argv[i]));
-  std::vector<char*> pointers;
-  for (std::string& a : arguments) pointers.push_back(a.data());
-  pointers.push_back(nullptr);
-  return Main(argc, pointers.data());
-}
-#else
-int main(int argc, char** argv) { return Main(argc, argv); }
-#endif

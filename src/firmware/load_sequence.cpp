@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "firmware/category_lists.h"
-#include "firmware/file_io.h"
 #include "firmware/labels.h"
 #include "firmware/module_image.h"
 #include "firmware/rco_container.h"
 #include "firmware/read_input.h"
 #include "model/value_text.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 namespace {

@@ -7,11 +7,11 @@
 #include <climits>
 
 #include "firmware/byte_reader.h"
-#include "firmware/file_io.h"
 #include "firmware/gim_picture.h"
 #include "model/colors.h"
 #include "model/container_places.h"
 #include "model/value_text.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 namespace {

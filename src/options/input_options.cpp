@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "firmware/file_io.h"
 #include "model/paths.h"
+#include "platform/file_io.h"
 
 namespace fs = std::filesystem;
 

@@ -13,11 +13,11 @@
 #include "firmware/apply_values.h"
 #include "firmware/byte_reader.h"
 #include "firmware/constants_harvest.h"
-#include "firmware/file_io.h"
 #include "firmware/load_sequence.h"
 #include "firmware/rco_container.h"
 #include "model/colors.h"
 #include "model/value_text.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 namespace {

@@ -183,6 +183,35 @@ TEST(CliPaths, PathsInMessagesStayOnOneLine) {
   }
 }
 
+// The system's reason for a failed read or write reaches the cause (--verbose), on
+// Windows too, and names the output as the command line gave it.
+TEST(CliFiles, CausesCarryTheSystemsReasonAndTheRealOutputPath) {
+  ScopedTempDir dir;
+  CliResult r = RunCli({"info", "--verbose", "--workdir", dir / "missing"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qorvi-cli: vshmain.prx open error\nqorvi-cli:   vshmain.prx: No such file or directory\n");
+
+  MakeDemo(dir.path());
+  // Folders where the modules go.
+  fs::create_directories(dir / "out/module/vshmain.prx");
+  fs::create_directories(dir / "done/module/paf.prx");
+  r = RunCli({"save", "--verbose", "--workdir", dir.path(), "--out", dir / "out"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("qorvi-cli:   " + dir / "out/module/vshmain.prx: Is a directory\n"), std::string::npos) << r.err;
+  r = RunCli({"save", "--verbose", "--workdir", dir.path()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("qorvi-cli:   done/module/paf.prx: Is a directory\n"), std::string::npos) << r.err;
+
+  if (testing::CliIsWindows()) return;  // no symbolic links there
+  fs::create_directories(dir / "loop/module");
+  fs::create_symlink("vshmain.prx", dir / "loop/module/vshmain.prx");
+  r = RunCli({"save", "--verbose", "--workdir", dir.path(), "--out", dir / "loop"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("qorvi-cli:   " + dir / "loop/module/vshmain.prx: Too many levels of symbolic links\n"),
+            std::string::npos)
+      << r.err;
+}
+
 TEST(CliFiles, OutputFoldersAreMadeWithTheirParents) {
   ScopedTempDir dir;
   MakeDemo(dir.path());

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
-#include "firmware/interrupt_cleanup.h"
-#include "firmware/interrupt_cleanup_internal.h"
+#include "platform/interrupt_cleanup.h"
+#include "platform/interrupt_cleanup_internal.h"
 
 namespace qorvi {
 namespace {

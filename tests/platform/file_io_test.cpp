@@ -1,6 +1,6 @@
 // Whole-file reads and the atomic writes: sizes around the area, failures that
 // keep the old file, permissions, links, leftovers of cut writes, interrupts.
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@
 #include <set>
 #include <vector>
 
-#include "file_size_limit.h"
+#include "platform/file_size_limit.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {
@@ -84,9 +84,16 @@ TEST(ReadFileInto, ReadsWholeFilesThatFitAndProbesOneByteBeyond) {
       EXPECT_TRUE(std::equal(content.begin(), content.end(), area.begin())) << row.size;
     }
   }
-  // What is not a file of bytes, or not there.
-  EXPECT_EQ(ReadFileInto(dir.path(), area).status, ReadStatus::CannotOpen);
-  EXPECT_EQ(ReadFileInto(dir / "missing", area).status, ReadStatus::CannotOpen);
+  // What is not a file of bytes, or not there: the system's reason comes back.
+  const ReadResult folder = ReadFileInto(dir.path(), area);
+  EXPECT_EQ(folder.status, ReadStatus::CannotOpen);
+  EXPECT_EQ(folder.error, std::errc::is_a_directory);
+  const ReadResult missing = ReadFileInto(dir / "missing", area);
+  EXPECT_EQ(missing.status, ReadStatus::CannotOpen);
+  EXPECT_EQ(missing.error, std::errc::no_such_file_or_directory);
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  EXPECT_EQ(ReadFileInto(dir / "loop1", area).error, std::errc::too_many_symbolic_link_levels);
   EXPECT_EQ(ReadFileInto("/dev/zero", area).status, ReadStatus::TooLong) << "an endless source is too long";
   std::vector<uint8_t> empty;
   EXPECT_EQ(ReadFileInto("/dev/null", empty).status, ReadStatus::Ok);
@@ -178,6 +185,30 @@ TEST(WriteFileAtomically, ALinkStaysAndTheFileItPointsToIsReplaced) {
   fs::create_symlink("loop2", dir / "links/loop1");
   fs::create_symlink("loop1", dir / "links/loop2");
   EXPECT_EQ(Write(dir / "links/loop1", Bytes(5, 1)).error, std::errc::too_many_symbolic_link_levels);
+}
+
+TEST(OpenFile, ReturnsTheSystemsReason) {
+  ScopedTempDir dir;
+  WriteBytes(dir / "preset.json", {'{', '}'});
+  std::error_code error;
+  std::FILE* file = OpenFile(dir / "preset.json", "rb", error);
+  ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(error);
+  std::fclose(file);
+  EXPECT_EQ(OpenFile(dir / "missing.json", "rb", error), nullptr);
+  EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+}
+
+TEST(PathParts, SplitAtTheLastSlash) {
+  EXPECT_EQ(FolderPart("a/b/c"), "a/b/");
+  EXPECT_EQ(NamePart("a/b/c"), "c");
+  EXPECT_EQ(FolderPart("c"), "");
+  EXPECT_EQ(NamePart("c"), "c");
+  EXPECT_EQ(FolderPart("/c"), "/");
+  EXPECT_EQ(NamePart("a/"), "");
+  // A backslash is part of a name here.
+  EXPECT_EQ(FolderPart("a/b\\c"), "a/");
+  EXPECT_EQ(NamePart("a/b\\c"), "b\\c");
 }
 
 TEST(PrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFilesOfTheseNames) {

@@ -1,10 +1,10 @@
 // The table of paths to remove on an interrupt, shared by both systems' handlers.
-#include "firmware/interrupt_cleanup.h"
+#include "platform/interrupt_cleanup.h"
 
 #include <atomic>
 #include <cstring>
 
-#include "firmware/interrupt_cleanup_internal.h"
+#include "platform/interrupt_cleanup_internal.h"
 
 namespace qorvi {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <iterator>
 
-#include "firmware/interrupt_cleanup.h"
-#include "firmware/interrupt_cleanup_internal.h"
+#include "platform/interrupt_cleanup.h"
+#include "platform/interrupt_cleanup_internal.h"
 
 namespace qorvi {
 namespace {

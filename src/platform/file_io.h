@@ -19,7 +19,8 @@
 #include <system_error>
 #include <vector>
 
-#include "firmware/interrupt_cleanup.h"
+#include "platform/interrupt_cleanup.h"
+#include "platform/path_parts.h"
 
 namespace qorvi {
 
@@ -31,10 +32,12 @@ enum class ReadStatus {
 
 struct ReadResult {
   ReadStatus status = ReadStatus::CannotOpen;
-  std::size_t size = 0;  // bytes read when Ok
+  std::size_t size = 0;   // bytes read when Ok
+  std::error_code error;  // CannotOpen: the system's reason (empty when it gave none)
 };
 
-// Reads the whole file into the start of `area`.
+// Reads the whole file into the start of `area`. A folder cannot be opened (POSIX:
+// is_a_directory; Windows: the system's access refusal).
 ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area);
 
 struct WriteResult {
@@ -78,8 +81,9 @@ std::error_code MakeFolders(const std::string& path);
 // Removes the file if it exists; a missing file is not an error.
 void RemoveFileIfPresent(const std::string& path);
 
-// std::fopen for a UTF-8 file name.
-std::FILE* OpenFile(const std::string& path, const char* mode);
+// std::fopen for a UTF-8 file name; on failure null, with the system's reason in
+// `error`.
+std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& error);
 
 // A UTF-8 file name as a std::filesystem path, and back. (On Windows the path's
 // constructor from a narrow string would read it in the ANSI code page.)

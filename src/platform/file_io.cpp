@@ -1,9 +1,22 @@
 // The parts of the file layer that are the same on every system.
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 
-#include "firmware/wide_text.h"
+#include "platform/wide_text.h"
 
 namespace qorvi {
+namespace {
+
+// Where the folder part of `path` ends: just after its last separator, or 0.
+std::size_t NameStart(std::string_view path) {
+  const std::size_t cut = path.find_last_of(kBackslashSeparatesFolders ? "/\\" : "/");
+  return cut == std::string_view::npos ? 0 : cut + 1;
+}
+
+}  // namespace
+
+std::string FolderPart(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
+
+std::string NamePart(std::string_view path) { return std::string(path.substr(NameStart(path))); }
 
 bool IsPartialFileOf(std::string_view candidate, std::string_view name) {
   constexpr std::string_view kMark = ".partial-";
