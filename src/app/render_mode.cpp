@@ -188,19 +188,13 @@ int Render(const RenderRequest& r, const options::LayoutOptions& layout) {
     PrintLine("--wallpaper " + r.wallpaper + ": cannot read the picture");
     return kExitUsage;
   }
-  // The icon bitmaps of the load go to a private folder, removed before the end
-  // (after the program, whose main window removes the bitmaps first).
-  TemporaryFolder icons("qorvi-");
-  if (!icons.ok()) {
-    PrintLine("cannot create a temporary folder: " + icons.error().message());
-    return kExitMessage;
-  }
+  // The program is never shown: its preview draws the pictures the load decodes,
+  // from memory, and nothing writes a bitmap file.
   std::error_code ec;
   const std::filesystem::path here = std::filesystem::current_path(ec);
   DesktopProgram program(ec ? std::filesystem::path(".") : here, /*shows_windows=*/false);
   Model& model = program.model();
-  options::SetUpPaths(model, r.input, icons.path());
-  icons.ExpectFiles(IconBitmapPaths(model.paths));
+  options::SetUpPaths(model, r.input);
   if (!model.work.Allocated()) {
     PrintLine(MessageLine(Message::CannotAllocateMemory));
     return kExitMessage;

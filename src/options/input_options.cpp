@@ -31,7 +31,7 @@ void AddLayoutOptions(CLI::App* command, std::string& layout_file, std::vector<s
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
-void SetUpPaths(Model& model, const InputOptions& in, const std::string& icon_dir) {
+void SetUpPaths(Model& model, const InputOptions& in) {
   std::string workdir = in.workdir;
   if (workdir.empty()) {
     std::error_code ec;
@@ -54,7 +54,6 @@ void SetUpPaths(Model& model, const InputOptions& in, const std::string& icon_di
     model.BootSoundEnabled = 1;
     model.OpeningEnabled = 1;
   }
-  SetIconDir(p, icon_dir);
 }
 
 }  // namespace qorvi::options

@@ -55,16 +55,4 @@ std::error_code MakeFolders(const std::string& path) {
   return {};
 }
 
-TemporaryFolder::~TemporaryFolder() {
-  if (path_.empty()) return;
-  std::error_code ignored;
-  std::filesystem::remove_all(PathFromUtf8(path_), ignored);
-  file_guards_.clear();
-  folder_guard_.Release();
-}
-
-void TemporaryFolder::ExpectFiles(std::span<const std::string> paths) {
-  for (const std::string& p : paths) file_guards_.emplace_back(p, RemoveOnInterrupt::Kind::File);
-}
-
 }  // namespace qorvi

@@ -17,7 +17,6 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <vector>
 
 #include "platform/interrupt_cleanup.h"
 #include "platform/path_parts.h"
@@ -89,30 +88,5 @@ std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& 
 // constructor from a narrow string would read it in the ANSI code page.)
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
-
-// A private folder (only its owner may enter it) in the system's temporary folder,
-// removed with everything in it when the object goes. An interrupt removes it too,
-// with the files named by ExpectFiles. The temporary folder is TMPDIR (else /tmp)
-// on POSIX systems and GetTempPath's (TMP, TEMP, the user's profile) on Windows,
-// where the user's own temporary folder is private already.
-class TemporaryFolder {
- public:
-  explicit TemporaryFolder(std::string_view prefix);
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-  ~TemporaryFolder();
-
-  bool ok() const { return !path_.empty(); }
-  std::error_code error() const { return error_; }  // why it could not be made
-  const std::string& path() const { return path_; }
-  // Names the files that may come to exist in the folder.
-  void ExpectFiles(std::span<const std::string> paths);
-
- private:
-  std::string path_;
-  std::error_code error_;
-  RemoveOnInterrupt folder_guard_;
-  std::vector<RemoveOnInterrupt> file_guards_;
-};
 
 }  // namespace qorvi

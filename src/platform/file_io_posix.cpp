@@ -153,7 +153,7 @@ WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<s
     InterruptsHeld held;
     raw = ::mkstemp(temp.data());
     if (raw < 0) return {LastError()};
-    guard = RemoveOnInterrupt(temp, RemoveOnInterrupt::Kind::File);
+    guard = RemoveOnInterrupt(temp);
     // Marks the file as in use, so PrepareOutputFiles of another run leaves it be.
     ::flock(raw, LOCK_EX | LOCK_NB);
   }
@@ -202,20 +202,6 @@ std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& 
   std::FILE* file = std::fopen(path.c_str(), mode);
   error = file != nullptr ? std::error_code() : errno != 0 ? LastError() : std::make_error_code(std::errc::io_error);
   return file;
-}
-
-TemporaryFolder::TemporaryFolder(std::string_view prefix) {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/";
-  pattern += prefix;
-  pattern += "XXXXXX";
-  InterruptsHeld held;
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    error_ = LastError();
-    return;
-  }
-  path_ = pattern;
-  folder_guard_ = RemoveOnInterrupt(path_, RemoveOnInterrupt::Kind::Folder);
 }
 
 }  // namespace qorvi

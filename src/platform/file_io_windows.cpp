@@ -195,7 +195,7 @@ WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<s
       if (raw == INVALID_HANDLE_VALUE && !AlreadyThere(::GetLastError())) return {LastError()};
     }
     if (raw == INVALID_HANDLE_VALUE) return {std::make_error_code(std::errc::file_exists)};
-    guard = RemoveOnInterrupt(temp, RemoveOnInterrupt::Kind::File);
+    guard = RemoveOnInterrupt(temp);
     guard.HoldsOpen(raw);
   }
   Handle file(raw);
@@ -238,30 +238,6 @@ std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& 
           : code != 0     ? std::error_code(code, std::generic_category())
                           : std::make_error_code(std::errc::io_error);
   return file;
-}
-
-TemporaryFolder::TemporaryFolder(std::string_view prefix) {
-  wchar_t base[MAX_PATH + 1];
-  const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);  // ends with a backslash
-  if (length == 0 || length > MAX_PATH) {
-    error_ = length == 0 ? LastError() : std::make_error_code(std::errc::filename_too_long);
-    return;
-  }
-  const std::string folder = Utf8FromWide(std::wstring_view(base, length));
-  InterruptsHeld held;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    std::string candidate = folder + std::string(prefix) + RandomSuffix(attempt);
-    if (::CreateDirectoryW(WideFromUtf8(candidate).c_str(), nullptr)) {
-      path_ = std::move(candidate);
-      folder_guard_ = RemoveOnInterrupt(path_, RemoveOnInterrupt::Kind::Folder);
-      return;
-    }
-    if (!AlreadyThere(::GetLastError())) {
-      error_ = LastError();
-      return;
-    }
-  }
-  error_ = std::make_error_code(std::errc::file_exists);
 }
 
 }  // namespace qorvi

@@ -1,65 +1,84 @@
-// The table of paths to remove on an interrupt, shared by both systems' handlers.
+// The list of files to remove on an interrupt, shared by both systems' handlers.
 #include "platform/interrupt_cleanup.h"
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 
 #include "platform/interrupt_cleanup_internal.h"
 
 namespace qorvi {
-namespace {
 
 // Enough for any path the system accepts in one call.
 constexpr std::size_t kMaxPath = 4096;
-// The private folder with its 58 bitmaps, and the files being written.
-constexpr int kSlots = 96;
 
-enum SlotState : int { kFree = 0, kBusy = 1, kFile = 2, kFolder = 3 };
+enum EntryState : int { kFree = 0, kBusy = 1, kFile = 2 };
 
-struct Slot {
-  std::atomic<int> state{kFree};
+// One registration. Entries are made on demand and never freed, so the handler can
+// walk the list while a registration is added.
+struct CleanupEntry {
+  std::atomic<int> state{kBusy};
   std::atomic<void*> open_handle{nullptr};  // Windows: the handle a write holds the file with
-  char path[kMaxPath];
+  CleanupEntry* next = nullptr;             // set before the entry is published
+  std::size_t capacity = 0;
+  std::unique_ptr<char[]> path;
 };
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the slots");
-static_assert(std::atomic<void*>::is_always_lock_free, "the signal handler reads the slots");
 
-Slot g_slots[kSlots];
+namespace {
+
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the entries");
+static_assert(std::atomic<void*>::is_always_lock_free, "the signal handler reads the entries");
+static_assert(std::atomic<CleanupEntry*>::is_always_lock_free, "the signal handler walks the list");
+
+std::atomic<CleanupEntry*> g_first{nullptr};
+
+// A free entry with room for `length` characters and the terminating zero, taken
+// (kBusy); a new one at the head of the list when none is free.
+CleanupEntry* TakeEntry(std::size_t length) {
+  for (CleanupEntry* e = g_first.load(std::memory_order_acquire); e != nullptr; e = e->next) {
+    if (e->capacity <= length) continue;
+    int expected = kFree;
+    if (e->state.compare_exchange_strong(expected, kBusy, std::memory_order_acquire)) return e;
+  }
+  auto* made = new CleanupEntry;  // never freed: the handler may be reading it
+  made->capacity = length + 1;
+  made->path = std::make_unique<char[]>(made->capacity);
+  CleanupEntry* head = g_first.load(std::memory_order_relaxed);
+  do {
+    made->next = head;
+  } while (!g_first.compare_exchange_weak(head, made, std::memory_order_release, std::memory_order_relaxed));
+  return made;
+}
 
 }  // namespace
 
 void interrupt_cleanup::RemoveRegistered() {
-  for (Slot& s : g_slots) {
-    if (s.state.load(std::memory_order_acquire) == kFile) {
-      RemoveFileNow(s.path, s.open_handle.load(std::memory_order_acquire));
+  for (CleanupEntry* e = g_first.load(std::memory_order_acquire); e != nullptr; e = e->next) {
+    if (e->state.load(std::memory_order_acquire) == kFile) {
+      RemoveFileNow(e->path.get(), e->open_handle.load(std::memory_order_acquire));
     }
   }
-  for (Slot& s : g_slots) {
-    if (s.state.load(std::memory_order_acquire) == kFolder) RemoveFolderNow(s.path);
-  }
 }
 
-RemoveOnInterrupt::RemoveOnInterrupt(std::string_view path, Kind kind) {
+RemoveOnInterrupt::RemoveOnInterrupt(std::string_view path) {
   if (path.empty() || path.size() >= kMaxPath) return;
-  for (int i = 0; i < kSlots; ++i) {
-    int expected = kFree;
-    if (!g_slots[i].state.compare_exchange_strong(expected, kBusy, std::memory_order_acquire)) continue;
-    std::memcpy(g_slots[i].path, path.data(), path.size());
-    g_slots[i].path[path.size()] = '\0';
-    g_slots[i].open_handle.store(nullptr, std::memory_order_relaxed);
-    g_slots[i].state.store(kind == Kind::File ? kFile : kFolder, std::memory_order_release);
-    slot_ = i;
-    return;
-  }
+  CleanupEntry* e = TakeEntry(path.size());
+  std::memcpy(e->path.get(), path.data(), path.size());
+  e->path[path.size()] = '\0';
+  e->open_handle.store(nullptr, std::memory_order_relaxed);
+  e->state.store(kFile, std::memory_order_release);
+  entry_ = e;
 }
 
-RemoveOnInterrupt::RemoveOnInterrupt(RemoveOnInterrupt&& other) noexcept : slot_(other.slot_) { other.slot_ = -1; }
+RemoveOnInterrupt::RemoveOnInterrupt(RemoveOnInterrupt&& other) noexcept : entry_(other.entry_) {
+  other.entry_ = nullptr;
+}
 
 RemoveOnInterrupt& RemoveOnInterrupt::operator=(RemoveOnInterrupt&& other) noexcept {
   if (this != &other) {
     Release();
-    slot_ = other.slot_;
-    other.slot_ = -1;
+    entry_ = other.entry_;
+    other.entry_ = nullptr;
   }
   return *this;
 }
@@ -67,14 +86,14 @@ RemoveOnInterrupt& RemoveOnInterrupt::operator=(RemoveOnInterrupt&& other) noexc
 RemoveOnInterrupt::~RemoveOnInterrupt() { Release(); }
 
 void RemoveOnInterrupt::Release() {
-  if (slot_ < 0) return;
-  g_slots[slot_].state.store(kFree, std::memory_order_release);
-  slot_ = -1;
+  if (entry_ == nullptr) return;
+  entry_->state.store(kFree, std::memory_order_release);
+  entry_ = nullptr;
 }
 
 #ifdef _WIN32
 void RemoveOnInterrupt::HoldsOpen(void* handle) {
-  if (slot_ >= 0) g_slots[slot_].open_handle.store(handle, std::memory_order_release);
+  if (entry_ != nullptr) entry_->open_handle.store(handle, std::memory_order_release);
 }
 #endif
 

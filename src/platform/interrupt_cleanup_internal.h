@@ -4,13 +4,12 @@
 
 namespace qorvi::interrupt_cleanup {
 
-// Removes every path registered at this moment: the files, then the folders (empty
-// by then). Allocates nothing and takes no lock, so a signal handler may call it.
+// Removes every file registered at this moment. Allocates nothing and takes no
+// lock, so a signal handler may call it.
 void RemoveRegistered();
 
-// One path each, by the system's own call; `open_handle` is the file's open handle
-// on Windows (which cannot remove an open file), or null.
+// One file, by the system's own call; `open_handle` is the file's open handle on
+// Windows (which cannot remove an open file), or null.
 void RemoveFileNow(const char* path, void* open_handle);
-void RemoveFolderNow(const char* path);
 
 }  // namespace qorvi::interrupt_cleanup

@@ -25,7 +25,6 @@ extern "C" void CleanUpAndResignal(int sig) {
 }  // namespace
 
 void interrupt_cleanup::RemoveFileNow(const char* path, void* /*open_handle*/) { ::unlink(path); }
-void interrupt_cleanup::RemoveFolderNow(const char* path) { ::rmdir(path); }
 
 void InstallInterruptCleanup() {
   struct sigaction action {};

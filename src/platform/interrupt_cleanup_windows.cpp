@@ -57,8 +57,6 @@ void interrupt_cleanup::RemoveFileNow(const char* path, void* open_handle) {
   ::DeleteFileW(WidePath(path));
 }
 
-void interrupt_cleanup::RemoveFolderNow(const char* path) { ::RemoveDirectoryW(WidePath(path)); }
-
 void InstallInterruptCleanup() {
   CleanUpLock();  // made before any handler can need it
   // A Ctrl+C that the parent process ignores stays ignored: the system does not

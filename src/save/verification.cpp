@@ -282,13 +282,6 @@ VerifyResult VerifySave(const Model& saved) {
     result.error = std::string(MessageLine(Message::CannotAllocateMemory));
     return result;
   }
-  // The bitmaps this load writes go to a folder of their own, removed with them.
-  TemporaryFolder bitmaps("qorvi-verify");
-  if (!bitmaps.ok()) {
-    result.error = "cannot create a temporary folder: " + bitmaps.error().message();
-    return result;
-  }
-
   // The output files under their names, read as the inputs of a load.
   const Paths& out = saved.paths;
   Paths& in = back->paths;
@@ -299,8 +292,6 @@ VerifyResult VerifySave(const Model& saved) {
   in.TopmenuPluginPath = out.DoneTopmenuPluginPath;
   in.SystemPluginFgPath = out.DoneSystemPluginFgPath;
   in.TopmenuIconPath = out.DoneTopmenuIconPath;
-  SetIconDir(in, bitmaps.path());
-  bitmaps.ExpectFiles(IconBitmapPaths(in));
   back->BootSoundEnabled = saved.BootSoundEnabled;
   back->OpeningEnabled = saved.OpeningEnabled;
 

@@ -1,7 +1,7 @@
 // The Windows file layer on its own (built by the Windows cross build only, run
 // under Wine by scripts/test-windows): names in UTF-8 with either separator, what a
 // replace keeps, failures that keep the old file, the sweep of stale temporary
-// files that spares a running write's, and the temporary folder.
+// files that spares a running write's.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -188,22 +188,6 @@ TEST(WindowsPrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFiles
   EXPECT_TRUE(fs::is_directory(PathFromUtf8(dir / "done/resource")));
   PrepareOutputFiles(outputs);  // the write has ended
   EXPECT_FALSE(FilesIn(module).contains("paf.prx.partial-held00"));
-}
-
-TEST(WindowsTemporaryFolder, IsMadeInTheTemporaryFolderAndGoesWithItsFiles) {
-  std::string made;
-  {
-    TemporaryFolder folder("qorvi-test-");
-    ASSERT_TRUE(folder.ok()) << folder.error().message();
-    made = folder.path();
-    wchar_t base[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);
-    EXPECT_EQ(made.rfind(Utf8FromWide(std::wstring_view(base, length)) + "qorvi-test-", 0), 0u) << made;
-    Put(made + "/MainIcon0.bmp", Bytes(100, 1));
-    Put(made + "\\アイコン.bmp", Bytes(100, 1));
-    EXPECT_EQ(FilesIn(made).size(), 2u);
-  }
-  EXPECT_FALSE(fs::exists(PathFromUtf8(made)));
 }
 
 TEST(WindowsOpenFile, OpensUnicodeNames) {
