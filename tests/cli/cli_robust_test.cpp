@@ -214,16 +214,22 @@ TEST(CliFiles, CausesCarryTheSystemsReasonAndTheRealOutputPath) {
 
 // The pictures a load decodes stay in memory: info, check and save (with its check)
 // make no temporary folder and write no bitmap, so a TMPDIR where nothing can be
-// made stops none of them, and an empty one stays empty.
+// made stops none of them, and an empty one stays empty. (Under Wine TMPDIR is
+// Wine's own, and the program's temporary folder comes from the prefix: there
+// the commands run as they are, and no folder of theirs may appear in it.)
 TEST(CliFiles, OnlyIconsWritesBitmapsAndNoCommandNeedsATemporaryFolder) {
   ScopedTempDir dir;
   ScopedTempDir tmp;
   MakeDemo(dir.path());
   testing::WriteBytes(tmp / "file", {'x'});
   const std::set<std::string> set = FilesIn(dir.path());
-  for (const std::string& tmpdir : {tmp / "file", tmp / "empty"}) {
+  const char* windows_temp = std::getenv("QORVI_CLI_TEMP_FOLDER");
+  const std::string temp = windows_temp != nullptr ? windows_temp : tmp / "empty";
+  const bool windows = testing::CliIsWindows();
+  for (const std::string& tmpdir : windows ? std::vector<std::string>{""} : std::vector{tmp / "file", tmp / "empty"}) {
     fs::create_directories(tmp / "empty");
-    const CliSetUp setUp{.shellSetUp = "export TMPDIR=" + testing::ShellQuote(tmpdir)};
+    const std::set<std::string> before = fs::exists(temp) ? FilesIn(temp) : std::set<std::string>{};
+    const CliSetUp setUp{.shellSetUp = tmpdir.empty() ? "" : "export TMPDIR=" + testing::ShellQuote(tmpdir)};
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"info"}, {"check"}, {"save", "--out", tmp / "out"}}) {
       std::vector<std::string> command = args;
@@ -233,6 +239,11 @@ TEST(CliFiles, OnlyIconsWritesBitmapsAndNoCommandNeedsATemporaryFolder) {
       EXPECT_EQ(r.err, "") << args[0];
     }
     EXPECT_TRUE(fs::is_empty(tmp / "empty"));
+    if (fs::exists(temp)) {
+      for (const std::string& name : FilesIn(temp)) {
+        EXPECT_TRUE(before.contains(name) || !name.starts_with("qorvi")) << name << " in " << temp;
+      }
+    }
     EXPECT_EQ(FilesIn(dir.path()), set) << "nothing beside the set";
     fs::remove_all(tmp / "out");
   }
