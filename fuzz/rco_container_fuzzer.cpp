@@ -17,7 +17,6 @@ using namespace qorvi;
 
 struct Space {
   std::vector<uint8_t> scratch = std::vector<uint8_t>(4 * 1024 * 1024);
-  Paths paths;
   std::unique_ptr<FirmwareState> state = std::make_unique<FirmwareState>();
   std::unique_ptr<FirmwareState> before = std::make_unique<FirmwareState>();
   std::unique_ptr<FirmwareState> fresh = std::make_unique<FirmwareState>();
@@ -56,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::Violated("a stream past the end");
     }
   }
-  auto discard = [](const std::string&, std::span<const uint8_t>) {};
-  DecodeSystemPluginIcons(image, space.paths, space.scratch, discard);
-  DecodeIcons(image, state, space.paths, space.scratch, discard);
+  auto discard = [](int, std::span<const uint8_t>) {};
+  DecodeSystemPluginIcons(image, space.scratch, discard);
+  DecodeIcons(image, state, space.scratch, discard);
   return 0;
 }

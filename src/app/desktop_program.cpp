@@ -31,6 +31,9 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
       shows_windows_(shows_windows) {
   // Every path comes from the working folder, before the first window exists.
   BuildPaths(model_->paths, working_folder.string());
+  // A program that shows no window draws its pictures from memory and writes no
+  // bitmap file (nor deletes one at exit).
+  session_->SetWritesIconBitmaps(shows_windows_);
 
   session::EditSession& s = *session_;
   form1_ = std::make_unique<TForm1>(s);

@@ -34,7 +34,8 @@ class DesktopProgram {
  public:
   // `working_folder` plays the role of the working directory at start-up: every
   // path (inputs, icon bitmaps, the done folder) is built from it. A program that
-  // `shows_windows` not (qorvi --render) leaves every window hidden, also after a load.
+  // `shows_windows` not (qorvi --render) leaves every window hidden, also after a load,
+  // and keeps the icon pictures in memory: it writes no bitmap file.
   explicit DesktopProgram(const std::filesystem::path& working_folder, bool shows_windows = true);
   ~DesktopProgram();
   DesktopProgram(const DesktopProgram&) = delete;

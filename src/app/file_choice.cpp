@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 #include "widgets/window_frame.h"
 
 namespace qorvi::app {

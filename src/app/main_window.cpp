@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/preview_panel.h"
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 #include "widgets/window_frame.h"
 
 namespace {
@@ -335,6 +335,8 @@ bool TForm1::MaySaveChanges() {
 }
 
 void TForm1::DeleteIconBitmaps() {
+  // A program that writes none (qorvi --render) leaves files of these names alone.
+  if (!session_.WritesIconBitmaps()) return;
   const qorvi::Paths& p = session_.model().paths;
   for (const std::string& path : p.MainIconPath) qorvi::RemoveFileIfPresent(path);
   for (const std::string& path : p.SubIconPath) qorvi::RemoveFileIfPresent(path);

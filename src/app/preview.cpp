@@ -301,8 +301,8 @@ void PreviewPanel::RefreshAll() {
   LoadMainIconImages();
   LoadSubIconImages();
   UpdateMenuTexts();
-  LoadStripImage(battery_icon_, model_.paths.BatteryIconPath, 1, 4);
-  LoadStripImage(busy_icon_, model_.paths.BusyIconPath, 2, 30);
+  LoadStripImage(battery_icon_, kBatteryPicture, 1, 4);
+  LoadStripImage(busy_icon_, kBusyPicture, 2, 30);
   PlaceMainIcons(-1);
   PlaceBatteryIcon();
   UpdateClock();
@@ -328,7 +328,7 @@ void PreviewPanel::ShowMainIconsByOption() {
 void PreviewPanel::LoadMainIconImages() {
   const float unfocused = CappedScale(model_.Layout.UnfIconSize);
   for (int i = 0; i < kCategories; ++i) {
-    LoadScaledIcon(main_icons_[i], model_.paths.MainIconPath[i], i == view_.CurrentCategory ? 1.0f : unfocused);
+    LoadScaledIcon(main_icons_[i], MainIconPicture(i), i == view_.CurrentCategory ? 1.0f : unfocused);
   }
 }
 
@@ -349,7 +349,7 @@ void PreviewPanel::LoadSubIconImages() {
       icon->SetPicture(QImage());  // not an item number: nothing to draw
       continue;
     }
-    LoadScaledIcon(icon, model_.paths.SubIconPath[static_cast<std::size_t>(column.item[k])], scale);
+    LoadScaledIcon(icon, SubIconPicture(column.item[k]), scale);
   }
 }
 
@@ -429,11 +429,18 @@ void PreviewPanel::UpdateClock() {
   clock_->move(p.left, p.top);
 }
 
-void PreviewPanel::LoadScaledIcon(PictureBox* control, const std::string& path, float scale) {
+QImage PreviewPanel::ReadIcon(int picture, PictureBox::LoadResult* result) const {
+  if (session_.WritesIconBitmaps()) {
+    return PictureBox::ReadPicture(QString::fromStdString(IconBitmapPath(model_.paths, picture)), result);
+  }
+  return PictureBox::DecodePicture(model_.pictures.Get(picture), result);
+}
+
+void PreviewPanel::LoadScaledIcon(PictureBox* control, int picture_number, float scale) {
   // A missing file, or one that cannot be decoded (the user is told), leaves the
   // control as it was.
   PictureBox::LoadResult result;
-  const QImage picture = PictureBox::ReadPicture(QString::fromStdString(path), &result);
+  const QImage picture = ReadIcon(picture_number, &result);
   if (result != PictureBox::LoadResult::Loaded) return;
   const IconBox box = ScaledIconBox(picture.width(), picture.height(), scale);
   control->resize(box.width, box.height);
@@ -444,9 +451,9 @@ void PreviewPanel::LoadScaledIcon(PictureBox* control, const std::string& path, 
   control->SetStretch(true);
 }
 
-void PreviewPanel::LoadStripImage(PictureBox* control, const std::string& path, int columns, int rows) {
+void PreviewPanel::LoadStripImage(PictureBox* control, int picture_number, int columns, int rows) {
   PictureBox::LoadResult result;
-  const QImage picture = PictureBox::ReadPicture(QString::fromStdString(path), &result);
+  const QImage picture = ReadIcon(picture_number, &result);
   if (result != PictureBox::LoadResult::Loaded) return;
   const Extent cell = StripCell(picture.width(), picture.height(), columns, rows);
   control->resize(cell.width, cell.height);

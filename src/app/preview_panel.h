@@ -21,6 +21,7 @@
 #include "geometry/preview_state.h"
 #include "model/model.h"
 #include "session/edit_session.h"
+#include "widgets/picture_box.h"
 #include "widgets/shift_state.h"
 
 class QLabel;
@@ -52,8 +53,11 @@ class PreviewPanel : public QFrame {
   void PlaceBatteryIcon();
   void PlaceBusyIcon();
   void UpdateClock();
-  void LoadScaledIcon(widgets::PictureBox* control, const std::string& path, float scale);
-  void LoadStripImage(widgets::PictureBox* control, const std::string& path, int columns, int rows);
+  // `picture` numbers an icon picture (model/icon_pictures.h): the desktop program
+  // reads its bitmap file at every call (a file changed on disk shows), a preview
+  // that writes none (qorvi --render) decodes it from the model.
+  void LoadScaledIcon(widgets::PictureBox* control, int picture, float scale);
+  void LoadStripImage(widgets::PictureBox* control, int picture, int columns, int rows);
   void DrawIconFrame(widgets::PictureBox* control);
   // Re-places the element of one preview offset (0..18); other indexes do nothing.
   void RefreshRepositionedItem(int index);
@@ -87,6 +91,8 @@ class PreviewPanel : public QFrame {
   };
 
   void CreateElements();
+  // Icon picture `picture` from its bitmap file or from the model (see LoadScaledIcon).
+  QImage ReadIcon(int picture, widgets::PictureBox::LoadResult* result) const;
   // The first section of the context menu: "Undo <what>" and "Redo <what>".
   void AddUndoActions(QMenu& menu);
   void OnChanged(const session::ChangeEvent& event);

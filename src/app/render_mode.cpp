@@ -20,20 +20,21 @@
 #include "app/main_window.h"
 #include "app/preview_picture.h"
 #include "app/qorvi_application.h"
-#include "cli/input_options.h"
-#include "cli/layout_options.h"
-#include "firmware/file_io.h"
-#include "firmware/interrupt_cleanup.h"
 #include "model/message_table.h"
 #include "model/paths.h"
+#include "options/exit_codes.h"
+#include "options/input_options.h"
+#include "options/layout_options.h"
+#include "platform/file_io.h"
+#include "platform/interrupt_cleanup.h"
 #include "windows/positioning_window.h"
 
 namespace qorvi::app {
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitMessage = 1;
-constexpr int kExitUsage = 2;
+using options::kExitMessage;
+using options::kExitOk;
+using options::kExitUsage;
 
 // One line on standard error, as qorvi-cli prints its own: "qorvi: <text>", with
 // line breaks and other control characters shown escaped.
@@ -63,7 +64,7 @@ void ChooseOffscreenWithoutDisplay() {
 struct RenderRequest {
   std::string png;
   std::string geometry;
-  cli::InputOptions input;
+  options::InputOptions input;
   std::string layout_file;
   std::vector<std::string> settings;
   std::optional<int> category;
@@ -111,8 +112,8 @@ std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
   CLI::App app{"Draws the main window's preview of a firmware set into a PNG file, without a window.", "qorvi"};
   app.add_option("--render", r.png, "The PNG to write: Panel1, 512 x 304 pixels")->required();
   app.add_option("--geometry", r.geometry, "Also write where every preview element stands, as JSON");
-  cli::AddInputOptions(&app, r.input);
-  cli::AddLayoutOptions(&app, r.layout_file, r.settings);
+  options::AddInputOptions(&app, r.input);
+  options::AddLayoutOptions(&app, r.layout_file, r.settings);
   int category = 0;
   int item = 0;
   CLI::Option* category_option = app.add_option("--category", category, "Move XMB_HScroll to N");
@@ -180,26 +181,20 @@ std::optional<std::string> TakeSteps(DesktopProgram& program, const RenderReques
   return std::nullopt;
 }
 
-int Render(const RenderRequest& r, const cli::LayoutOptions& layout) {
+int Render(const RenderRequest& r, const options::LayoutOptions& layout) {
   // A wallpaper is chosen from files that exist; one that is not a picture is
   // refused before anything is loaded.
   if (!r.wallpaper.empty() && QImageReader(QString::fromLocal8Bit(r.wallpaper.c_str())).read().isNull()) {
     PrintLine("--wallpaper " + r.wallpaper + ": cannot read the picture");
     return kExitUsage;
   }
-  // The icon bitmaps of the load go to a private folder, removed before the end
-  // (after the program, whose main window removes the bitmaps first).
-  TemporaryFolder icons("qorvi-");
-  if (!icons.ok()) {
-    PrintLine("cannot create a temporary folder: " + icons.error().message());
-    return kExitMessage;
-  }
+  // The program is never shown: its preview draws the pictures the load decodes,
+  // from memory, and nothing writes a bitmap file.
   std::error_code ec;
   const std::filesystem::path here = std::filesystem::current_path(ec);
   DesktopProgram program(ec ? std::filesystem::path(".") : here, /*shows_windows=*/false);
   Model& model = program.model();
-  cli::SetUpPaths(model, r.input, icons.path());
-  icons.ExpectFiles(IconBitmapPaths(model.paths));
+  options::SetUpPaths(model, r.input);
   if (!model.work.Allocated()) {
     PrintLine(MessageLine(Message::CannotAllocateMemory));
     return kExitMessage;
@@ -209,7 +204,7 @@ int Render(const RenderRequest& r, const cli::LayoutOptions& layout) {
   // settings applied before the refresh that follows every load.
   std::vector<std::string> warnings;
   const std::optional<Failure> failure =
-      program.session().Load([&](Model& loaded) { warnings = cli::ApplyLayoutOptions(layout, loaded); });
+      program.session().Load([&](Model& loaded) { warnings = options::ApplyLayoutOptions(layout, loaded); });
   if (failure) {
     PrintLine(MessageLine(failure->code));
     return kExitMessage;
@@ -251,9 +246,9 @@ int RunRender(int argc, char** argv) {
   InstallInterruptCleanup();
   RenderRequest request;
   if (std::optional<int> status = ParseRequest(argc, argv, request)) return *status;
-  cli::LayoutOptions layout;
+  options::LayoutOptions layout;
   std::string error;
-  if (!cli::PrepareLayoutOptions(request.layout_file, request.settings, layout, error)) {
+  if (!options::PrepareLayoutOptions(request.layout_file, request.settings, layout, error)) {
     PrintLine(error);
     return kExitUsage;
   }

@@ -1,17 +1,12 @@
 #include "cli/commands.h"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <system_error>
 
 #include "cli/console.h"
-#include "cli/input_options.h"
-#include "cli/layout_options.h"
 #include "demo/demo_set.h"
 #include "firmware/category_lists.h"
-#include "firmware/file_io.h"
 #include "firmware/layout_check_input.h"
 #include "firmware/load_sequence.h"
 #include "geometry/layout_check.h"
@@ -20,44 +15,31 @@
 #include "model/model.h"
 #include "model/paths.h"
 #include "model/value_text.h"
+#include "options/input_options.h"
+#include "options/layout_options.h"
+#include "platform/file_io.h"
 #include "save/save_sequence.h"
 #include "save/verification.h"
-
-namespace fs = std::filesystem;
 
 namespace qorvi::cli {
 namespace {
 
-// A loaded set and the private folder its bitmaps went to.
-struct Session {
-  TemporaryFolder icons{"qorvi-cli-"};
-  std::unique_ptr<Model> model = std::make_unique<Model>();
-  // Bitmaps the load decoded but could not write into the private folder.
-  std::vector<std::string> unwrittenBitmaps;
-};
-
 // Loads the set as the Load button does, including what follows a successful load
-// in the desktop program: the loaded copy and one build of the category lists.
-// Prints the message and returns nothing on failure.
-std::unique_ptr<Session> Load(const InputOptions& in) {
-  auto session = std::make_unique<Session>();
-  if (!session->icons.ok()) {
-    PrintError("cannot create a temporary folder: " + session->icons.error().message());
-    return nullptr;
-  }
-  Model& model = *session->model;
-  SetUpPaths(model, in, session->icons.path());
-  session->icons.ExpectFiles(IconBitmapPaths(model.paths));
-  if (!model.work.Allocate()) {
+// in the desktop program: the loaded copy and one build of the category lists. The
+// pictures stay in memory. Prints the message and returns nothing on failure.
+std::unique_ptr<Model> Load(const InputOptions& in) {
+  auto model = std::make_unique<Model>();
+  options::SetUpPaths(*model, in);
+  if (!model->work.Allocate()) {
     PrintFailure(Message::CannotAllocateMemory);
     return nullptr;
   }
-  if (auto failure = LoadAll(model, &session->unwrittenBitmaps)) {
+  if (auto failure = LoadAll(*model)) {
     PrintFailure(*failure);
     return nullptr;
   }
-  FinishLoad(model, /*noShowUmdIcon=*/false);
-  return session;
+  FinishLoad(*model, /*noShowUmdIcon=*/false);
+  return model;
 }
 
 // Loads the files a save wrote back and compares them with the saved model.
@@ -72,21 +54,15 @@ int VerifyWrittenFiles(const Model& model) {
 }  // namespace
 
 int RunInfo(const InputOptions& input) {
-  auto session = Load(input);
-  if (!session) return kExitMessage;
-  PrintOut(layout_json::ModelToText(*session->model));
+  auto model = Load(input);
+  if (!model) return kExitMessage;
+  PrintOut(layout_json::ModelToText(*model));
   return kExitOk;
 }
 
 int RunIcons(const InputOptions& input, const std::string& outDir) {
-  auto session = Load(input);
-  if (!session) return kExitMessage;
-  int status = kExitOk;
-  // icons hands over every bitmap; one the load could not write is a failure here.
-  for (const std::string& path : session->unwrittenBitmaps) {
-    PrintError("cannot write the icon bitmap " + path);
-    status = kExitMessage;
-  }
+  auto model = Load(input);
+  if (!model) return kExitMessage;
 
   if (std::error_code ec = MakeFolders(outDir)) {
     PrintError("cannot create " + outDir + ": " + ec.message());
@@ -97,26 +73,18 @@ int RunIcons(const InputOptions& input, const std::string& outDir) {
   std::string slashed = outDir;
   SlashPath(slashed);
   const std::string folder = slashed.ends_with('/') ? outDir : outDir + "/";
-  std::vector<std::string> written;
+  // Every picture the load decoded, under the name the desktop program gives its file.
+  std::vector<int> pictures;
   std::vector<std::string> targets;
-  for (const std::string& path : IconBitmapPaths(session->model->paths)) {
-    std::error_code ec;
-    const fs::path bitmap = PathFromUtf8(path);
-    if (!fs::is_regular_file(bitmap, ec)) continue;
-    written.push_back(path);
-    targets.push_back(folder + Utf8FromPath(bitmap.filename()));
+  for (int picture = 0; picture < kIconPictures; ++picture) {
+    if (model->pictures.Get(picture).empty()) continue;
+    pictures.push_back(picture);
+    targets.push_back(folder + NamePart(IconBitmapPath(model->paths, picture)));
   }
   PrepareOutputFiles(targets);
-  // The load is done: its scratch area holds each bitmap on the way.
-  std::span<uint8_t> buffer = session->model->work.Scratch();
-  for (std::size_t i = 0; i < written.size(); ++i) {
-    ReadResult bitmap = ReadFileInto(written[i], buffer);
-    if (bitmap.status != ReadStatus::Ok) {
-      PrintError("cannot read the icon bitmap " + written[i]);
-      status = kExitMessage;
-      continue;
-    }
-    if (WriteResult r = WriteFileAtomically(targets[i], {buffer.first(bitmap.size)}); !r) {
+  int status = kExitOk;
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    if (WriteResult r = WriteFileAtomically(targets[i], {model->pictures.Get(pictures[i])}); !r) {
       PrintError("cannot write " + targets[i] + ": " + r.error.message());
       status = kExitMessage;
     }
@@ -125,17 +93,16 @@ int RunIcons(const InputOptions& input, const std::string& outDir) {
 }
 
 int RunSave(const InputOptions& input, const SaveOptions& options) {
-  LayoutOptions layout;
+  options::LayoutOptions layout;
   std::string error;
-  if (!PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
+  if (!options::PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
     PrintError(error);
     return kExitUsage;
   }
-  auto session = Load(input);
-  if (!session) return kExitMessage;
-  Model* model = session->model.get();
+  auto model = Load(input);
+  if (!model) return kExitMessage;
 
-  for (const std::string& w : ApplyLayoutOptions(layout, *model)) PrintError("warning: " + w);
+  for (const std::string& w : options::ApplyLayoutOptions(layout, *model)) PrintError("warning: " + w);
   if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
 
   std::vector<Failure> messages = SaveAll(*model, !options.noCompress);
@@ -145,16 +112,16 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
 }
 
 int RunCheck(const InputOptions& input, const SaveOptions& options) {
-  LayoutOptions layout;
+  options::LayoutOptions layout;
   std::string error;
-  if (!PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
+  if (!options::PrepareLayoutOptions(options.layoutFile, options.settings, layout, error)) {
     PrintError(error);
     return kExitUsage;
   }
-  auto session = Load(input);
-  if (!session) return kExitMessage;
-  Model& model = *session->model;
-  for (const std::string& w : ApplyLayoutOptions(layout, model)) PrintError("warning: " + w);
+  auto loaded = Load(input);
+  if (!loaded) return kExitMessage;
+  Model& model = *loaded;
+  for (const std::string& w : options::ApplyLayoutOptions(layout, model)) PrintError("warning: " + w);
 
   const std::vector<LayoutFinding> findings = CheckLayout(GatherLayoutCheckInput(model));
   for (const LayoutFinding& f : findings) PrintError("warning: " + f.Text());

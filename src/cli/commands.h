@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "cli/input_options.h"
+#include "options/exit_codes.h"
+#include "options/input_options.h"
 
 namespace qorvi::cli {
 
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitMessage = 1;
-inline constexpr int kExitUsage = 2;
+using options::InputOptions;
+using options::kExitMessage;
+using options::kExitOk;
+using options::kExitUsage;
 
 struct SaveOptions {
   std::string layoutFile;

@@ -2,29 +2,34 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "model/paths.h"
+#include "platform/console.h"
 
 namespace qorvi::cli {
 namespace {
 
-// The first failure of standard output: -1 until one happens, then errno as it was
-// (0 when it is not known, e.g. a failure inside the help printer's stream).
-int g_out_error = -1;
+// The first failure of standard output, once one happened (an empty code when its
+// reason is not known, e.g. a failure inside the help printer's stream).
+std::optional<std::error_code> g_out_error;
 bool g_err_failed = false;
 bool g_verbose = false;
 
-void NoteOutError() {
-  if (g_out_error < 0) g_out_error = errno;
+void NoteOutError(std::error_code error) {
+  if (!g_out_error) g_out_error = error;
 }
+
+// The C library's stream calls say why they failed in errno.
+void NoteOutErrno() { NoteOutError({errno, std::generic_category()}); }
 
 }  // namespace
 
 void PrintError(std::string_view text) {
   std::string line = "qorvi-cli: " + EscapedForMessage(text) + "\n";
-  if (!WriteToStream(stderr, line) || std::fflush(stderr) != 0) {
+  if (WriteToStream(stderr, line) || std::fflush(stderr) != 0) {
     g_err_failed = true;
   }
 }
@@ -41,22 +46,21 @@ void PrintFailure(const Failure& failure) {
 }
 
 void PrintOut(std::string_view text) {
-  errno = 0;
-  if (!WriteToStream(stdout, text)) NoteOutError();
+  if (const std::error_code error = WriteToStream(stdout, text)) NoteOutError(error);
 }
 
 int FinishOutput(int status) {
   errno = 0;
-  if (std::ferror(stdout)) NoteOutError();
+  if (std::ferror(stdout)) NoteOutErrno();
   errno = 0;
-  if (std::fflush(stdout) != 0) NoteOutError();
+  if (std::fflush(stdout) != 0) NoteOutErrno();
   // Closing catches what only shows when the data reaches the disk (e.g. on NFS).
   errno = 0;
-  if (std::fclose(stdout) != 0) NoteOutError();
-  if (g_out_error == 0) PrintError("cannot write to standard output");
-  if (g_out_error > 0) PrintError(std::string("cannot write to standard output: ") + std::strerror(g_out_error));
+  if (std::fclose(stdout) != 0) NoteOutErrno();
+  if (g_out_error && !*g_out_error) PrintError("cannot write to standard output");
+  if (g_out_error && *g_out_error) PrintError("cannot write to standard output: " + g_out_error->message());
   if (std::ferror(stderr)) g_err_failed = true;
-  if (status == 0 && (g_out_error >= 0 || g_err_failed)) return 1;
+  if (status == 0 && (g_out_error || g_err_failed)) return 1;
   return status;
 }
 

@@ -1,24 +1,13 @@
-// qorvi-cli's standard output and standard error. Every write is checked: a
-// command whose output or messages did not arrive (a full disk, a closed pipe)
-// must not end with status 0.
+// qorvi-cli's standard output and standard error (written through
+// platform/console.h). Every write is checked: a command whose output or messages
+// did not arrive (a full disk, a closed pipe) must not end with status 0.
 #pragma once
 
-#include <cstdio>
 #include <string_view>
 
 #include "model/message_table.h"
 
 namespace qorvi::cli {
-
-// Sets standard output and standard error up before anything is written: on
-// Windows they are put in binary mode, so the bytes arrive as they are (UTF-8, and
-// "\n" without a carriage return), as on every other system.
-void PrepareConsole();
-
-// Writes `text` to `stream` (stdout or stderr) and says whether all of it went.
-// A Windows console gets the text as UTF-16, so that it shows every character
-// whatever its code page; elsewhere, and for files and pipes, the bytes go as they are.
-bool WriteToStream(std::FILE* stream, std::string_view text);
 
 // Prints "qorvi-cli: <text>" as one line on standard error; line breaks, control
 // characters and bytes that are not UTF-8 in `text` are shown escaped.

@@ -1,15 +1,14 @@
 // qorvi-cli: the load and save code of the desktop program, without a window.
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/input_options.h"
-#include "firmware/interrupt_cleanup.h"
-#include "firmware/wide_text.h"
+#include "options/input_options.h"
+#include "platform/console.h"
+#include "platform/interrupt_cleanup.h"
 #include "qorvi_version.h"
 
 using namespace qorvi::cli;
@@ -28,21 +27,21 @@ int Run(int argc, char** argv) {
   app.allow_windows_style_options(false);
   app.require_subcommand(1, 1);
 
-  InputOptions input;
+  qorvi::options::InputOptions input;
   std::string iconsOut;
   SaveOptions save;
   DemoOptions demo;
 
   CLI::App* info = app.add_subcommand("info", "Load a firmware set and print its model as JSON");
-  AddInputOptions(info, input);
+  qorvi::options::AddInputOptions(info, input);
 
   CLI::App* icons = app.add_subcommand("icons", "Load a firmware set and keep the icon bitmaps the load writes");
-  AddInputOptions(icons, input);
+  qorvi::options::AddInputOptions(icons, input);
   icons->add_option("--out", iconsOut, "Folder for the bitmaps")->required();
 
   CLI::App* saveCommand = app.add_subcommand("save", "Load a firmware set, apply a layout and write the patched files");
-  AddInputOptions(saveCommand, input);
-  AddLayoutOptions(saveCommand, save.layoutFile, save.settings);
+  qorvi::options::AddInputOptions(saveCommand, input);
+  qorvi::options::AddLayoutOptions(saveCommand, save.layoutFile, save.settings);
   saveCommand->add_flag("--no-compress", save.noCompress, "Write the modules uncompressed");
   saveCommand->add_flag("--no-verify", save.noVerify, "Do not load the written files back to compare them");
   saveCommand->add_option("--out", save.outDir, "Output folder instead of WORKDIR/done");
@@ -50,8 +49,8 @@ int Run(int argc, char** argv) {
   SaveOptions check;
   CLI::App* checkCommand =
       app.add_subcommand("check", "Load a firmware set, apply a layout and report what would look wrong");
-  AddInputOptions(checkCommand, input);
-  AddLayoutOptions(checkCommand, check.layoutFile, check.settings);
+  qorvi::options::AddInputOptions(checkCommand, input);
+  qorvi::options::AddLayoutOptions(checkCommand, check.layoutFile, check.settings);
 
   CLI::App* demoCommand = app.add_subcommand("demo", "Write a synthetic firmware set");
   demoCommand->add_option("--version", demo.version, "3.90, 3.95, 4.01 or 5.00")->required();
@@ -103,15 +102,13 @@ int Run(int argc, char** argv) {
   return kExitUsage;
 }
 
-// The arguments are UTF-8 text.
-int Main(int argc, char** argv) {
+}  // namespace
+
+// The arguments are UTF-8 text (platform/console.h has the entry point).
+int qorvi::ConsoleMain(int argc, char** argv) {
   PrepareConsole();
   // An interrupted command leaves no temporary file or folder behind.
-  qorvi::InstallInterruptCleanup();
-#ifdef SIGXFSZ
-  // Past the file size limit a write fails and is reported like a full disk.
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
+  InstallInterruptCleanup();
   int status;
   try {
     status = Run(argc, argv);
@@ -122,20 +119,3 @@ int Main(int argc, char** argv) {
   }
   return FinishOutput(status);
 }
-
-}  // namespace
-
-#ifdef _WIN32
-// Windows hands the command line over as UTF-16; the narrow arguments would be in
-// the ANSI code page, which cannot hold every file name.
-int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> arguments;
-  for (int i = 0; i < argc; ++i) arguments.push_back(qorvi::Utf8FromWide(argv[i]));
-  std::vector<char*> pointers;
-  for (std::string& a : arguments) pointers.push_back(a.data());
-  pointers.push_back(nullptr);
-  return Main(argc, pointers.data());
-}
-#else
-int main(int argc, char** argv) { return Main(argc, argv); }
-#endif

@@ -11,11 +11,11 @@
 #include "demo/rco_builder.h"
 #include "firmware/byte_reader.h"
 #include "firmware/exec_functions.h"
-#include "firmware/file_io.h"
 #include "firmware/psp_package.h"
 #include "model/colors.h"
 #include "model/firmware_profile.h"
 #include "model/value_text.h"
+#include "platform/file_io.h"
 
 namespace qorvi::demo {
 namespace {

@@ -6,7 +6,6 @@
 #include "firmware/byte_reader.h"
 #include "firmware/category_lists.h"
 #include "firmware/exec_functions.h"
-#include "firmware/rco_container.h"
 
 namespace qorvi {
 namespace {
@@ -41,26 +40,12 @@ LayoutCheckInput GatherLayoutCheckInput(Model& model) {
   }
   in.names = {model.LabelTextsJapanese, model.LabelTextsEnglish};
 
-  if (!model.work.Allocated()) return in;
-  const Paths& paths = model.paths;
-  const BitmapSink measure = [&](const std::string& path, std::span<const uint8_t> bmp) {
-    const std::optional<Extent> size = BitmapSize(bmp);
-    if (path == paths.BatteryIconPath) in.batteryIcon = size;
-    if (path == paths.BusyIconPath) in.busyIcon = size;
-    for (int i = 0; i < kCategories; ++i) {
-      if (path == paths.MainIconPath[i]) in.mainIcons[i] = size;
-    }
-    for (int m = 0; m < kItemNumbers; ++m) {
-      if (path == paths.SubIconPath[m]) in.subIcons[m] = size;
-    }
-  };
-  auto image = [&](FileArea area, int32_t size) {
-    std::span<const uint8_t> bytes = model.work.Area(area);
-    return bytes.first(std::min(bytes.size(), static_cast<std::size_t>(std::max(size, 0))));
-  };
-  std::span<uint8_t> scratch = model.work.Scratch();
-  DecodeSystemPluginIcons(image(FileArea::SystemPluginFg, model.SystemPluginFgLoadedSize), paths, scratch, measure);
-  DecodeIcons(image(FileArea::TopmenuIcon, model.TopmenuIconLoadedSize), model, paths, scratch, measure);
+  // The pictures the load decoded.
+  const IconPictures& pictures = model.pictures;
+  in.batteryIcon = BitmapSize(pictures.Get(kBatteryPicture));
+  in.busyIcon = BitmapSize(pictures.Get(kBusyPicture));
+  for (int i = 0; i < kCategories; ++i) in.mainIcons[i] = BitmapSize(pictures.Get(MainIconPicture(i)));
+  for (int m = 0; m < kItemNumbers; ++m) in.subIcons[m] = BitmapSize(pictures.Get(SubIconPicture(m)));
   return in;
 }
 

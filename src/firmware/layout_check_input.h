@@ -8,9 +8,8 @@
 
 namespace qorvi {
 
-// Decodes the icon pictures again from the loaded containers (through the work
-// area's scratch space; nothing is written to disk) and reads each bitmap's size.
-// The model is otherwise left as it is: the category lists are built on copies.
+// Reads each icon's size from the pictures the load decoded (model.pictures). The
+// model is left as it is: the category lists are built on copies.
 LayoutCheckInput GatherLayoutCheckInput(Model& model);
 
 }  // namespace qorvi

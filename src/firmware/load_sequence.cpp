@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "firmware/category_lists.h"
-#include "firmware/file_io.h"
 #include "firmware/labels.h"
 #include "firmware/module_image.h"
 #include "firmware/rco_container.h"
@@ -138,13 +137,9 @@ int32_t LoadedLength(const FirmwareState& s, FileArea a) {
   return 0;
 }
 
-void RemoveIconBitmaps(const Paths& paths) {
-  for (const std::string& p : IconBitmapPaths(paths)) RemoveFileIfPresent(p);
-}
-
 }  // namespace
 
-std::optional<Failure> LoadAll(Model& model, std::vector<std::string>* unwrittenBitmaps) {
+std::optional<Failure> LoadAll(Model& model) {
   if (!model.work.Allocated()) return Message::CannotAllocateMemory;
 
   FirmwareState staged = model;
@@ -158,17 +153,13 @@ std::optional<Failure> LoadAll(Model& model, std::vector<std::string>* unwritten
   }
   static_cast<FirmwareState&>(model) = staged;
 
-  // The bitmaps of an earlier set must not stand in for pictures this set lacks.
-  RemoveIconBitmaps(model.paths);
+  // The pictures of an earlier set must not stand in for pictures this set lacks.
+  model.pictures.Clear();
   std::span<uint8_t> scratch = model.work.Scratch();
-  std::vector<std::string> unwritten = ExtractSystemPluginIcons(
-      model.work.Area(FileArea::SystemPluginFg).first(model.SystemPluginFgLoadedSize), model.paths, scratch);
-  std::vector<std::string> icons = ExtractIcons(
-      model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, model.paths, scratch);
-  if (unwrittenBitmaps != nullptr) {
-    unwrittenBitmaps->insert(unwrittenBitmaps->end(), unwritten.begin(), unwritten.end());
-    unwrittenBitmaps->insert(unwrittenBitmaps->end(), icons.begin(), icons.end());
-  }
+  const BitmapSink keep = [&model](int picture, std::span<const uint8_t> bmp) { model.pictures.Set(picture, bmp); };
+  DecodeSystemPluginIcons(model.work.Area(FileArea::SystemPluginFg).first(model.SystemPluginFgLoadedSize), scratch,
+                          keep);
+  DecodeIcons(model.work.Area(FileArea::TopmenuIcon).first(model.TopmenuIconLoadedSize), model, scratch, keep);
   return std::nullopt;
 }
 

@@ -1,13 +1,12 @@
 #include "firmware/module_writer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 
 #include "firmware/constants_harvest.h"
-#include "firmware/file_io.h"
 #include "firmware/psp_package.h"
 #include "firmware/read_input.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 namespace {
@@ -15,9 +14,9 @@ namespace {
 bool Matches(std::size_t length, int32_t size) { return size > 0 && length == static_cast<std::size_t>(size); }
 
 FileWriteResult WriteWhole(const std::string& path, std::span<const uint8_t> bytes, const std::string& name) {
-  errno = 0;
-  if (WriteFileAtomically(path, {bytes})) return {};
-  return {kWriteFailed, name + ": " + SystemErrorText(errno, "cannot be written")};
+  const WriteResult written = WriteFileAtomically(path, {bytes});
+  if (written) return {};
+  return {kWriteFailed, name + ": " + SystemErrorText(written.error, "cannot be written")};
 }
 
 FileWriteResult Refused(const std::string& name, const Status& s) { return {kWriteFailed, name + ": " + s.cause()}; }

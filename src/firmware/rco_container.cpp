@@ -7,7 +7,6 @@
 #include <climits>
 
 #include "firmware/byte_reader.h"
-#include "firmware/file_io.h"
 #include "firmware/gim_picture.h"
 #include "model/colors.h"
 #include "model/container_places.h"
@@ -73,19 +72,11 @@ std::optional<std::span<const uint8_t>> StreamAt(ByteReader& r, uint64_t offset,
   return rest.first(std::min<uint64_t>(count, rest.size()));
 }
 
-void DecodeTo(const std::optional<std::span<const uint8_t>>& stream, const std::string& path,
-              std::span<uint8_t> scratch, const BitmapSink& sink) {
+void DecodeTo(const std::optional<std::span<const uint8_t>>& stream, int picture, std::span<uint8_t> scratch,
+              const BitmapSink& sink) {
   if (!stream) return;
   std::span<const uint8_t> bmp = DecodeImage(*stream, scratch);
-  if (!bmp.empty()) sink(path, bmp);
-}
-
-// Writes each bitmap and keeps the paths of those that could not be written.
-BitmapSink WriteBitmaps(std::vector<std::string>& unwritten) {
-  return [&unwritten](const std::string& path, std::span<const uint8_t> bmp) {
-    // The bitmaps are rewritten at every load and deleted at exit: no need to sync.
-    if (!WriteFileAtomically(path, {bmp}, /*sync=*/false)) unwritten.push_back(path);
-  };
+  if (!bmp.empty()) sink(picture, bmp);
 }
 
 }  // namespace
@@ -172,11 +163,6 @@ std::span<const uint8_t> DecodeImage(std::span<const uint8_t> data, std::span<ui
   return ConvertGim(picture_space.first(produced), scratch.subspan(kPictureLimit, kDecodeScratch - kPictureLimit));
 }
 
-bool ExtractImage(const std::string& bmpPath, std::span<const uint8_t> data, std::span<uint8_t> scratch) {
-  std::span<const uint8_t> bmp = DecodeImage(data, scratch);
-  return !bmp.empty() && WriteFileAtomically(bmpPath, {bmp}, /*sync=*/false);
-}
-
 std::optional<std::span<const uint8_t>> TopmenuIconStream(std::span<const uint8_t> image, int64_t k) {
   if (k < 0) return std::nullopt;
   ByteReader r(image);
@@ -202,39 +188,24 @@ std::optional<std::span<const uint8_t>> BusyIconStream(std::span<const uint8_t> 
   return StreamAt(r, offset, count);
 }
 
-void DecodeSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths, std::span<uint8_t> scratch,
-                             const BitmapSink& sink) {
-  DecodeTo(BatteryIconStream(image), paths.BatteryIconPath, scratch, sink);
-  DecodeTo(BusyIconStream(image), paths.BusyIconPath, scratch, sink);
+void DecodeSystemPluginIcons(std::span<const uint8_t> image, std::span<uint8_t> scratch, const BitmapSink& sink) {
+  DecodeTo(BatteryIconStream(image), kBatteryPicture, scratch, sink);
+  DecodeTo(BusyIconStream(image), kBusyPicture, scratch, sink);
 }
 
-void DecodeIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
-                 std::span<uint8_t> scratch, const BitmapSink& sink) {
+void DecodeIcons(std::span<const uint8_t> image, const FirmwareState& state, std::span<uint8_t> scratch,
+                 const BitmapSink& sink) {
   const bool eighth = state.Profile.HasEighthCategory;
   const int categories = eighth ? 8 : 7;
-  for (int i = 0; i < categories; ++i) DecodeTo(TopmenuIconStream(image, i), paths.MainIconPath[i], scratch, sink);
+  for (int i = 0; i < categories; ++i) DecodeTo(TopmenuIconStream(image, i), MainIconPicture(i), scratch, sink);
 
   auto item = [&](int slot) {
-    DecodeTo(TopmenuIconStream(image, state.SubIconImageIndex[slot]), paths.SubIconPath[slot], scratch, sink);
+    DecodeTo(TopmenuIconStream(image, state.SubIconImageIndex[slot]), SubIconPicture(slot), scratch, sink);
   };
   for (int slot : kItemIconSlots) item(slot);
   if (eighth) {
     for (int slot : kEighthCategoryItemIconSlots) item(slot);
   }
-}
-
-std::vector<std::string> ExtractSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths,
-                                                  std::span<uint8_t> scratch) {
-  std::vector<std::string> unwritten;
-  DecodeSystemPluginIcons(image, paths, scratch, WriteBitmaps(unwritten));
-  return unwritten;
-}
-
-std::vector<std::string> ExtractIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
-                                      std::span<uint8_t> scratch) {
-  std::vector<std::string> unwritten;
-  DecodeIcons(image, state, paths, scratch, WriteBitmaps(unwritten));
-  return unwritten;
 }
 
 }  // namespace qorvi

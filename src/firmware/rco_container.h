@@ -47,12 +47,9 @@ Result<uint32_t> LocateTopmenuPluginValue(std::span<const uint8_t> image);
 // 2 MiB, or the picture fails a check. The Adler-32 trailer is not checked.
 std::span<const uint8_t> DecodeImage(std::span<const uint8_t> data, std::span<uint8_t> scratch);
 
-// DecodeImage, then writes the bitmap to `bmpPath`. False, writing nothing, when
-// the picture cannot be decoded or the file cannot be written.
-bool ExtractImage(const std::string& bmpPath, std::span<const uint8_t> data, std::span<uint8_t> scratch);
-
-// Receives each decoded icon bitmap with the path it belongs to.
-using BitmapSink = std::function<void(const std::string& bmpPath, std::span<const uint8_t> bmp)>;
+// Receives each decoded icon with its number (model/icon_pictures.h); `bmp` is a
+// view into the scratch space, valid during the call.
+using BitmapSink = std::function<void(int picture, std::span<const uint8_t> bmp)>;
 
 // The compressed streams: image k of topmenu_icon.rco (data at image data area +
 // u32 at 0x124 + 56 k, byte count u32 at 0x128 + 56 k); the battery icon of
@@ -66,27 +63,14 @@ std::optional<std::span<const uint8_t>> BatteryIconStream(std::span<const uint8_
 std::optional<std::span<const uint8_t>> BusyIconStream(std::span<const uint8_t> image);
 
 // Decodes the battery and busy icons of system_plugin_fg.rco and hands them to
-// `sink` under BatteryIconPath and BusyIconPath. A picture that fails is skipped.
-void DecodeSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths, std::span<uint8_t> scratch,
-                             const BitmapSink& sink);
+// `sink` as kBatteryPicture and kBusyPicture. A picture that fails is skipped.
+void DecodeSystemPluginIcons(std::span<const uint8_t> image, std::span<uint8_t> scratch, const BitmapSink& sink);
 
 // Decodes the category icons (0..6, and 7 for 5.00) and the item icons of the item
 // slots that have one (image number SubIconImageIndex of the slot) from
-// topmenu_icon.rco and hands them to `sink` under MainIconPath / SubIconPath. A
+// topmenu_icon.rco and hands them to `sink` as MainIconPicture / SubIconPicture. A
 // picture that fails is skipped.
-void DecodeIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
-                 std::span<uint8_t> scratch, const BitmapSink& sink);
-
-// Writes BatteryIconPath and BusyIconPath from system_plugin_fg.rco. A picture that
-// fails a check is skipped. Returns the paths of the pictures that were decoded but
-// could not be written (e.g. a full disk).
-std::vector<std::string> ExtractSystemPluginIcons(std::span<const uint8_t> image, const Paths& paths,
-                                                  std::span<uint8_t> scratch);
-
-// Writes the category icons (0..6, and 7 for 5.00) and the item icons of the
-// item slots that have one, from topmenu_icon.rco. Pictures that fail a check are
-// skipped. Returns the paths of the pictures that could not be written.
-std::vector<std::string> ExtractIcons(std::span<const uint8_t> image, const FirmwareState& state, const Paths& paths,
-                                      std::span<uint8_t> scratch);
+void DecodeIcons(std::span<const uint8_t> image, const FirmwareState& state, std::span<uint8_t> scratch,
+                 const BitmapSink& sink);
 
 }  // namespace qorvi

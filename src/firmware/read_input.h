@@ -1,7 +1,6 @@
 // Reading an input file whole into its area, with the reason when that fails.
 #pragma once
 
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -9,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "firmware/file_io.h"
 #include "model/result.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 
@@ -23,18 +22,16 @@ struct InputRefusal {
   std::string cause;  // the system's reason ("No such file or directory"), or the size that does not fit
 };
 
-// The system's text for an error number ("No space left on device"), or
-// `otherwise` when the failed call left none.
-inline std::string SystemErrorText(int error, const std::string& otherwise) {
-  if (error == 0) return otherwise;
-  return std::generic_category().message(error);
+// The text of an error the file layer returned ("No space left on device"), or
+// `otherwise` when it returned none.
+inline std::string SystemErrorText(const std::error_code& error, const std::string& otherwise) {
+  if (!error) return otherwise;
+  return error.message();
 }
 
 // The number of bytes read into the start of `area`.
 inline Result<std::size_t, InputRefusal> ReadInput(const std::string& path, std::span<uint8_t> area) {
-  errno = 0;
   const ReadResult r = ReadFileInto(path, area);
-  const int error = errno;
   switch (r.status) {
     case ReadStatus::Ok: return r.size;
     case ReadStatus::TooLong:
@@ -42,9 +39,11 @@ inline Result<std::size_t, InputRefusal> ReadInput(const std::string& path, std:
                           "larger than the " + std::to_string(area.size()) + " bytes it may hold"};
     case ReadStatus::CannotOpen: break;
   }
+  // Windows refuses to open a folder as it refuses a file it may not read.
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return InputRefusal{InputFailure::CannotOpen, "is a folder"};
-  return InputRefusal{InputFailure::CannotOpen, SystemErrorText(error, "cannot be read")};
+  if (std::filesystem::is_directory(PathFromUtf8(path), ec))
+    return InputRefusal{InputFailure::CannotOpen, "is a folder"};
+  return InputRefusal{InputFailure::CannotOpen, SystemErrorText(r.error, "cannot be read")};
 }
 
 }  // namespace qorvi

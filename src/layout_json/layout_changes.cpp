@@ -7,9 +7,9 @@
 #include <memory>
 #include <set>
 
-#include "firmware/file_io.h"
 #include "layout_json/item_keys.h"
 #include "layout_json/layout_json.h"
+#include "platform/file_io.h"
 
 namespace qorvi::layout_json {
 namespace {
@@ -298,10 +298,10 @@ std::vector<std::string> ApplyLayoutChanges(const LayoutChanges& c, FirmwareStat
 }
 
 bool ReadLayoutFile(const std::string& path, std::string& text, std::string& error) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(path, "rb"), &std::fclose);
+  std::error_code open_error;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(path, "rb", open_error), &std::fclose);
   if (!file) {
-    const int err = errno;
-    error = "cannot read the layout file " + path + ": " + std::strerror(err);
+    error = "cannot read the layout file " + path + ": " + open_error.message();
     return false;
   }
   // Read in pieces, and never more than one byte past the limit: a huge file is

@@ -8,6 +8,7 @@
 
 #include "model/firmware_profile.h"
 #include "model/fixed_string.h"
+#include "model/icon_pictures.h"
 #include "model/layout_record.h"
 #include "model/paths.h"
 #include "model/psp_header.h"
@@ -117,6 +118,8 @@ struct Model : FirmwareState {
 
   Paths paths;
   WorkArea work;
+  // The icon pictures of the last successful load.
+  IconPictures pictures;
 };
 
 // A load stages into a copy of this and assigns it back whole; the fuzz targets

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/path_parts.h"
+
 namespace qorvi {
 namespace {
 
@@ -20,10 +22,8 @@ std::string Slashed(std::string s) {
 
 }  // namespace
 
-void SlashPath([[maybe_unused]] std::string& path) {
-#ifdef _WIN32
-  std::replace(path.begin(), path.end(), '\\', '/');
-#endif
+void SlashPath(std::string& path) {
+  if constexpr (kBackslashSeparatesFolders) std::replace(path.begin(), path.end(), '\\', '/');
 }
 
 std::string EscapedForMessage(std::string_view text) {
@@ -47,10 +47,8 @@ std::string EscapedForMessage(std::string_view text) {
         shown += "\\r";
       } else if (b < 0x20 || b == 0x7F) {
         hex(b);
-#ifndef _WIN32
-      } else if (b == '\\') {
+      } else if (b == '\\' && !kBackslashSeparatesFolders) {
         shown += "\\\\";
-#endif
       } else {
         shown += static_cast<char>(b);
       }
@@ -88,6 +86,7 @@ std::string EscapedForMessage(std::string_view text) {
 
 void SetDoneDir(Paths& p, std::string_view doneDir) {
   p.DoneDir = std::string(doneDir);
+  p.DoneName = p.DoneDir;
   p.DoneVshmainPath = Join(doneDir, "module/vshmain.prx");
   p.DonePafPath = Join(doneDir, "module/paf.prx");
   p.DoneOpeningPath = Join(doneDir, "module/opening_plugin.prx");
@@ -127,6 +126,7 @@ void BuildPaths(Paths& p, std::string_view cwd) {
   p.SystemPluginFgPath = Slashed(Join(cwd, "system_plugin_fg.rco"));
   p.TopmenuIconPath = Slashed(Join(cwd, "topmenu_icon.rco"));
   SetDoneDir(p, Join(cwd, "done"));
+  p.DoneName = "done";
   SetIconDir(p, cwd);
 }
 

@@ -19,6 +19,9 @@ struct Paths {
   std::string BootSoundPath;
   // Outputs below the done folder.
   std::string DoneDir;
+  // The done folder as a failure's cause names it: "done" for the work dir's own
+  // (BuildPaths), else DoneDir itself (SetDoneDir: qorvi-cli save --out).
+  std::string DoneName;
   std::string DoneVshmainPath;
   std::string DonePafPath;
   std::string DoneOpeningPath;
@@ -47,7 +50,8 @@ void BuildPaths(Paths& paths, std::string_view cwd);
 // shown doubled, so an escape is never mistaken for a name.
 std::string EscapedForMessage(std::string_view text);
 
-// Points the output paths at `doneDir` (DoneDir itself, module/ and resource/).
+// Points the output paths at `doneDir` (DoneDir itself, module/ and resource/);
+// causes then name the outputs by their paths.
 void SetDoneDir(Paths& paths, std::string_view doneDir);
 // Every icon bitmap a load may write (the 8 main icons, the 48 sub icons, the
 // battery and the busy icon), in that order.

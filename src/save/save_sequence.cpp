@@ -3,8 +3,8 @@
 #include <string>
 
 #include "firmware/apply_values.h"
-#include "firmware/file_io.h"
 #include "firmware/module_writer.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 namespace {
@@ -32,7 +32,7 @@ std::vector<Failure> SaveAll(Model& model, bool compress) {
   auto writeModule = [&](const std::string& path, FileArea area, int32_t loadedSize, const char* name) {
     std::span<uint8_t> image = model.work.Area(area);
     return WriteFirmwareFile(path, image, Capacity(area), Length(loadedSize), layout, model, compress,
-                             paths.BootSoundPath, scratch, std::string("done/module/") + name);
+                             paths.BootSoundPath, scratch, paths.DoneName + "/module/" + name);
   };
 
   if (FileWriteResult r = writeModule(paths.DoneVshmainPath, FileArea::Vshmain, model.VshmainLoadedSize, "vshmain.prx");
@@ -55,7 +55,7 @@ std::vector<Failure> SaveAll(Model& model, bool compress) {
   // The containers: their apply step, then the bytes as they are.
   auto writeResource = [&](const std::string& path, FileArea area, int32_t loadedSize, const char* file,
                            auto apply) -> FileWriteResult {
-    const std::string name = std::string("done/resource/") + file;
+    const std::string name = paths.DoneName + "/resource/" + file;
     const std::size_t length = Length(loadedSize);
     if (length == 0) return {};
     if (length > Capacity(area))

@@ -13,11 +13,11 @@
 #include "firmware/apply_values.h"
 #include "firmware/byte_reader.h"
 #include "firmware/constants_harvest.h"
-#include "firmware/file_io.h"
 #include "firmware/load_sequence.h"
 #include "firmware/rco_container.h"
 #include "model/colors.h"
 #include "model/value_text.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 namespace {
@@ -282,13 +282,6 @@ VerifyResult VerifySave(const Model& saved) {
     result.error = std::string(MessageLine(Message::CannotAllocateMemory));
     return result;
   }
-  // The bitmaps this load writes go to a folder of their own, removed with them.
-  TemporaryFolder bitmaps("qorvi-verify");
-  if (!bitmaps.ok()) {
-    result.error = "cannot create a temporary folder: " + bitmaps.error().message();
-    return result;
-  }
-
   // The output files under their names, read as the inputs of a load.
   const Paths& out = saved.paths;
   Paths& in = back->paths;
@@ -299,8 +292,6 @@ VerifyResult VerifySave(const Model& saved) {
   in.TopmenuPluginPath = out.DoneTopmenuPluginPath;
   in.SystemPluginFgPath = out.DoneSystemPluginFgPath;
   in.TopmenuIconPath = out.DoneTopmenuIconPath;
-  SetIconDir(in, bitmaps.path());
-  bitmaps.ExpectFiles(IconBitmapPaths(in));
   back->BootSoundEnabled = saved.BootSoundEnabled;
   back->OpeningEnabled = saved.OpeningEnabled;
 

@@ -38,16 +38,15 @@ struct VerifyResult {
   // The written files did not load back: the message (and cause) of that load.
   std::optional<Failure> loadFailure;
   std::optional<VerifyDifference> difference;
-  // Why the check could not run at all (no memory, no temporary folder).
+  // Why the check could not run at all (no memory, the boot sound unreadable).
   std::string error;
 
   bool Passed() const { return !loadFailure && !difference && error.empty(); }
 };
 
 // Loads back the files that SaveAll wrote for `saved` (call it only after a save
-// that raised no message: every loaded file was then written) and compares. The
-// bitmaps that this load writes go to a private temporary folder that is removed
-// before the function returns.
+// that raised no message: every loaded file was then written) and compares. Its
+// load keeps the pictures in memory: nothing is written.
 VerifyResult VerifySave(const Model& saved);
 
 // The line a caller shows for a failed check, e.g. "verify: MainIconX is 12 in

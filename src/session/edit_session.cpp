@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "firmware/category_lists.h"
+#include "firmware/icon_bitmaps.h"
 #include "firmware/load_sequence.h"
 #include "model/value_text.h"
 #include "save/save_sequence.h"
@@ -316,6 +317,8 @@ void EditSession::Apply(const ModelChange& change, std::string what) {
 
 std::optional<Failure> EditSession::Load(const std::function<void(Model&)>& prepare) {
   if (std::optional<Failure> failure = LoadAll(model_)) return failure;
+  // A bitmap that cannot be written is a picture the preview goes without.
+  if (writes_icon_bitmaps_) WriteIconBitmaps(model_.pictures, model_.paths);
   FinishLoad(model_, options_.no_show_umd_icon);
   if (prepare) {
     prepare(model_);

@@ -174,6 +174,12 @@ class EditSession : public QObject {
   // that (the category lists are built again after it): `qorvi --render` applies
   // its preset and settings there, so that everything shows them as after a load.
   std::optional<Failure> Load(const std::function<void(Model&)>& prepare = {});
+  // Whether a load also writes the icon pictures as bitmap files at the model's
+  // icon paths (on by default): the desktop program's preview reads them there,
+  // and its main window deletes them at exit. A program that is never shown
+  // (qorvi --render) turns it off; its preview draws the pictures from the model.
+  void SetWritesIconBitmaps(bool on) { writes_icon_bitmaps_ = on; }
+  bool WritesIconBitmaps() const { return writes_icon_bitmaps_; }
   bool IsLoaded() const { return loaded_; }
   // Runs the save sequence; without a failure the state becomes the saved one
   // (`historyChanged` says so once the files are written).
@@ -217,6 +223,7 @@ class EditSession : public QObject {
   Model& model_;
   PreviewState view_;
   Options options_;
+  bool writes_icon_bitmaps_ = true;
   UndoStack history_;
   bool loaded_ = false;
   int drag_serial_ = 0;

@@ -1,5 +1,6 @@
 #include "widgets/picture_box.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QMessageBox>
@@ -48,6 +49,26 @@ QImage PictureBox::ReadPicture(const QString& path, LoadResult* result) {
   QImage image = reader.read();
   if (image.isNull()) {
     ReportUnreadablePicture(path);
+    if (result) *result = LoadResult::Unreadable;
+    return {};
+  }
+  if (result) *result = LoadResult::Loaded;
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage PictureBox::DecodePicture(std::span<const uint8_t> bytes, LoadResult* result) {
+  if (bytes.empty()) {
+    if (result) *result = LoadResult::Missing;
+    return {};
+  }
+  const QByteArray data =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer;
+  buffer.setData(data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  QImage image = reader.read();
+  if (image.isNull()) {
     if (result) *result = LoadResult::Unreadable;
     return {};
   }

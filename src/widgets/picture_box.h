@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <span>
 
 namespace qorvi::widgets {
 
@@ -22,6 +24,10 @@ class PictureBox : public QWidget {
   LoadResult LoadFromFile(const QString& path);
   // The picture in a file, or a null image (Missing / Unreadable as above).
   static QImage ReadPicture(const QString& path, LoadResult* result = nullptr);
+  // The picture a file's bytes in memory hold, read as ReadPicture reads the file:
+  // a null image when there are no bytes (Missing) or they cannot be decoded
+  // (Unreadable; nobody is told, since no file is involved).
+  static QImage DecodePicture(std::span<const uint8_t> bytes, LoadResult* result = nullptr);
 
   void SetPicture(const QImage& picture);
   const QImage& Picture() const { return picture_; }

@@ -12,6 +12,7 @@
 #include "demo/demo_set.h"
 #include "demo/rco_builder.h"
 #include "firmware/byte_reader.h"
+#include "firmware/icon_bitmaps.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {
@@ -133,21 +134,49 @@ TEST_P(LoadDemoSet, FindsEveryPlantedValue) {
   EXPECT_EQ(m->LabelTextsJapanese, want.japanese);
   EXPECT_EQ(m->LabelTextsEnglish, want.english);
 
-  // Exactly the expected bitmaps, nothing else (the demo inputs aside).
-  std::set<std::string> bitmaps;
-  for (const auto& e : fs::directory_iterator(dir.path())) {
-    if (e.path().extension() == ".bmp") bitmaps.insert(e.path().filename().string());
+  // Exactly the expected pictures, kept in memory: the load writes no file.
+  auto bitmaps_in = [](const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) {
+      if (e.path().extension() == ".bmp") names.insert(e.path().filename().string());
+    }
+    return names;
+  };
+  EXPECT_TRUE(bitmaps_in(dir.path()).empty());
+  std::set<std::string> kept;
+  for (int picture = 0; picture < kIconPictures; ++picture) {
+    std::span<const uint8_t> bmp = m->pictures.Get(picture);
+    if (bmp.empty()) continue;
+    const std::string name = fs::path(IconBitmapPath(m->paths, picture)).filename().string();
+    kept.insert(name);
+    ByteReader r(bmp);
+    for (const demo::ExpectedIcon& icon : want.icons) {
+      if (icon.fileName != name) continue;
+      EXPECT_EQ(r.u32(18), static_cast<uint32_t>(icon.width)) << name;
+      EXPECT_EQ(r.u32(22), static_cast<uint32_t>(icon.height)) << name;
+      EXPECT_EQ(r.u16(28), icon.bitsPerPixel) << name;
+    }
   }
   std::set<std::string> expected;
   for (const demo::ExpectedIcon& icon : want.icons) expected.insert(icon.fileName);
-  EXPECT_EQ(bitmaps, expected);
+  EXPECT_EQ(kept, expected);
   // As in real containers, the busy picture (the last of system_plugin_fg.rco)
   // gives inflate a byte count that runs past the end of the file; the picture is
   // still converted.
   const std::vector<uint8_t> fg = ReadBytes(dir / "system_plugin_fg.rco");
   ByteReader fg_reader(fg);
   EXPECT_GT(uint64_t{fg_reader.u32(0x80)} + fg_reader.u32(0x2AC) + fg_reader.u32(0x2B0), fg.size());
-  EXPECT_TRUE(fs::exists(dir / "BusyIcon.bmp"));
+  EXPECT_FALSE(m->pictures.Get(kBusyPicture).empty());
+
+  // The desktop program's step: the files are the pictures, byte for byte.
+  EXPECT_TRUE(WriteIconBitmaps(m->pictures, m->paths).empty());
+  EXPECT_EQ(bitmaps_in(dir.path()), expected);
+  for (int picture = 0; picture < kIconPictures; ++picture) {
+    std::span<const uint8_t> bmp = m->pictures.Get(picture);
+    if (bmp.empty()) continue;
+    EXPECT_EQ(ReadBytes(IconBitmapPath(m->paths, picture)), std::vector<uint8_t>(bmp.begin(), bmp.end()))
+        << IconBitmapPath(m->paths, picture);
+  }
 
   // The compressed inputs were replaced by their decrypted images in the areas.
   if (c.compressed) {
@@ -245,10 +274,11 @@ TEST_P(LoadFailure, RaisesTheFilesMessageWithItsCauseAndChangesNothing) {
   FirmwareState before = *m;
   std::vector<uint8_t> areasBefore(m->work.Area(FileArea::Vshmain).data(),
                                    m->work.Area(FileArea::TopmenuIcon).data() + Capacity(FileArea::TopmenuIcon));
-  auto icon0 = ReadBytes(good / "MainIcon0.bmp");
+  const std::span<const uint8_t> icon0 = m->pictures.Get(MainIconPicture(0));
+  const std::vector<uint8_t> picture0(icon0.begin(), icon0.end());
+  ASSERT_FALSE(picture0.empty());
 
   BuildPaths(m->paths, bad.path());
-  SetIconDir(m->paths, good.path());
   const std::optional<Failure> failure = LoadAll(*m);
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->code, b.message);
@@ -258,7 +288,23 @@ TEST_P(LoadFailure, RaisesTheFilesMessageWithItsCauseAndChangesNothing) {
 
   EXPECT_TRUE(SameState(*m, before));
   EXPECT_EQ(std::memcmp(areasBefore.data(), m->work.Area(FileArea::Vshmain).data(), areasBefore.size()), 0);
-  EXPECT_EQ(ReadBytes(good / "MainIcon0.bmp"), icon0) << "a failed load writes no bitmap";
+  const std::span<const uint8_t> after = m->pictures.Get(MainIconPicture(0));
+  EXPECT_EQ(std::vector<uint8_t>(after.begin(), after.end()), picture0) << "a failed load keeps the pictures";
+}
+
+TEST(WriteIconBitmaps, ReplacesTheEarlierSetsFilesAndReturnsThoseItCannotWrite) {
+  ScopedTempDir dir;
+  WriteSet(dir.path(), 401);
+  auto m = NewModel(dir.path());
+  ASSERT_EQ(LoadAll(*m), std::nullopt);
+  // An earlier 5.00 set left its eighth category icon; a folder stands where the
+  // busy icon goes.
+  WriteBytes(dir / "MainIcon7.bmp", {1, 2, 3});
+  fs::create_directories(dir / "BusyIcon.bmp/x");
+  EXPECT_EQ(WriteIconBitmaps(m->pictures, m->paths), std::vector<std::string>{m->paths.BusyIconPath});
+  EXPECT_FALSE(fs::exists(dir / "MainIcon7.bmp")) << "4.01 has seven categories";
+  EXPECT_TRUE(fs::exists(dir / "MainIcon6.bmp"));
+  EXPECT_TRUE(fs::exists(dir / "BatteryIcon.bmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,9 +9,9 @@
 
 #include "firmware/byte_reader.h"
 #include "firmware/constants_harvest.h"
-#include "firmware/file_size_limit.h"
 #include "firmware/module_image.h"
 #include "firmware/psp_inflate_check.h"
+#include "platform/file_size_limit.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {

@@ -1,11 +1,7 @@
 #include "firmware/rco_container.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
@@ -202,9 +198,9 @@ std::map<std::string, uint32_t> DecodedIcons(std::span<const uint8_t> image, con
   Paths paths;
   SetIconDir(paths, "icons");
   std::map<std::string, uint32_t> widths;
-  DecodeIcons(image, state, paths, Scratch(), [&](const std::string& path, std::span<const uint8_t> bmp) {
+  DecodeIcons(image, state, Scratch(), [&](int picture, std::span<const uint8_t> bmp) {
     ByteReader r(bmp);
-    widths[path.substr(6)] = r.u32(18);
+    widths[IconBitmapPath(paths, picture).substr(6)] = r.u32(18);
   });
   return widths;
 }
@@ -259,16 +255,7 @@ TEST(RcoContainer, BrokenImageEntriesAreSkipped) {
   EXPECT_TRUE(DecodedIcons(std::vector<uint8_t>(0x10), any).empty());
 }
 
-TEST(RcoContainer, WritesBitmapFiles) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("qorvi_rco_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  Paths paths;
-  SetIconDir(paths, dir.string());
-  auto read = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-  };
-
+TEST(RcoContainer, BatteryAndBusyIcons) {
   // system_plugin_fg.rco: battery at the start of the image data area (count at
   // 0x120), busy at data area + u32 at 0x2AC (count at 0x2B0).
   std::vector<uint8_t> battery = ZlibWrap(Picture(24, 12));
@@ -282,24 +269,16 @@ TEST(RcoContainer, WritesBitmapFiles) {
   image.insert(image.end(), battery.begin(), battery.end());
   image.resize(image.size() + 16);
   image.insert(image.end(), busy.begin(), busy.end());
-  ExtractSystemPluginIcons(image, paths, Scratch());
-  EXPECT_EQ(read(paths.BatteryIconPath), Bytes(DecodeImage(battery, Scratch())));
-  EXPECT_EQ(read(paths.BusyIconPath), Bytes(DecodeImage(busy, Scratch())));
-  EXPECT_EQ(read(paths.BatteryIconPath).size(), 54u + 24 * 12 * 4);
+  IconPictures pictures;
+  const BitmapSink keep = [&](int picture, std::span<const uint8_t> bmp) { pictures.Set(picture, bmp); };
+  DecodeSystemPluginIcons(image, Scratch(), keep);
+  EXPECT_EQ(Bytes(pictures.Get(kBatteryPicture)), Bytes(DecodeImage(battery, Scratch())));
+  EXPECT_EQ(Bytes(pictures.Get(kBusyPicture)), Bytes(DecodeImage(busy, Scratch())));
+  EXPECT_EQ(pictures.Get(kBatteryPicture).size(), 54u + 24 * 12 * 4);
 
-  FirmwareState state;
-  state.FirmwareVersion = 395;
-  state.Profile = *ProfileFor(395);
-  ExtractIcons(TopmenuIconImage(45), state, paths, Scratch());
-  EXPECT_EQ(read(paths.MainIconPath[6]).size(), 54u + 7 * 2 * 4);
-  EXPECT_FALSE(std::filesystem::exists(paths.MainIconPath[7]));
-  EXPECT_EQ(read(paths.SubIconPath[35]).size(), 54u + 1 * 2 * 4);  // image 0
-  EXPECT_FALSE(std::filesystem::exists(paths.SubIconPath[16]));
-
-  // A picture that fails leaves the file that was there.
-  ExtractSystemPluginIcons(std::vector<uint8_t>(0x400), paths, Scratch());
-  EXPECT_EQ(read(paths.BatteryIconPath).size(), 54u + 24 * 12 * 4);
-  std::filesystem::remove_all(dir);
+  // A picture that fails is skipped: the one kept before stays.
+  DecodeSystemPluginIcons(std::vector<uint8_t>(0x400), Scratch(), keep);
+  EXPECT_EQ(pictures.Get(kBatteryPicture).size(), 54u + 24 * 12 * 4);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 
 #include "firmware/apply_values.h"
 #include "firmware/byte_reader.h"
-#include "firmware/file_size_limit.h"
 #include "firmware/module_image.h"
+#include "platform/file_size_limit.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {

@@ -1,5 +1,7 @@
-# Checks two rules of the desktop program's layering, run as a test:
+# Checks the rules of the desktop program's layering, run as a test:
 #  - src/windows includes nothing from src/app (the windows never reach the main window);
+#  - src/app includes nothing from src/cli (the two programs are siblings: what both
+#    need, the input and layout options and the exit statuses, is in src/options);
 #  - no class of src/app, src/windows or src/widgets has a public widget member
 #    (tests find controls by their object names).
 # Usage: cmake -DSOURCE=<repository>/src -P structure_check.cmake
@@ -10,6 +12,14 @@ foreach(path IN LISTS window_files)
   file(READ "${path}" content)
   if(content MATCHES "#include \"app/")
     list(APPEND failures "${path} includes a header of src/app")
+  endif()
+endforeach()
+
+file(GLOB app_files "${SOURCE}/app/*.h" "${SOURCE}/app/*.cpp")
+foreach(path IN LISTS app_files)
+  file(READ "${path}" content)
+  if(content MATCHES "#include \"cli/")
+    list(APPEND failures "${path} includes a header of src/cli")
   endif()
 endforeach()
 

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
-#include "firmware/interrupt_cleanup.h"
-#include "firmware/interrupt_cleanup_internal.h"
+#include "platform/interrupt_cleanup.h"
+#include "platform/interrupt_cleanup_internal.h"
 
 namespace qorvi {
 namespace {
@@ -25,7 +25,6 @@ extern "C" void CleanUpAndResignal(int sig) {
 }  // namespace
 
 void interrupt_cleanup::RemoveFileNow(const char* path, void* /*open_handle*/) { ::unlink(path); }
-void interrupt_cleanup::RemoveFolderNow(const char* path) { ::rmdir(path); }
 
 void InstallInterruptCleanup() {
   struct sigaction action {};

@@ -1,9 +1,22 @@
 // The parts of the file layer that are the same on every system.
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 
-#include "firmware/wide_text.h"
+#include "platform/wide_text.h"
 
 namespace qorvi {
+namespace {
+
+// Where the folder part of `path` ends: just after its last separator, or 0.
+std::size_t NameStart(std::string_view path) {
+  const std::size_t cut = path.find_last_of(kBackslashSeparatesFolders ? "/\\" : "/");
+  return cut == std::string_view::npos ? 0 : cut + 1;
+}
+
+}  // namespace
+
+std::string FolderPart(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
+
+std::string NamePart(std::string_view path) { return std::string(path.substr(NameStart(path))); }
 
 bool IsPartialFileOf(std::string_view candidate, std::string_view name) {
   constexpr std::string_view kMark = ".partial-";
@@ -40,18 +53,6 @@ std::error_code MakeFolders(const std::string& path) {
   if (ec) return ec;
   if (!std::filesystem::is_directory(folder, ec)) return ec ? ec : std::make_error_code(std::errc::not_a_directory);
   return {};
-}
-
-TemporaryFolder::~TemporaryFolder() {
-  if (path_.empty()) return;
-  std::error_code ignored;
-  std::filesystem::remove_all(PathFromUtf8(path_), ignored);
-  file_guards_.clear();
-  folder_guard_.Release();
-}
-
-void TemporaryFolder::ExpectFiles(std::span<const std::string> paths) {
-  for (const std::string& p : paths) file_guards_.emplace_back(p, RemoveOnInterrupt::Kind::File);
 }
 
 }  // namespace qorvi

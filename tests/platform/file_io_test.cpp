@@ -1,6 +1,6 @@
 // Whole-file reads and the atomic writes: sizes around the area, failures that
 // keep the old file, permissions, links, leftovers of cut writes, interrupts.
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -10,12 +10,11 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <vector>
 
-#include "file_size_limit.h"
+#include "platform/file_size_limit.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi {
@@ -84,9 +83,16 @@ TEST(ReadFileInto, ReadsWholeFilesThatFitAndProbesOneByteBeyond) {
       EXPECT_TRUE(std::equal(content.begin(), content.end(), area.begin())) << row.size;
     }
   }
-  // What is not a file of bytes, or not there.
-  EXPECT_EQ(ReadFileInto(dir.path(), area).status, ReadStatus::CannotOpen);
-  EXPECT_EQ(ReadFileInto(dir / "missing", area).status, ReadStatus::CannotOpen);
+  // What is not a file of bytes, or not there: the system's reason comes back.
+  const ReadResult folder = ReadFileInto(dir.path(), area);
+  EXPECT_EQ(folder.status, ReadStatus::CannotOpen);
+  EXPECT_EQ(folder.error, std::errc::is_a_directory);
+  const ReadResult missing = ReadFileInto(dir / "missing", area);
+  EXPECT_EQ(missing.status, ReadStatus::CannotOpen);
+  EXPECT_EQ(missing.error, std::errc::no_such_file_or_directory);
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  EXPECT_EQ(ReadFileInto(dir / "loop1", area).error, std::errc::too_many_symbolic_link_levels);
   EXPECT_EQ(ReadFileInto("/dev/zero", area).status, ReadStatus::TooLong) << "an endless source is too long";
   std::vector<uint8_t> empty;
   EXPECT_EQ(ReadFileInto("/dev/null", empty).status, ReadStatus::Ok);
@@ -180,6 +186,30 @@ TEST(WriteFileAtomically, ALinkStaysAndTheFileItPointsToIsReplaced) {
   EXPECT_EQ(Write(dir / "links/loop1", Bytes(5, 1)).error, std::errc::too_many_symbolic_link_levels);
 }
 
+TEST(OpenFile, ReturnsTheSystemsReason) {
+  ScopedTempDir dir;
+  WriteBytes(dir / "preset.json", {'{', '}'});
+  std::error_code error;
+  std::FILE* file = OpenFile(dir / "preset.json", "rb", error);
+  ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(error);
+  std::fclose(file);
+  EXPECT_EQ(OpenFile(dir / "missing.json", "rb", error), nullptr);
+  EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+}
+
+TEST(PathParts, SplitAtTheLastSlash) {
+  EXPECT_EQ(FolderPart("a/b/c"), "a/b/");
+  EXPECT_EQ(NamePart("a/b/c"), "c");
+  EXPECT_EQ(FolderPart("c"), "");
+  EXPECT_EQ(NamePart("c"), "c");
+  EXPECT_EQ(FolderPart("/c"), "/");
+  EXPECT_EQ(NamePart("a/"), "");
+  // A backslash is part of a name here.
+  EXPECT_EQ(FolderPart("a/b\\c"), "a/");
+  EXPECT_EQ(NamePart("a/b\\c"), "b\\c");
+}
+
 TEST(PrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFilesOfTheseNames) {
   ScopedTempDir dir;
   const std::string a = dir / "o/x/module/a.prx";
@@ -238,15 +268,20 @@ TEST(PrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFilesOfThese
 int g_interrupt = 0;
 extern "C" void RaiseInterrupt(int) { std::raise(g_interrupt); }
 
-void InterruptedWrite(const std::string& tmpdir, const std::string& out) {
+// More registrations than any fixed table would hold: the list has no limit.
+constexpr int kRegistered = 300;
+
+void InterruptedWrite(const std::string& out) {
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, SIG_DFL);
-  ::setenv("TMPDIR", tmpdir.c_str(), 1);
   InstallInterruptCleanup();
-  TemporaryFolder folder("qorvi-test-");
-  if (!folder.ok()) std::_Exit(3);
-  const std::vector<std::string> bitmaps{folder.path() + "/MainIcon0.bmp", folder.path() + "/MainIcon1.bmp"};
-  folder.ExpectFiles(bitmaps);
-  if (!Write(bitmaps[0], Bytes(100, 1))) std::_Exit(4);  // MainIcon1.bmp is never written
+  std::vector<RemoveOnInterrupt> held;
+  for (int i = 0; i < kRegistered; ++i) {
+    const std::string path = out + "/held" + std::to_string(i);
+    if (!Write(path, Bytes(10, 1))) std::_Exit(3);
+    held.emplace_back(path);
+  }
+  // Released registrations leave their files; their entries serve the next ones.
+  held.resize(kRegistered / 2);
   if (!Write(out + "/done.bin", Bytes(100, 1))) std::_Exit(5);
   std::signal(SIGXFSZ, RaiseInterrupt);
   rlimit limit{};
@@ -259,39 +294,19 @@ void InterruptedWrite(const std::string& tmpdir, const std::string& out) {
 
 class InterruptCleanup : public ::testing::TestWithParam<int> {};
 
-TEST_P(InterruptCleanup, RemovesThePrivateFolderAndTheCutFileThenDiesByTheSignal) {
-  ScopedTempDir tmp;
+TEST_P(InterruptCleanup, RemovesEveryRegisteredAndTheCutFileThenDiesByTheSignal) {
   ScopedTempDir out;
   g_interrupt = GetParam();
-  EXPECT_EXIT(InterruptedWrite(tmp.path(), out.path()), ::testing::KilledBySignal(GetParam()), "");
-  EXPECT_TRUE(FilesIn(tmp.path()).empty());
-  EXPECT_EQ(FilesIn(out.path()), std::set<std::string>{"done.bin"}) << "finished writes stay";
+  EXPECT_EXIT(InterruptedWrite(out.path()), ::testing::KilledBySignal(GetParam()), "");
+  std::set<std::string> want{"done.bin"};  // finished writes stay
+  for (int i = kRegistered / 2; i < kRegistered; ++i) want.insert("held" + std::to_string(i));
+  EXPECT_EQ(FilesIn(out.path()), want);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptCleanup, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
                          [](const auto& param_info) {
                            return param_info.param == SIGINT ? "Int" : param_info.param == SIGTERM ? "Term" : "Hup";
                          });
-
-TEST(TemporaryFolder, IsPrivateAndGoesWithEverythingInIt) {
-  ScopedTempDir tmp;
-  const char* old = std::getenv("TMPDIR");
-  const std::string saved = old != nullptr ? old : "";
-  ::setenv("TMPDIR", tmp.path().c_str(), 1);
-  std::string path;
-  {
-    TemporaryFolder folder("qorvi-test-");
-    ::setenv("TMPDIR", saved.c_str(), 1);
-    if (old == nullptr) ::unsetenv("TMPDIR");
-    ASSERT_TRUE(folder.ok()) << folder.error().message();
-    path = folder.path();
-    EXPECT_EQ(path.rfind(tmp / "qorvi-test-", 0), 0u);
-    EXPECT_EQ(ModeOf(path), 0700u);
-    WriteBytes(path + "/x.bmp", {1});
-    fs::create_directory(path + "/sub");
-  }
-  EXPECT_FALSE(fs::exists(path));
-}
 
 }  // namespace
 }  // namespace qorvi

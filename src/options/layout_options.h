@@ -9,16 +9,16 @@
 #include "layout_json/layout_json.h"
 #include "model/model.h"
 
-namespace qorvi::cli {
+namespace qorvi::options {
 
 struct LayoutOptions {
   std::optional<layout_json::LayoutChanges> layout;
   std::vector<std::string> settings;
 };
 
-// Reads and checks the --layout file and the --set assignments before anything is
-// loaded, so that a usage error stops a command before it writes anything. False
-// with a one-line reason in `error`.
+// Reads and checks the --layout file and the --set assignments (by ApplySetting)
+// before anything is loaded, so that a usage error stops a command before it
+// writes anything. False with a one-line reason in `error`.
 bool PrepareLayoutOptions(const std::string& layout_file, const std::vector<std::string>& settings,
                           LayoutOptions& options, std::string& error);
 
@@ -26,9 +26,4 @@ bool PrepareLayoutOptions(const std::string& layout_file, const std::vector<std:
 // items of another version skipped).
 std::vector<std::string> ApplyLayoutOptions(const LayoutOptions& options, Model& model);
 
-// Applies NAME=VALUE to a scalar layout field by the rule of its edit. False with
-// a reason when the text has no '=', NAME is not a scalar field, or a float field
-// would not hold a finite single.
-bool ApplySetting(const std::string& assignment, LayoutRecord& layout, std::string& error);
-
-}  // namespace qorvi::cli
+}  // namespace qorvi::options

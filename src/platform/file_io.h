@@ -17,9 +17,9 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <vector>
 
-#include "firmware/interrupt_cleanup.h"
+#include "platform/interrupt_cleanup.h"
+#include "platform/path_parts.h"
 
 namespace qorvi {
 
@@ -31,10 +31,12 @@ enum class ReadStatus {
 
 struct ReadResult {
   ReadStatus status = ReadStatus::CannotOpen;
-  std::size_t size = 0;  // bytes read when Ok
+  std::size_t size = 0;   // bytes read when Ok
+  std::error_code error;  // CannotOpen: the system's reason (empty when it gave none)
 };
 
-// Reads the whole file into the start of `area`.
+// Reads the whole file into the start of `area`. A folder cannot be opened (POSIX:
+// is_a_directory; Windows: the system's access refusal).
 ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area);
 
 struct WriteResult {
@@ -78,37 +80,13 @@ std::error_code MakeFolders(const std::string& path);
 // Removes the file if it exists; a missing file is not an error.
 void RemoveFileIfPresent(const std::string& path);
 
-// std::fopen for a UTF-8 file name.
-std::FILE* OpenFile(const std::string& path, const char* mode);
+// std::fopen for a UTF-8 file name; on failure null, with the system's reason in
+// `error`.
+std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& error);
 
 // A UTF-8 file name as a std::filesystem path, and back. (On Windows the path's
 // constructor from a narrow string would read it in the ANSI code page.)
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
-
-// A private folder (only its owner may enter it) in the system's temporary folder,
-// removed with everything in it when the object goes. An interrupt removes it too,
-// with the files named by ExpectFiles. The temporary folder is TMPDIR (else /tmp)
-// on POSIX systems and GetTempPath's (TMP, TEMP, the user's profile) on Windows,
-// where the user's own temporary folder is private already.
-class TemporaryFolder {
- public:
-  explicit TemporaryFolder(std::string_view prefix);
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-  ~TemporaryFolder();
-
-  bool ok() const { return !path_.empty(); }
-  std::error_code error() const { return error_; }  // why it could not be made
-  const std::string& path() const { return path_; }
-  // Names the files that may come to exist in the folder.
-  void ExpectFiles(std::span<const std::string> paths);
-
- private:
-  std::string path_;
-  std::error_code error_;
-  RemoveOnInterrupt folder_guard_;
-  std::vector<RemoveOnInterrupt> file_guards_;
-};
 
 }  // namespace qorvi

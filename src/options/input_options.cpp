@@ -1,15 +1,15 @@
-#include "cli/input_options.h"
+#include "options/input_options.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <system_error>
 
-#include "firmware/file_io.h"
 #include "model/paths.h"
+#include "platform/file_io.h"
 
 namespace fs = std::filesystem;
 
-namespace qorvi::cli {
+namespace qorvi::options {
 
 void AddInputOptions(CLI::App* command, InputOptions& in) {
   command->add_option("--workdir", in.workdir, "Folder that plays the start-up working directory (default: current)");
@@ -31,7 +31,7 @@ void AddLayoutOptions(CLI::App* command, std::string& layout_file, std::vector<s
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
-void SetUpPaths(Model& model, const InputOptions& in, const std::string& icon_dir) {
+void SetUpPaths(Model& model, const InputOptions& in) {
   std::string workdir = in.workdir;
   if (workdir.empty()) {
     std::error_code ec;
@@ -54,7 +54,6 @@ void SetUpPaths(Model& model, const InputOptions& in, const std::string& icon_di
     model.BootSoundEnabled = 1;
     model.OpeningEnabled = 1;
   }
-  SetIconDir(p, icon_dir);
 }
 
-}  // namespace qorvi::cli
+}  // namespace qorvi::options

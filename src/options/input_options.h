@@ -12,7 +12,7 @@ namespace CLI {
 class App;
 }
 
-namespace qorvi::cli {
+namespace qorvi::options {
 
 // Where the input files are; empty strings mean the defaults below the work dir.
 struct InputOptions {
@@ -31,8 +31,9 @@ void AddInputOptions(CLI::App* command, InputOptions& in);
 // Declares --layout FILE.json and the repeatable --set NAME=VALUE on `command`.
 void AddLayoutOptions(CLI::App* command, std::string& layout_file, std::vector<std::string>& settings);
 
-// Points the model's paths at the inputs, the done folder below the work dir and
-// the bitmaps into `icon_dir`; --boot-sound turns both boot-sound options on.
-void SetUpPaths(Model& model, const InputOptions& in, const std::string& icon_dir);
+// Points the model's paths at the inputs and the done folder below the work dir;
+// --boot-sound turns both boot-sound options on. (The icon bitmap paths name the
+// work dir, as the desktop program's do; only the desktop program writes there.)
+void SetUpPaths(Model& model, const InputOptions& in);
 
-}  // namespace qorvi::cli
+}  // namespace qorvi::options

@@ -1,7 +1,7 @@
 // The Windows file layer on its own (built by the Windows cross build only, run
 // under Wine by scripts/test-windows): names in UTF-8 with either separator, what a
 // replace keeps, failures that keep the old file, the sweep of stale temporary
-// files that spares a running write's, and the temporary folder.
+// files that spares a running write's.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "firmware/file_io.h"
-#include "firmware/wide_text.h"
+#include "platform/file_io.h"
+#include "platform/wide_text.h"
 
 namespace qorvi {
 namespace {
@@ -104,7 +104,11 @@ TEST(WindowsReadFileInto, ReadsWholeFilesThatFitAndProbesOneByteBeyond) {
   std::replace(forward.begin(), forward.end(), '\\', '/');
   EXPECT_EQ(ReadFileInto(forward, area).status, ReadStatus::TooLong);
   EXPECT_EQ(ReadFileInto(dir.path(), area).status, ReadStatus::CannotOpen);
-  EXPECT_EQ(ReadFileInto(dir / "ない.bin", area).status, ReadStatus::CannotOpen);
+  // The system's reason comes back, as the POSIX build names it.
+  const ReadResult missing = ReadFileInto(dir / "ない.bin", area);
+  EXPECT_EQ(missing.status, ReadStatus::CannotOpen);
+  EXPECT_EQ(missing.error, std::errc::no_such_file_or_directory) << missing.error.message();
+  EXPECT_EQ(ReadFileInto(dir / "ない/x.bin", area).error, std::errc::no_such_file_or_directory);
   EXPECT_EQ(ReadFileInto("", area).status, ReadStatus::CannotOpen);
 }
 
@@ -186,32 +190,26 @@ TEST(WindowsPrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFiles
   EXPECT_FALSE(FilesIn(module).contains("paf.prx.partial-held00"));
 }
 
-TEST(WindowsTemporaryFolder, IsMadeInTheTemporaryFolderAndGoesWithItsFiles) {
-  std::string made;
-  {
-    TemporaryFolder folder("qorvi-test-");
-    ASSERT_TRUE(folder.ok()) << folder.error().message();
-    made = folder.path();
-    wchar_t base[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);
-    EXPECT_EQ(made.rfind(Utf8FromWide(std::wstring_view(base, length)) + "qorvi-test-", 0), 0u) << made;
-    Put(made + "/MainIcon0.bmp", Bytes(100, 1));
-    Put(made + "\\アイコン.bmp", Bytes(100, 1));
-    EXPECT_EQ(FilesIn(made).size(), 2u);
-  }
-  EXPECT_FALSE(fs::exists(PathFromUtf8(made)));
-}
-
 TEST(WindowsOpenFile, OpensUnicodeNames) {
   ScratchFolder dir;
   Put(dir / "プリセット.json", {'{', '}'});
-  std::FILE* file = OpenFile(dir / "プリセット.json", "rb");
+  std::error_code error;
+  std::FILE* file = OpenFile(dir / "プリセット.json", "rb", error);
   ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(error);
   char text[4] = {};
   EXPECT_EQ(std::fread(text, 1, sizeof text, file), 2u);
   std::fclose(file);
   EXPECT_EQ(std::string(text), "{}");
-  EXPECT_EQ(OpenFile(dir / "ない.json", "rb"), nullptr);
+  EXPECT_EQ(OpenFile(dir / "ない.json", "rb", error), nullptr);
+  EXPECT_EQ(error, std::errc::no_such_file_or_directory) << error.message();
+}
+
+TEST(WindowsPathParts, BothSeparatorsCount) {
+  EXPECT_EQ(FolderPart("a\\b/c"), "a\\b/");
+  EXPECT_EQ(FolderPart("a/b\\c"), "a/b\\");
+  EXPECT_EQ(NamePart("C:\\x\\y.prx"), "y.prx");
+  EXPECT_EQ(FolderPart("y.prx"), "");
 }
 
 }  // namespace

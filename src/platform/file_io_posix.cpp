@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "firmware/file_io.h"
+#include "platform/file_io.h"
 
 namespace qorvi {
 namespace {
@@ -46,17 +46,6 @@ std::error_code WriteAll(int fd, std::span<const uint8_t> bytes) {
     done += static_cast<std::size_t>(n);
   }
   return {};
-}
-
-// "a/b/c" -> "a/b/", "c" -> "".
-std::string FolderPart(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string NamePart(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // Follows symbolic links until `path` names something else (or nothing): the file a
@@ -120,9 +109,10 @@ void RemoveStalePartials(const std::string& path) {
 
 ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return {ReadStatus::CannotOpen, 0};
+  if (fd.get() < 0) return {ReadStatus::CannotOpen, 0, LastError()};
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return {ReadStatus::CannotOpen, 0};
+  if (::fstat(fd.get(), &st) != 0) return {ReadStatus::CannotOpen, 0, LastError()};
+  if (S_ISDIR(st.st_mode)) return {ReadStatus::CannotOpen, 0, std::make_error_code(std::errc::is_a_directory)};
   std::size_t total = 0;
   for (;;) {
     if (total == area.size()) {
@@ -132,19 +122,19 @@ ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
       do {
         n = ::read(fd.get(), &probe, 1);
       } while (n < 0 && errno == EINTR);
-      if (n < 0) return {ReadStatus::CannotOpen, 0};
-      if (n > 0) return {ReadStatus::TooLong, 0};
+      if (n < 0) return {ReadStatus::CannotOpen, 0, LastError()};
+      if (n > 0) return {ReadStatus::TooLong, 0, {}};
       break;
     }
     ssize_t n = ::read(fd.get(), area.data() + total, area.size() - total);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return {ReadStatus::CannotOpen, 0};
+      return {ReadStatus::CannotOpen, 0, LastError()};
     }
     if (n == 0) break;
     total += static_cast<std::size_t>(n);
   }
-  return {ReadStatus::Ok, total};
+  return {ReadStatus::Ok, total, {}};
 }
 
 WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
@@ -163,7 +153,7 @@ WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<s
     InterruptsHeld held;
     raw = ::mkstemp(temp.data());
     if (raw < 0) return {LastError()};
-    guard = RemoveOnInterrupt(temp, RemoveOnInterrupt::Kind::File);
+    guard = RemoveOnInterrupt(temp);
     // Marks the file as in use, so PrepareOutputFiles of another run leaves it be.
     ::flock(raw, LOCK_EX | LOCK_NB);
   }
@@ -207,20 +197,11 @@ void PrepareOutputFiles(std::span<const std::string> paths) {
 
 void RemoveFileIfPresent(const std::string& path) { ::unlink(path.c_str()); }
 
-std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
-
-TemporaryFolder::TemporaryFolder(std::string_view prefix) {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/";
-  pattern += prefix;
-  pattern += "XXXXXX";
-  InterruptsHeld held;
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    error_ = LastError();
-    return;
-  }
-  path_ = pattern;
-  folder_guard_ = RemoveOnInterrupt(path_, RemoveOnInterrupt::Kind::Folder);
+std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& error) {
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  error = file != nullptr ? std::error_code() : errno != 0 ? LastError() : std::make_error_code(std::errc::io_error);
+  return file;
 }
 
 }  // namespace qorvi

@@ -5,8 +5,8 @@
 
 #include <iterator>
 
-#include "firmware/interrupt_cleanup.h"
-#include "firmware/interrupt_cleanup_internal.h"
+#include "platform/interrupt_cleanup.h"
+#include "platform/interrupt_cleanup_internal.h"
 
 namespace qorvi {
 namespace {
@@ -56,8 +56,6 @@ void interrupt_cleanup::RemoveFileNow(const char* path, void* open_handle) {
   if (open_handle != nullptr) ::CloseHandle(open_handle);
   ::DeleteFileW(WidePath(path));
 }
-
-void interrupt_cleanup::RemoveFolderNow(const char* path) { ::RemoveDirectoryW(WidePath(path)); }
 
 void InstallInterruptCleanup() {
   CleanUpLock();  // made before any handler can need it

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "firmware/wide_text.h"
+#include "platform/wide_text.h"
 
 namespace qorvi {
 

@@ -1,10 +1,10 @@
-// Files and folders that must not outlive an interrupted run: the temporary file of
-// a write in progress, the private folder of the icon bitmaps and the bitmaps in it.
+// The temporary files that must not outlive an interrupted run: the file of each
+// write in progress.
 //
 // Once InstallInterruptCleanup has run, SIGINT, SIGTERM, SIGHUP and SIGPIPE first
-// remove every path registered at that moment (the files, then the folders, which
-// are empty by then), and then end the process by the same signal, as they would
-// have without it. A signal that was ignored when the program started stays ignored.
+// remove every file registered at that moment, and then end the process by the
+// same signal, as they would have without it. A signal that was ignored when the
+// program started stays ignored.
 //
 // On Windows the same happens on the console's Ctrl+C and Ctrl+Break, when its
 // window is closed, and at log-off or shutdown; the process then ends with status
@@ -12,10 +12,11 @@
 // handler on a thread of its own: InterruptsHeld is a lock there, and the handler
 // ends the process while it holds it.)
 //
-// The registrations live in a fixed table shared with the signal handler: no
-// allocation and no lock, so the handler makes only calls that are safe there. A
-// path that does not fit (longer than the system allows, or the table is full) is
-// simply not registered; the normal clean-up still removes it.
+// The registrations are a list shared with the signal handler, without a fixed
+// limit: a registration takes a free entry or adds one (entries are never freed),
+// so the handler walks it without allocating and without a lock and makes only
+// calls that are safe there. A path longer than the system allows is not
+// registered; the normal clean-up still removes it.
 #pragma once
 
 #include <string_view>
@@ -28,13 +29,13 @@ namespace qorvi {
 
 void InstallInterruptCleanup();
 
-// Keeps one path registered while it lives (nothing is removed when it goes).
+struct CleanupEntry;
+
+// Keeps one file registered while it lives (nothing is removed when it goes).
 class RemoveOnInterrupt {
  public:
-  enum class Kind { File, Folder };
-
   RemoveOnInterrupt() = default;
-  RemoveOnInterrupt(std::string_view path, Kind kind);
+  explicit RemoveOnInterrupt(std::string_view path);
   RemoveOnInterrupt(RemoveOnInterrupt&& other) noexcept;
   RemoveOnInterrupt& operator=(RemoveOnInterrupt&& other) noexcept;
   RemoveOnInterrupt(const RemoveOnInterrupt&) = delete;
@@ -48,10 +49,10 @@ class RemoveOnInterrupt {
   // not remove an open file, so a clean-up closes it first.
   void HoldsOpen(void* handle);
 #endif
-  bool registered() const { return slot_ >= 0; }
+  bool registered() const { return entry_ != nullptr; }
 
  private:
-  int slot_ = -1;
+  CleanupEntry* entry_ = nullptr;
 };
 
 // Holds the clean-up signals back on this thread while it lives, so that creating a

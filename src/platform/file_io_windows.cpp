@@ -4,10 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
-#include "firmware/file_io.h"
-#include "firmware/wide_text.h"
+#include "platform/file_io.h"
+#include "platform/wide_text.h"
 
 namespace qorvi {
 namespace {
@@ -59,17 +60,6 @@ std::error_code ErrorOf(DWORD code) {
 }
 
 std::error_code LastError() { return ErrorOf(::GetLastError()); }
-
-// "a\b/c" -> "a\b/", "c" -> "": both separators count.
-std::string FolderPart(const std::string& path) {
-  const std::size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
-std::string NamePart(const std::string& path) {
-  const std::size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 // Six letters or digits for a temporary name. Uniqueness comes from creating the
 // name exclusively and trying again; these only make a clash unlikely.
@@ -155,7 +145,7 @@ ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
   Handle file(::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return {ReadStatus::CannotOpen, 0};
+  if (!file.valid()) return {ReadStatus::CannotOpen, 0, LastError()};
   std::size_t total = 0;
   for (;;) {
     DWORD got = 0;
@@ -164,20 +154,20 @@ ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
       // The area is full: the file is too long if one more byte can be read.
       uint8_t probe;
       ok = ::ReadFile(file.get(), &probe, 1, &got, nullptr);
-      if (!ok && ::GetLastError() != ERROR_BROKEN_PIPE) return {ReadStatus::CannotOpen, 0};
-      if (ok && got > 0) return {ReadStatus::TooLong, 0};
+      if (!ok && ::GetLastError() != ERROR_BROKEN_PIPE) return {ReadStatus::CannotOpen, 0, LastError()};
+      if (ok && got > 0) return {ReadStatus::TooLong, 0, {}};
       break;
     }
     const auto want = static_cast<DWORD>(std::min<std::size_t>(area.size() - total, 1u << 30));
     ok = ::ReadFile(file.get(), area.data() + total, want, &got, nullptr);
     if (!ok) {
       if (::GetLastError() == ERROR_BROKEN_PIPE) break;  // the end of a pipe
-      return {ReadStatus::CannotOpen, 0};
+      return {ReadStatus::CannotOpen, 0, LastError()};
     }
     if (got == 0) break;
     total += got;
   }
-  return {ReadStatus::Ok, total};
+  return {ReadStatus::Ok, total, {}};
 }
 
 WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
@@ -205,7 +195,7 @@ WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<s
       if (raw == INVALID_HANDLE_VALUE && !AlreadyThere(::GetLastError())) return {LastError()};
     }
     if (raw == INVALID_HANDLE_VALUE) return {std::make_error_code(std::errc::file_exists)};
-    guard = RemoveOnInterrupt(temp, RemoveOnInterrupt::Kind::File);
+    guard = RemoveOnInterrupt(temp);
     guard.HoldsOpen(raw);
   }
   Handle file(raw);
@@ -239,32 +229,15 @@ void PrepareOutputFiles(std::span<const std::string> paths) {
 
 void RemoveFileIfPresent(const std::string& path) { ::DeleteFileW(WideFromUtf8(path).c_str()); }
 
-std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return ::_wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());
-}
-
-TemporaryFolder::TemporaryFolder(std::string_view prefix) {
-  wchar_t base[MAX_PATH + 1];
-  const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);  // ends with a backslash
-  if (length == 0 || length > MAX_PATH) {
-    error_ = length == 0 ? LastError() : std::make_error_code(std::errc::filename_too_long);
-    return;
-  }
-  const std::string folder = Utf8FromWide(std::wstring_view(base, length));
-  InterruptsHeld held;
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    std::string candidate = folder + std::string(prefix) + RandomSuffix(attempt);
-    if (::CreateDirectoryW(WideFromUtf8(candidate).c_str(), nullptr)) {
-      path_ = std::move(candidate);
-      folder_guard_ = RemoveOnInterrupt(path_, RemoveOnInterrupt::Kind::Folder);
-      return;
-    }
-    if (!AlreadyThere(::GetLastError())) {
-      error_ = LastError();
-      return;
-    }
-  }
-  error_ = std::make_error_code(std::errc::file_exists);
+std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& error) {
+  // The C library's own call: it sets errno, not the system's last error.
+  errno = 0;
+  std::FILE* file = ::_wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());
+  const int code = errno;
+  error = file != nullptr ? std::error_code()
+          : code != 0     ? std::error_code(code, std::generic_category())
+                          : std::make_error_code(std::errc::io_error);
+  return file;
 }
 
 }  // namespace qorvi
