@@ -85,7 +85,7 @@ std::string ValueText(const LayoutRecord& l, const LayoutField& f) {
   return FloatText(l.*(std::get<float LayoutRecord::*>(f.member)));
 }
 
-const LayoutField& Field(std::string_view name) { return *FindLayoutField(name); }
+using L = LayoutRecord;
 
 // The loaded bytes of a file's area.
 std::span<const uint8_t> Loaded(const Model& model, FileArea area, int32_t size) {
@@ -142,14 +142,14 @@ void CompareVshmain(const Model& saved, const Model& back, const ScalarPlaces& p
   const LayoutRecord& got = back.Layout;
   differ("version", file, IntText(back.FirmwareVersion), IntText(saved.FirmwareVersion));
 
-  static constexpr std::pair<VshSlot, std::string_view> kScalars[] = {
-      {kVshMainIconX, "MainIconX"}, {kVshMainIconY, "MainIconY"}, {kVshUnfIconY, "UnfIconY"},
-      {kVshClockX, "ClockX"},       {kVshClockY, "ClockY"},       {kVshBusySpeed, "BusySpeed"},
+  static constexpr std::pair<VshSlot, const LayoutField*> kScalars[] = {
+      {kVshMainIconX, &LayoutFieldOf(&L::MainIconX)}, {kVshMainIconY, &LayoutFieldOf(&L::MainIconY)},
+      {kVshUnfIconY, &LayoutFieldOf(&L::UnfIconY)},   {kVshClockX, &LayoutFieldOf(&L::ClockX)},
+      {kVshClockY, &LayoutFieldOf(&L::ClockY)},       {kVshBusySpeed, &LayoutFieldOf(&L::BusySpeed)},
   };
-  for (const auto& [slot, name] : kScalars) {
-    const LayoutField& f = Field(name);
+  for (const auto& [slot, f] : kScalars) {
     const uint32_t place = p.VshOffsets[slot];
-    differ(std::string(name), file, ValueText(got, f), ReadBackText(f, places.Held(place, WrittenBits(want, f))));
+    differ(std::string(f->name), file, ValueText(got, *f), ReadBackText(*f, places.Held(place, WrittenBits(want, *f))));
   }
   // 16 bits, always in the image.
   differ("Bmp01_12size", file, IntText(got.Bmp01_12size), IntText(static_cast<uint16_t>(want.Bmp01_12size)));
@@ -222,9 +222,9 @@ void CompareSystemPlugin(const Model& saved, const Model& back, Differ& differ) 
   const std::string& file = saved.paths.DoneSystemPluginFgPath;
   const LayoutRecord& want = saved.Layout;
   const LayoutRecord& got = back.Layout;
-  for (std::string_view name : {"BatteryX", "BatteryY", "BusyX", "BusyY"}) {
-    const LayoutField& f = Field(name);
-    differ(std::string(name), file, ValueText(got, f), ReadBackText(f, WrittenBits(want, f)));
+  for (const LayoutField* f : {&LayoutFieldOf(&L::BatteryX), &LayoutFieldOf(&L::BatteryY), &LayoutFieldOf(&L::BusyX),
+                               &LayoutFieldOf(&L::BusyY)}) {
+    differ(std::string(f->name), file, ValueText(got, *f), ReadBackText(*f, WrittenBits(want, *f)));
   }
   // Written as the float byte / 255, read back times 255 and truncated.
   auto held = [](const Rgb8& c) {
@@ -244,8 +244,8 @@ void CompareTopmenuPlugin(const Model& saved, const Model& back, Differ& differ)
   const Result<uint32_t> place = LocateTopmenuPluginValue(image);
   if (!place) return;  // the load refuses such a container
   ByteReader r(image);
-  const LayoutField& f = Field("MainIconX");
-  differ("MainIconX", file, ReadBackText(f, r.u32(*place)), ReadBackText(f, WrittenBits(saved.Layout, f)));
+  const LayoutField& f = LayoutFieldOf(&L::MainIconX);
+  differ(std::string(f.name), file, ReadBackText(f, r.u32(*place)), ReadBackText(f, WrittenBits(saved.Layout, f)));
 }
 
 // The boot sound area holds the sound file, then zeros.
