@@ -142,17 +142,15 @@ void CompareVshmain(const Model& saved, const Model& back, const ScalarPlaces& p
   const LayoutRecord& got = back.Layout;
   differ("version", file, IntText(back.FirmwareVersion), IntText(saved.FirmwareVersion));
 
-  static constexpr std::pair<VshSlot, const LayoutField*> kScalars[] = {
-      {kVshMainIconX, &LayoutFieldOf(&L::MainIconX)}, {kVshMainIconY, &LayoutFieldOf(&L::MainIconY)},
-      {kVshUnfIconY, &LayoutFieldOf(&L::UnfIconY)},   {kVshClockX, &LayoutFieldOf(&L::ClockX)},
-      {kVshClockY, &LayoutFieldOf(&L::ClockY)},       {kVshBusySpeed, &LayoutFieldOf(&L::BusySpeed)},
-  };
-  for (const auto& [slot, f] : kScalars) {
-    const uint32_t place = p.VshOffsets[slot];
-    differ(std::string(f->name), file, ValueText(got, *f), ReadBackText(*f, places.Held(place, WrittenBits(want, *f))));
+  for (const VshScalar& scalar : VshScalarTable()) {
+    if (!scalar.loaded) continue;
+    const LayoutField& f = *scalar.field;
+    // A 16-bit place is always in the image; a 32-bit one holds what its place can.
+    const std::string expected = scalar.halfword
+                                     ? IntText(static_cast<uint16_t>(want.*std::get<int32_t LayoutRecord::*>(f.member)))
+                                     : ReadBackText(f, places.Held(p.VshOffsets[scalar.slot], WrittenBits(want, f)));
+    differ(std::string(f.name), file, ValueText(got, f), expected);
   }
-  // 16 bits, always in the image.
-  differ("Bmp01_12size", file, IntText(got.Bmp01_12size), IntText(static_cast<uint16_t>(want.Bmp01_12size)));
 
   const int colors = std::clamp(p.ColorEntryCount, 0, kColorTableEntries);
   for (int i = 0; i < colors; ++i) {
@@ -197,12 +195,6 @@ void ComparePaf(const Model& saved, const Model& back, const ScalarPlaces& place
   const FirmwareProfile& profile = saved.Profile;
   const auto& P = profile.PafOffsets;
   auto present = [&](const PafSlot& s) { return !s.extended || profile.HasExtendedFields; };
-  auto field_of = [](const PafSlot& s) -> const LayoutField& {
-    for (const LayoutField& f : LayoutFields()) {
-      if (f.member == s.field) return f;
-    }
-    return LayoutFields().front();  // every slot names a field of the record
-  };
   const std::span<const PafSlot> slots = PafSlotTable();
   for (std::size_t k = 0; k < slots.size(); ++k) {
     const PafSlot& slot = slots[k];
@@ -212,9 +204,9 @@ void ComparePaf(const Model& saved, const Model& back, const ScalarPlaces& place
     for (std::size_t j = k + 1; j < slots.size(); ++j) {
       if (present(slots[j]) && P[slots[j].slot] == P[slot.slot]) written = &slots[j];
     }
-    const LayoutField& f = field_of(slot);
+    const LayoutField& f = *slot.field;
     differ(std::string(f.name), file, ValueText(back.Layout, f),
-           ReadBackText(f, places.Held(P[slot.slot], WrittenBits(saved.Layout, field_of(*written)))));
+           ReadBackText(f, places.Held(P[slot.slot], WrittenBits(saved.Layout, *written->field))));
   }
 }
 
