@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
-#include <cstring>
 
 #include "app/preview_panel.h"
 #include "geometry/preview_geometry.h"
@@ -130,8 +129,8 @@ void SetPointSize(QLabel* label, int points) {
 // empty for an entry number outside the table.
 QString LabelText(const LabelTexts& texts, int entry) {
   if (entry < 0 || entry >= kLabelTextSlots) return {};
-  const auto& bytes = texts[static_cast<std::size_t>(entry)];
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(strnlen(bytes.data(), bytes.size())));
+  const std::string_view text = TextOf(texts[static_cast<std::size_t>(entry)]);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The item list of the focused category; an empty one for a category number

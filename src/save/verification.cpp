@@ -46,17 +46,17 @@ std::string EntryText(const CategoryEntry& e) {
   return "[" + IntText(e.Category) + ", " + IntText(e.Item) + ", " + IntText(e.Show) + ", " + IntText(e.Region) + "]";
 }
 
-// A tag in quotes; bytes outside printable ASCII as \xNN, so the line stays one line.
-std::string TagText(const ItemTag& tag) {
+// A text in quotes; bytes outside printable ASCII as \xNN, so the line stays one line.
+std::string Quoted(std::string_view text) {
   std::string out = "\"";
-  for (std::size_t i = 0; i < tag.size() && tag[i] != '\0'; ++i) {
-    const auto c = static_cast<unsigned char>(tag[i]);
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
       char esc[8];
       std::snprintf(esc, sizeof esc, "\\x%02x", static_cast<unsigned>(c));
       out += esc;
     } else {
-      out += static_cast<char>(c);
+      out += ch;
     }
   }
   return out + "\"";
@@ -186,7 +186,7 @@ void CompareVshmain(const Model& saved, const Model& back, const ScalarPlaces& p
       differ(item + std::string(name), file, IntText(g.*member), IntText(w.*member));
     differ(item + "UmdFlag", file, IntText(g.UmdFlag), IntText(w.UmdFlag));
     for (const auto& [member, name] : kTags)
-      differ(item + std::string(name), file, TagText(g.*member), TagText(w.*member));
+      differ(item + std::string(name), file, Quoted(TextOf(g.*member)), Quoted(TextOf(w.*member)));
   }
 }
 
