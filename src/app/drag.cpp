@@ -36,11 +36,13 @@ enum Family : int {
 // The values one step changes: each by the pointer's movement times its sign
 // (layout X values follow the pointer, layout Y values grow upwards).
 struct Targets {
-  const char* x = nullptr;
+  const LayoutField* x = nullptr;
   int x_sign = 1;
-  const char* y = nullptr;
+  const LayoutField* y = nullptr;
   int y_sign = -1;
 };
+
+using L = LayoutRecord;
 
 struct FamilyRow {
   // The status line's name of the element (`index`: the main icon's category, the
@@ -59,8 +61,9 @@ const FamilyRow kFamilies[] = {
     {[](int i, const PreviewState& v) { return i == v.CurrentCategory ? "Focused main icon" : "UnFocused main icon"; },
      true, true, false, false,
      [](int i, const Model&, const PreviewState& v) {
-       if (i == v.CurrentCategory) return Targets{"MainIconX", 1, "MainIconY", -1};
-       return Targets{"MainIconSpace2", i < v.CurrentCategory ? -1 : 1, "UnfIconY", -1};
+       if (i == v.CurrentCategory) return Targets{&LayoutFieldOf(&L::MainIconX), 1, &LayoutFieldOf(&L::MainIconY), -1};
+       return Targets{&LayoutFieldOf(&L::MainIconSpace2), i < v.CurrentCategory ? -1 : 1, &LayoutFieldOf(&L::UnfIconY),
+                      -1};
      }},
     // Sub icons above and below the focused item: the vertical spacings. The upper
     // spacing of the other categories is fixed by the firmware. Only 5.00 has a
@@ -69,36 +72,38 @@ const FamilyRow kFamilies[] = {
     {[](int k, const PreviewState&) { return k == 0 ? "Upper sub icon" : "Lower sub icon"; }, false, false, true, true,
      [](int k, const Model& m, const PreviewState& v) {
        const bool first = v.CurrentCategory == 0;
-       if (k == 0) return first ? Targets{nullptr, 1, "SubIconUpperSpace1", -1} : Targets{};
+       if (k == 0) return first ? Targets{nullptr, 1, &LayoutFieldOf(&L::SubIconUpperSpace1), -1} : Targets{};
        return Targets{nullptr, 1,
-                      first || !m.Profile.SubIconSecondSpacing ? "SubIconLowerSpace1" : "SubIconLowerSpace2", 1};
+                      first || !m.Profile.SubIconSecondSpacing ? &LayoutFieldOf(&L::SubIconLowerSpace1)
+                                                               : &LayoutFieldOf(&L::SubIconLowerSpace2),
+                      1};
      }},
     {[](int, const PreviewState&) { return "Busy icon"; }, true, true, false, false,
      [](int, const Model&, const PreviewState&) {
-       return Targets{"BusyX", 1, "BusyY", -1};
+       return Targets{&LayoutFieldOf(&L::BusyX), 1, &LayoutFieldOf(&L::BusyY), -1};
      }},
     {[](int, const PreviewState&) { return "Battery icon"; }, true, true, false, false,
      [](int, const Model&, const PreviewState&) {
-       return Targets{"BatteryX", 1, "BatteryY", -1};
+       return Targets{&LayoutFieldOf(&L::BatteryX), 1, &LayoutFieldOf(&L::BatteryY), -1};
      }},
     {[](int, const PreviewState&) { return "Clock"; }, true, true, false, false,
      [](int, const Model&, const PreviewState&) {
-       return Targets{"ClockX", 1, "ClockY", -1};
+       return Targets{&LayoutFieldOf(&L::ClockX), 1, &LayoutFieldOf(&L::ClockY), -1};
      }},
     // The main text's x follows the focused icon: only its height is dragged.
     {[](int, const PreviewState&) { return "MainMenu text"; }, false, false, true, false,
      [](int, const Model&, const PreviewState&) {
-       return Targets{nullptr, 1, "MainMenuTextY", -1};
+       return Targets{nullptr, 1, &LayoutFieldOf(&L::MainMenuTextY), -1};
      }},
     // Sub texts: the offsets the focused category uses, as PlaceSubMenuTexts chooses
     // them, so the dragged text follows the pointer.
     {[](int, const PreviewState&) { return "SubMenu text"; }, true, false, false, false,
      [](int, const Model&, const PreviewState& v) {
        const int c = v.CurrentCategory;
-       return Targets{c == 0   ? "SubMenuTextX2"
-                      : c == 4 ? "SubMenuTextX1Seg"
-                               : "SubMenuTextX3",
-                      1, c == 2 || c == 3 ? "SubMenuMSTextY" : "SubMenuTextY", -1};
+       return Targets{c == 0   ? &LayoutFieldOf(&L::SubMenuTextX2)
+                      : c == 4 ? &LayoutFieldOf(&L::SubMenuTextX1Seg)
+                               : &LayoutFieldOf(&L::SubMenuTextX3),
+                      1, c == 2 || c == 3 ? &LayoutFieldOf(&L::SubMenuMSTextY) : &LayoutFieldOf(&L::SubMenuTextY), -1};
      }},
 };
 
@@ -218,8 +223,8 @@ void PreviewPanel::DragStep(int family, int index, QWidget* element, QPoint pos)
 
   const Targets t = row.targets(index, model_, view_);
   std::vector<session::FieldNudge> nudges;
-  if (t.x != nullptr) nudges.push_back({FindLayoutField(t.x), t.x_sign * dx});
-  if (t.y != nullptr) nudges.push_back({FindLayoutField(t.y), t.y_sign * dy});
+  if (t.x != nullptr) nudges.push_back({t.x, t.x_sign * dx});
+  if (t.y != nullptr) nudges.push_back({t.y, t.y_sign * dy});
   if (!nudges.empty()) session_.NudgeFields(nudges);
 }
 

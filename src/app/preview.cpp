@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
-#include <cstring>
 
 #include "app/preview_panel.h"
 #include "geometry/preview_geometry.h"
@@ -39,40 +38,41 @@ enum Placement : unsigned {
 // The routines a change of each layout field runs (the ones its edit in the Icon
 // data or Text data window names). Fields not listed are not drawn.
 struct FieldPlacement {
-  const char* field;
+  const LayoutField* field;
   unsigned placement;
 };
+using L = LayoutRecord;
 constexpr FieldPlacement kFieldPlacements[] = {
-    {"MainIconX", kMainIconsAround},
-    {"MainIconY", kMainIconsAround},
-    {"MainIconSpace1", kMainIcons},
-    {"MainIconSpace2", kMainIcons},
-    {"UnfIconY", kMainIcons},
-    {"UnfIconSize", kMainIconImages | kMainIcons},
-    {"SubIconSize", kSubIconImages | kSubIcons},
-    {"SubIconUpperSpace1", kSubIcons},
-    {"SubIconUpperSpace2", kSubIcons},
-    {"SubIconLowerSpace1", kSubIcons},
-    {"SubIconLowerSpace2", kSubIcons},
-    {"ClockX", kClock},
-    {"ClockY", kClock},
-    {"BatteryX", kBattery},
-    {"BatteryY", kBattery},
-    {"BusyX", kBusy},
-    {"BusyY", kBusy},
-    {"MainMenuTextY", kMainText},
-    {"SubMenuTextX", kSubTexts},
-    {"SubMenuTextX2", kSubTexts},
-    {"SubMenuTextX1Seg", kSubTexts},
-    {"SubMenuTextX3", kSubTexts},
-    {"SubMenuMSTextY", kSubTexts},
-    {"SubMenuUnderMSTextY", kSubTexts},
-    {"SubMenuTextY", kSubTexts},
+    {&LayoutFieldOf(&L::MainIconX), kMainIconsAround},
+    {&LayoutFieldOf(&L::MainIconY), kMainIconsAround},
+    {&LayoutFieldOf(&L::MainIconSpace1), kMainIcons},
+    {&LayoutFieldOf(&L::MainIconSpace2), kMainIcons},
+    {&LayoutFieldOf(&L::UnfIconY), kMainIcons},
+    {&LayoutFieldOf(&L::UnfIconSize), kMainIconImages | kMainIcons},
+    {&LayoutFieldOf(&L::SubIconSize), kSubIconImages | kSubIcons},
+    {&LayoutFieldOf(&L::SubIconUpperSpace1), kSubIcons},
+    {&LayoutFieldOf(&L::SubIconUpperSpace2), kSubIcons},
+    {&LayoutFieldOf(&L::SubIconLowerSpace1), kSubIcons},
+    {&LayoutFieldOf(&L::SubIconLowerSpace2), kSubIcons},
+    {&LayoutFieldOf(&L::ClockX), kClock},
+    {&LayoutFieldOf(&L::ClockY), kClock},
+    {&LayoutFieldOf(&L::BatteryX), kBattery},
+    {&LayoutFieldOf(&L::BatteryY), kBattery},
+    {&LayoutFieldOf(&L::BusyX), kBusy},
+    {&LayoutFieldOf(&L::BusyY), kBusy},
+    {&LayoutFieldOf(&L::MainMenuTextY), kMainText},
+    {&LayoutFieldOf(&L::SubMenuTextX), kSubTexts},
+    {&LayoutFieldOf(&L::SubMenuTextX2), kSubTexts},
+    {&LayoutFieldOf(&L::SubMenuTextX1Seg), kSubTexts},
+    {&LayoutFieldOf(&L::SubMenuTextX3), kSubTexts},
+    {&LayoutFieldOf(&L::SubMenuMSTextY), kSubTexts},
+    {&LayoutFieldOf(&L::SubMenuUnderMSTextY), kSubTexts},
+    {&LayoutFieldOf(&L::SubMenuTextY), kSubTexts},
 };
 
 unsigned PlacementOf(const LayoutField& field) {
   for (const FieldPlacement& p : kFieldPlacements) {
-    if (field.name == p.field) return p.placement;
+    if (p.field == &field) return p.placement;
   }
   return 0;
 }
@@ -129,8 +129,8 @@ void SetPointSize(QLabel* label, int points) {
 // empty for an entry number outside the table.
 QString LabelText(const LabelTexts& texts, int entry) {
   if (entry < 0 || entry >= kLabelTextSlots) return {};
-  const auto& bytes = texts[static_cast<std::size_t>(entry)];
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(strnlen(bytes.data(), bytes.size())));
+  const std::string_view text = TextOf(texts[static_cast<std::size_t>(entry)]);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The item list of the focused category; an empty one for a category number

@@ -76,7 +76,7 @@ LayoutRecord ExpectedLayout(const DemoContent& c, const FirmwareProfile& profile
   }
   for (const PafSlot& slot : PafSlotTable()) {
     if (!slot.loaded || (slot.extended && !profile.HasExtendedFields)) continue;
-    LoadField(L, slot.field, paf[place(profile.PafOffsets[slot.slot])]);
+    LoadField(L, slot.field->member, paf[place(profile.PafOffsets[slot.slot])]);
   }
   if (profile.SubIconSecondSpacing) L.SubIconUpperSpace2 = kFixedSubIconUpperSpace2;
 

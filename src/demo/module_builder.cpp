@@ -158,7 +158,7 @@ std::vector<Planting> PafPlantings(const DemoContent& c) {
   for (const PafSlot& slot : PafSlotTable()) {
     if (slot.extended && !profile->HasExtendedFields) continue;
     const uint32_t offset = profile->PafOffsets[slot.slot];
-    out.push_back({constants ? offset / 4 : offset, FieldBits(c.layout, slot.field)});
+    out.push_back({constants ? offset / 4 : offset, FieldBits(c.layout, slot.field->member)});
   }
   return out;
 }

@@ -51,6 +51,16 @@ class ScalarTarget {
   std::string constants_failure_;
 };
 
+// Puts one scalar field (plus `added`, an integer field only) into its 32-bit place.
+void PutScalar(ScalarTarget& target, uint64_t place, const LayoutField& field, const LayoutRecord& layout,
+               int32_t added = 0) {
+  if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&field.member)) {
+    target.whole(place, int64_t{layout.*(*whole)} + added);
+  } else {
+    target.single(place, layout.*std::get<float LayoutRecord::*>(field.member));
+  }
+}
+
 ScalarTarget TargetFor(const FirmwareState& state, std::span<uint8_t> image, std::span<uint32_t> constants) {
   return state.Profile.HarvestsConstants ? ScalarTarget(image, constants) : ScalarTarget(image);
 }
@@ -86,18 +96,18 @@ Status ApplyVshmainValues(std::span<uint8_t> image, const LayoutRecord& layout, 
   ByteWriter f(image);
   ScalarTarget w = TargetFor(state, image, state.VshConstants);
 
-  w.whole(S[kVshMainIconX], layout.MainIconX);
+  for (const VshScalar& scalar : VshScalarTable()) {
+    if (scalar.halfword) {
+      // Always in the image.
+      f.u16(S[scalar.slot], static_cast<uint16_t>(layout.*std::get<int32_t LayoutRecord::*>(scalar.field->member)));
+    } else {
+      PutScalar(w, S[scalar.slot], *scalar.field, layout, scalar.added);
+    }
+  }
+  // The constants that repeat MainIconX, which the load does not read.
   if (p.HarvestsConstants) {
     for (uint32_t entry : p.MainIconXCopies) w.whole(uint64_t{entry} * 4, layout.MainIconX);
   }
-  w.whole(S[kVshMainIconY], layout.MainIconY);
-  w.whole(S[kVshUnfIconY], layout.UnfIconY);
-  w.whole(S[kVshUnfIconYPlusOne], int64_t{layout.UnfIconY} + 1);
-  w.whole(S[kVshClockX], layout.ClockX);
-  w.whole(S[kVshClockY], layout.ClockY);
-  w.single(S[kVshBusySpeed], layout.BusySpeed);
-  // A 16-bit field, always in the image.
-  f.u16(S[kVshBmp01_12size], static_cast<uint16_t>(layout.Bmp01_12size));
 
   const std::size_t colors = static_cast<std::size_t>(std::clamp(p.ColorEntryCount, 0, kColorTableEntries));
   PutColors(f, S[kVshTextColor], std::span(layout.TextColor).first(colors));
@@ -124,12 +134,7 @@ Status ApplyPafValues(std::span<uint8_t> image, const LayoutRecord& layout, Firm
   ScalarTarget w = TargetFor(state, image, state.PafConstants);
   for (const PafSlot& slot : PafSlotTable()) {
     if (slot.extended && !p.HasExtendedFields) continue;
-    const uint32_t place = p.PafOffsets[slot.slot];
-    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&slot.field)) {
-      w.whole(place, layout.*(*whole));
-    } else {
-      w.single(place, layout.*std::get<float LayoutRecord::*>(slot.field));
-    }
+    PutScalar(w, p.PafOffsets[slot.slot], *slot.field, layout);
   }
   return w.status();
 }

@@ -1,12 +1,12 @@
 // Writing the layout model back into the file images before they are saved.
 //
-// Every value goes to the place the load side read it from (the version's
-// VshOffsets / PafOffsets, the record layouts and container places of src/model),
-// plus a few places the load does not read: VshOffsets slot 4 (UnfIconY + 1),
-// PafOffsets slot 8 (a second copy of SubIconSize), the profile's MainIconXCopies
-// constants and ClearedVshWord, the MainIconX copy in topmenu_plugin.rco, the +2 /
-// -2 position copies in system_plugin_fg.rco and the boot sound area of
-// opening_plugin.prx.
+// Every value goes to the place the load side read it from (VshScalarTable and
+// PafSlotTable with the version's VshOffsets / PafOffsets, the record layouts and
+// container places of src/model), plus a few places the load does not read:
+// VshOffsets slot 4 (UnfIconY + 1), PafOffsets slot 8 (a second copy of
+// SubIconSize), the profile's MainIconXCopies constants and ClearedVshWord, the
+// MainIconX copy in topmenu_plugin.rco, the +2 / -2 position copies in
+// system_plugin_fg.rco and the boot sound area of opening_plugin.prx.
 //
 // Integer fields are written as the single nearest to the integer; float fields
 // bit for bit as held. Where the profile HarvestsConstants the scalar module values

@@ -23,8 +23,6 @@ struct IndexEntry {
   uint32_t text = 0;   // offset into the text data area
 };
 
-std::string_view TextOf(std::span<const char> chars) { return {chars.data(), strnlen(chars.data(), chars.size())}; }
-
 // The bytes of a zero-terminated label, up to `limit` characters. A label that
 // starts outside the image is empty; one that reaches the end of the image before
 // its zero (and before `limit`) is cut there.

@@ -164,7 +164,7 @@ std::optional<Failure> LoadAll(Model& model) {
 }
 
 void FinishLoad(Model& model, bool noShowUmdIcon) {
-  model.Layout.Bmp01_12size = ParseClampedSizeText(FormatUnsigned(model.Layout.Bmp01_12size));
+  model.Layout.Bmp01_12size = ClampedSize(model.Layout.Bmp01_12size);
   TakeLoadedCopy(model);
   RebuildCategoryLists(model, noShowUmdIcon);
 }

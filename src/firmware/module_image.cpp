@@ -43,6 +43,15 @@ class WordSource {
   bool from_constants_ = false;
 };
 
+// Takes one scalar field from its 32-bit place.
+void TakeScalar(WordSource& source, uint32_t place, const LayoutField& field, LayoutRecord& layout) {
+  if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&field.member)) {
+    layout.*(*whole) = source.truncated(place);
+  } else {
+    layout.*std::get<float LayoutRecord::*>(field.member) = source.single(place);
+  }
+}
+
 WordSource ScalarSource(const FirmwareState& state, std::span<const uint8_t> image,
                         std::span<const uint32_t> constants) {
   return state.Profile.HarvestsConstants ? WordSource(constants) : WordSource(image);
@@ -120,13 +129,14 @@ Status ExtractVshmain(std::span<const uint8_t> image, FirmwareState& state) {
   ByteReader f(image);
   WordSource b = ScalarSource(state, image, state.VshConstants);
 
-  L.MainIconX = b.truncated(S[kVshMainIconX]);
-  L.MainIconY = b.truncated(S[kVshMainIconY]);
-  L.UnfIconY = b.truncated(S[kVshUnfIconY]);
-  L.ClockX = b.truncated(S[kVshClockX]);
-  L.ClockY = b.truncated(S[kVshClockY]);
-  L.BusySpeed = b.single(S[kVshBusySpeed]);
-  L.Bmp01_12size = f.u16(S[kVshBmp01_12size]);
+  for (const VshScalar& scalar : VshScalarTable()) {
+    if (!scalar.loaded) continue;
+    if (scalar.halfword) {
+      L.*std::get<int32_t LayoutRecord::*>(scalar.field->member) = f.u16(S[scalar.slot]);
+    } else {
+      TakeScalar(b, S[scalar.slot], *scalar.field, L);
+    }
+  }
 
   const int colors = std::min(p.ColorEntryCount, kColorTableEntries);
   for (int i = 0; i < colors; ++i) {
@@ -161,12 +171,7 @@ Status ExtractPaf(std::span<const uint8_t> image, FirmwareState& state) {
 
   for (const PafSlot& slot : PafSlotTable()) {
     if (!slot.loaded || (slot.extended && !p.HasExtendedFields)) continue;
-    const uint32_t place = p.PafOffsets[slot.slot];
-    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&slot.field)) {
-      L.*(*whole) = b.truncated(place);
-    } else {
-      L.*std::get<float LayoutRecord::*>(slot.field) = b.single(place);
-    }
+    TakeScalar(b, p.PafOffsets[slot.slot], *slot.field, L);
   }
   if (p.SubIconSecondSpacing) L.SubIconUpperSpace2 = kFixedSubIconUpperSpace2;
   if (!b.ok()) return Refusal{"a value place lies outside: " + b.failure()};

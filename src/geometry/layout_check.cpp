@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <set>
 
 namespace qorvi {
@@ -49,8 +48,7 @@ struct Element {
 
 std::string Label(const LabelTexts& texts, int entry) {
   if (entry < 0 || entry >= kLabelTextSlots) return {};
-  const auto& bytes = texts[static_cast<std::size_t>(entry)];
-  return std::string(bytes.data(), strnlen(bytes.data(), bytes.size()));
+  return std::string(TextOf(texts[static_cast<std::size_t>(entry)]));
 }
 
 // The next code point of UTF-8 text; a byte that starts no valid sequence counts

@@ -9,6 +9,7 @@
 
 #include "layout_json/item_keys.h"
 #include "layout_json/layout_json.h"
+#include "model/value_text.h"
 #include "platform/file_io.h"
 
 namespace qorvi::layout_json {
@@ -120,7 +121,7 @@ class Reader {
       }
       if (f.rule == ParseRule::ClampedSize) {
         // The 16-bit field is read as its edit reads it: as unsigned, at most 32767.
-        l.*(*ip) = static_cast<uint32_t>(v) < 32768u ? static_cast<int32_t>(v) : 32767;
+        l.*(*ip) = ClampedSize(v);
       } else {
         if (v > std::numeric_limits<int32_t>::max()) return Fail(where, "out of range");
         l.*(*ip) = static_cast<int32_t>(v);

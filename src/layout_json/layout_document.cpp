@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
 #include "firmware/byte_reader.h"
@@ -19,10 +18,7 @@ constexpr std::string_view kNanPrefix = "nan:0x";
 // the largest single and 2^128 (that tie rounds to the even 2^128, infinity).
 const double kSingleOverflow = std::ldexp(0x1.ffffffp0, 127);
 
-template <std::size_t N>
-std::string Text(const std::array<char, N>& chars) {
-  return std::string(chars.data(), strnlen(chars.data(), N));
-}
+std::string Text(std::span<const char> field) { return std::string(TextOf(field)); }
 
 Json Triple(const RgbF& c) { return Json::array({FloatToJson(c.r), FloatToJson(c.g), FloatToJson(c.b)}); }
 Json Triple(const Rgb8& c) { return Json::array({c.r, c.g, c.b}); }

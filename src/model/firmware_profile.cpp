@@ -1,5 +1,7 @@
 #include "model/firmware_profile.h"
 
+#include <algorithm>
+
 namespace qorvi {
 namespace {
 
@@ -57,44 +59,61 @@ constexpr FirmwareProfile kProfile500{
 };
 
 using L = LayoutRecord;
+constexpr VshScalar kVshScalarTable[] = {
+    {kVshMainIconX, &LayoutFieldOf(&L::MainIconX)},
+    {kVshMainIconY, &LayoutFieldOf(&L::MainIconY)},
+    {kVshUnfIconY, &LayoutFieldOf(&L::UnfIconY)},
+    {.slot = kVshUnfIconYPlusOne, .field = &LayoutFieldOf(&L::UnfIconY), .loaded = false, .added = 1},
+    {kVshClockX, &LayoutFieldOf(&L::ClockX)},
+    {kVshClockY, &LayoutFieldOf(&L::ClockY)},
+    {kVshBusySpeed, &LayoutFieldOf(&L::BusySpeed)},
+    {.slot = kVshBmp01_12size, .field = &LayoutFieldOf(&L::Bmp01_12size), .halfword = true},
+};
+// A 16-bit place holds an integer, and only a slot the load skips may hold another
+// value than its field's own (the load could not take it back).
+static_assert(std::ranges::all_of(kVshScalarTable, [](const VshScalar& s) {
+  const bool integer = std::holds_alternative<int32_t L::*>(s.field->member);
+  return (!s.halfword || integer) && (s.added == 0 || (!s.loaded && integer));
+}));
+
 constexpr PafSlot kPafSlotTable[] = {
-    {0, &L::IconSpeedX1, true, false},
-    {1, &L::IconSpeedY1, true, false},
-    {2, &L::MainMenuTextY, true, false},
-    {3, &L::MainMenuTextSize, true, false},
-    {6, &L::MainIconSpace2, true, false},
-    {5, &L::MainIconSpace1, true, false},
-    {4, &L::UnfIconSize, true, false},
-    {7, &L::SubIconSize, true, false},
-    {8, &L::SubIconSize, false, false},
-    {9, &L::SubIconLowerSpace1, true, false},
-    {10, &L::SubIconUpperSpace1, true, false},
-    {11, &L::WaveSpeed, true, false},
-    {12, &L::SubMenuTextX, true, false},
-    {13, &L::SubMenuTextX2, true, false},
-    {14, &L::SubMenuTextX3, true, false},
-    {17, &L::SubMenuTextX1Seg, true, false},
-    {16, &L::SubMenuTextY, true, false},
-    {18, &L::SubMenuMSTextY, true, false},
-    {15, &L::SubMenuTextSize, true, false},
-    {19, &L::SubIconLowerSpace2, true, true},
-    {21, &L::IconSpeedX2, true, true},
-    {22, &L::IconSpeedY2, true, true},
-    {23, &L::SubMenuUnderMSTextY, true, true},
-    {24, &L::Sub2NetSearchX, true, true},
-    {25, &L::Sub2NetRadioX, true, true},
-    {26, &L::Sub2GameTitleX, true, true},
-    {27, &L::Sub2PhotVideoX, true, true},
-    {28, &L::Sub2RSSFeedsX, true, true},
-    {29, &L::Sub2SettingOptX, true, true},
-    {30, &L::Sub2SettingOptY, true, true},
-    {31, &L::OptSize1, true, true},
-    {32, &L::OptSize2, true, true},
-    {33, &L::GameSpace, true, true},
-    {34, &L::VideoSpace, true, true},
-    {35, &L::MusicSpace, true, true},
-    {36, &L::PhotoSpace, true, true},
-    {37, &L::OptSpace, true, true},
+    {0, &LayoutFieldOf(&L::IconSpeedX1), true, false},
+    {1, &LayoutFieldOf(&L::IconSpeedY1), true, false},
+    {2, &LayoutFieldOf(&L::MainMenuTextY), true, false},
+    {3, &LayoutFieldOf(&L::MainMenuTextSize), true, false},
+    {6, &LayoutFieldOf(&L::MainIconSpace2), true, false},
+    {5, &LayoutFieldOf(&L::MainIconSpace1), true, false},
+    {4, &LayoutFieldOf(&L::UnfIconSize), true, false},
+    {7, &LayoutFieldOf(&L::SubIconSize), true, false},
+    {8, &LayoutFieldOf(&L::SubIconSize), false, false},
+    {9, &LayoutFieldOf(&L::SubIconLowerSpace1), true, false},
+    {10, &LayoutFieldOf(&L::SubIconUpperSpace1), true, false},
+    {11, &LayoutFieldOf(&L::WaveSpeed), true, false},
+    {12, &LayoutFieldOf(&L::SubMenuTextX), true, false},
+    {13, &LayoutFieldOf(&L::SubMenuTextX2), true, false},
+    {14, &LayoutFieldOf(&L::SubMenuTextX3), true, false},
+    {17, &LayoutFieldOf(&L::SubMenuTextX1Seg), true, false},
+    {16, &LayoutFieldOf(&L::SubMenuTextY), true, false},
+    {18, &LayoutFieldOf(&L::SubMenuMSTextY), true, false},
+    {15, &LayoutFieldOf(&L::SubMenuTextSize), true, false},
+    {19, &LayoutFieldOf(&L::SubIconLowerSpace2), true, true},
+    {21, &LayoutFieldOf(&L::IconSpeedX2), true, true},
+    {22, &LayoutFieldOf(&L::IconSpeedY2), true, true},
+    {23, &LayoutFieldOf(&L::SubMenuUnderMSTextY), true, true},
+    {24, &LayoutFieldOf(&L::Sub2NetSearchX), true, true},
+    {25, &LayoutFieldOf(&L::Sub2NetRadioX), true, true},
+    {26, &LayoutFieldOf(&L::Sub2GameTitleX), true, true},
+    {27, &LayoutFieldOf(&L::Sub2PhotVideoX), true, true},
+    {28, &LayoutFieldOf(&L::Sub2RSSFeedsX), true, true},
+    {29, &LayoutFieldOf(&L::Sub2SettingOptX), true, true},
+    {30, &LayoutFieldOf(&L::Sub2SettingOptY), true, true},
+    {31, &LayoutFieldOf(&L::OptSize1), true, true},
+    {32, &LayoutFieldOf(&L::OptSize2), true, true},
+    {33, &LayoutFieldOf(&L::GameSpace), true, true},
+    {34, &LayoutFieldOf(&L::VideoSpace), true, true},
+    {35, &LayoutFieldOf(&L::MusicSpace), true, true},
+    {36, &LayoutFieldOf(&L::PhotoSpace), true, true},
+    {37, &LayoutFieldOf(&L::OptSpace), true, true},
 };
 // clang-format on
 
@@ -116,6 +135,8 @@ const FirmwareProfile* ProfileFor(int32_t version) {
     default: return nullptr;
   }
 }
+
+std::span<const VshScalar> VshScalarTable() { return kVshScalarTable; }
 
 std::span<const PafSlot> PafSlotTable() { return kPafSlotTable; }
 

@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <span>
-#include <variant>
 
 #include "model/layout_record.h"
 
@@ -81,12 +80,30 @@ int32_t VersionFromSize(int64_t size);
 // The profile of a known version, or nullptr.
 const FirmwareProfile* ProfileFor(int32_t version);
 
-// One slot of PafOffsets and the layout field it holds. An integer field is read
-// as a single truncated toward zero and written as the single of the integer; a
-// float field is copied bit for bit both ways.
+// A VshOffsets slot that holds one layout value. An integer field is read as a
+// single truncated toward zero and written as the single of the integer; a float
+// field is copied bit for bit both ways. Where the profile HarvestsConstants the
+// place indexes VshConstants (entry = place / 4), except a 16-bit place, which is
+// always in the image.
+struct VshScalar {
+  VshSlot slot;
+  const LayoutField* field;
+  bool loaded = true;     // false: written only (slot 4, UnfIconY + 1)
+  int32_t added = 0;      // written as the field plus this; only on a slot not loaded
+  bool halfword = false;  // the low 16 bits of an integer field (Bmp01_12size)
+};
+
+// Every VshOffsets slot that holds a layout value, in the order Save writes them.
+// The loader reads the loaded ones, Save writes all of them and the check after a
+// save compares every loaded one. The tables (colours, entries, items) have record
+// layouts of their own (record_layouts.h).
+std::span<const VshScalar> VshScalarTable();
+
+// One slot of PafOffsets and the layout field it holds, read and written as a
+// VshScalar is.
 struct PafSlot {
   int slot;
-  std::variant<int32_t LayoutRecord::*, float LayoutRecord::*> field;
+  const LayoutField* field;
   bool loaded;    // false: written only (slot 8, a second copy of SubIconSize)
   bool extended;  // exists only where the profile HasExtendedFields
 };

@@ -19,6 +19,13 @@
 
 namespace qorvi {
 
+// The text of a zero-terminated field of fixed width (an item tag, an image label,
+// a name): the bytes up to the first zero, all of them when the field holds none.
+inline std::string_view TextOf(std::span<const char> field) {
+  const auto end = std::find(field.begin(), field.end(), '\0');
+  return {field.data(), static_cast<std::size_t>(end - field.begin())};
+}
+
 template <std::size_t N>
 struct FixedString : std::array<char, N> {
   // The field holding `text` and zeros behind it; text beyond N bytes is cut.
@@ -38,10 +45,7 @@ struct FixedString : std::array<char, N> {
   }
 
   // The text: the bytes up to the first zero, all N when there is none.
-  std::string_view view() const {
-    const auto end = std::find(this->begin(), this->end(), '\0');
-    return {this->data(), static_cast<std::size_t>(end - this->begin())};
-  }
+  std::string_view view() const { return TextOf(*this); }
   // Whether the text ends in a zero inside the field.
   bool terminated() const { return view().size() < N; }
 

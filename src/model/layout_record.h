@@ -106,10 +106,84 @@ struct LayoutField {
   FieldGroup group;
 };
 
-// The 48 scalar fields in record order.
+// The 48 scalar fields in record order. Code names a field by its descriptor in
+// this table (LayoutFieldOf); events and editors compare descriptors by address.
+inline constexpr std::array<LayoutField, 48> kLayoutFieldTable{{
+    {"MainIconX", &LayoutRecord::MainIconX, ParseRule::Integer, FieldGroup::IconData},
+    {"MainIconY", &LayoutRecord::MainIconY, ParseRule::Integer, FieldGroup::IconData},
+    {"MainIconSpace1", &LayoutRecord::MainIconSpace1, ParseRule::Integer, FieldGroup::IconData},
+    {"MainIconSpace2", &LayoutRecord::MainIconSpace2, ParseRule::Integer, FieldGroup::IconData},
+    {"Bmp01_12size", &LayoutRecord::Bmp01_12size, ParseRule::ClampedSize, FieldGroup::IconData},
+    {"UnfIconY", &LayoutRecord::UnfIconY, ParseRule::Integer, FieldGroup::IconData},
+    {"UnfIconSize", &LayoutRecord::UnfIconSize, ParseRule::Real, FieldGroup::IconData},
+    {"SubIconLowerSpace1", &LayoutRecord::SubIconLowerSpace1, ParseRule::RealTruncated, FieldGroup::IconData},
+    {"SubIconUpperSpace1", &LayoutRecord::SubIconUpperSpace1, ParseRule::RealTruncated, FieldGroup::IconData},
+    {"SubIconLowerSpace2", &LayoutRecord::SubIconLowerSpace2, ParseRule::RealTruncated, FieldGroup::IconData},
+    {"SubIconUpperSpace2", &LayoutRecord::SubIconUpperSpace2, ParseRule::RealTruncated, FieldGroup::IconData},
+    {"SubIconSize", &LayoutRecord::SubIconSize, ParseRule::Real, FieldGroup::IconData},
+    {"ClockX", &LayoutRecord::ClockX, ParseRule::Integer, FieldGroup::IconData},
+    {"ClockY", &LayoutRecord::ClockY, ParseRule::Integer, FieldGroup::IconData},
+    {"BatteryX", &LayoutRecord::BatteryX, ParseRule::Integer, FieldGroup::IconData},
+    {"BatteryY", &LayoutRecord::BatteryY, ParseRule::Integer, FieldGroup::IconData},
+    {"BusyX", &LayoutRecord::BusyX, ParseRule::Integer, FieldGroup::IconData},
+    {"BusyY", &LayoutRecord::BusyY, ParseRule::Integer, FieldGroup::IconData},
+    {"IconSpeedX1", &LayoutRecord::IconSpeedX1, ParseRule::Integer, FieldGroup::IconData},
+    {"IconSpeedX2", &LayoutRecord::IconSpeedX2, ParseRule::Integer, FieldGroup::IconData},
+    {"IconSpeedY1", &LayoutRecord::IconSpeedY1, ParseRule::Integer, FieldGroup::IconData},
+    {"IconSpeedY2", &LayoutRecord::IconSpeedY2, ParseRule::Integer, FieldGroup::IconData},
+    {"BusySpeed", &LayoutRecord::BusySpeed, ParseRule::Real, FieldGroup::IconData},
+    {"WaveSpeed", &LayoutRecord::WaveSpeed, ParseRule::Real, FieldGroup::IconData},
+    {"MainMenuTextY", &LayoutRecord::MainMenuTextY, ParseRule::Integer, FieldGroup::Text},
+    {"MainMenuTextSize", &LayoutRecord::MainMenuTextSize, ParseRule::Real, FieldGroup::Text},
+    {"SubMenuTextX", &LayoutRecord::SubMenuTextX, ParseRule::Integer, FieldGroup::Text},
+    {"SubMenuTextX2", &LayoutRecord::SubMenuTextX2, ParseRule::Integer, FieldGroup::Text},
+    {"SubMenuTextX3", &LayoutRecord::SubMenuTextX3, ParseRule::Integer, FieldGroup::Text},
+    {"SubMenuTextX1Seg", &LayoutRecord::SubMenuTextX1Seg, ParseRule::Integer, FieldGroup::Text},
+    {"SubMenuTextY", &LayoutRecord::SubMenuTextY, ParseRule::Integer, FieldGroup::Text},
+    {"SubMenuMSTextY", &LayoutRecord::SubMenuMSTextY, ParseRule::Integer, FieldGroup::Text},
+    {"SubMenuUnderMSTextY", &LayoutRecord::SubMenuUnderMSTextY, ParseRule::Integer, FieldGroup::Text},
+    {"SubMenuTextSize", &LayoutRecord::SubMenuTextSize, ParseRule::Real, FieldGroup::Text},
+    {"Sub2NetSearchX", &LayoutRecord::Sub2NetSearchX, ParseRule::Real, FieldGroup::Text},
+    {"Sub2NetRadioX", &LayoutRecord::Sub2NetRadioX, ParseRule::Real, FieldGroup::Text},
+    {"Sub2GameTitleX", &LayoutRecord::Sub2GameTitleX, ParseRule::Real, FieldGroup::Text},
+    {"Sub2PhotVideoX", &LayoutRecord::Sub2PhotVideoX, ParseRule::Real, FieldGroup::Text},
+    {"Sub2RSSFeedsX", &LayoutRecord::Sub2RSSFeedsX, ParseRule::Real, FieldGroup::Text},
+    {"Sub2SettingOptX", &LayoutRecord::Sub2SettingOptX, ParseRule::Real, FieldGroup::Text},
+    {"Sub2SettingOptY", &LayoutRecord::Sub2SettingOptY, ParseRule::Real, FieldGroup::Text},
+    {"OptSize1", &LayoutRecord::OptSize1, ParseRule::Real, FieldGroup::Text},
+    {"OptSize2", &LayoutRecord::OptSize2, ParseRule::Real, FieldGroup::Text},
+    {"GameSpace", &LayoutRecord::GameSpace, ParseRule::Real, FieldGroup::Text},
+    {"VideoSpace", &LayoutRecord::VideoSpace, ParseRule::Real, FieldGroup::Text},
+    {"MusicSpace", &LayoutRecord::MusicSpace, ParseRule::Real, FieldGroup::Text},
+    {"PhotoSpace", &LayoutRecord::PhotoSpace, ParseRule::Real, FieldGroup::Text},
+    {"OptSpace", &LayoutRecord::OptSpace, ParseRule::Real, FieldGroup::Text},
+}};
+
+// The 48 scalar fields in record order (kLayoutFieldTable).
 std::span<const LayoutField> LayoutFields();
-// The field of that name, or nullptr.
+// The field of that name, or nullptr: for names that come in at run time (--set,
+// the keys of a layout document).
 const LayoutField* FindLayoutField(std::string_view name);
+
+namespace layout_field_detail {
+template <typename T>
+consteval const LayoutField& Lookup(T LayoutRecord::*member) {
+  for (const LayoutField& f : kLayoutFieldTable) {
+    const auto* m = std::get_if<T LayoutRecord::*>(&f.member);
+    if (m != nullptr && *m == member) return f;
+  }
+  // Reached only for a member the table lacks: no constant expression, no build.
+  throw "not a scalar field of kLayoutFieldTable";
+}
+}  // namespace layout_field_detail
+
+// The descriptor of a field named in code, looked up while compiling:
+// LayoutFieldOf(&LayoutRecord::ClockX). A member that is not in the table fails the
+// build, as a misspelt one does.
+consteval const LayoutField& LayoutFieldOf(int32_t LayoutRecord::*member) {
+  return layout_field_detail::Lookup(member);
+}
+consteval const LayoutField& LayoutFieldOf(float LayoutRecord::*member) { return layout_field_detail::Lookup(member); }
 
 // Copies one scalar field from `from` to `to` (a restore from the loaded values).
 void CopyLayoutField(LayoutRecord& to, const LayoutRecord& from, const LayoutField& field);

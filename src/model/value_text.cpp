@@ -1,6 +1,7 @@
 #include "model/value_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -115,10 +116,12 @@ float ParseRealText(std::string_view text) {
 
 int32_t ParseRealTruncatedText(std::string_view text) { return TruncateToInt(ParseRealText(text)); }
 
-int32_t ParseClampedSizeText(std::string_view text) {
-  uint32_t v = static_cast<uint32_t>(ParseIntegerText(text));
-  return v < 32768u ? static_cast<int32_t>(v) : 32767;
+int32_t ClampedSize(int64_t v) {
+  const auto bits = static_cast<uint32_t>(v);
+  return bits < 32768u ? static_cast<int32_t>(bits) : 32767;
 }
+
+int32_t ParseClampedSizeText(std::string_view text) { return ClampedSize(ParseIntegerText(text)); }
 
 std::string FormatInteger(int32_t v) { return std::to_string(v); }
 
@@ -172,6 +175,26 @@ std::string FieldText(const LayoutRecord& layout, const LayoutField& field) {
     return field.rule == ParseRule::ClampedSize ? FormatUnsigned(layout.*(*ip)) : FormatInteger(layout.*(*ip));
   }
   return FormatReal(layout.*(std::get<float LayoutRecord::*>(field.member)));
+}
+
+bool TextShowsValue(std::string_view text, const LayoutField& field, const LayoutRecord& layout) {
+  // A clamped size is compared as the plain integer typed, so that a number out of
+  // range does not match the 32767 stored for it.
+  if (field.rule == ParseRule::ClampedSize) {
+    const auto* member = std::get_if<int32_t LayoutRecord::*>(&field.member);
+    return member != nullptr && ParseIntegerText(text) == layout.*(*member);
+  }
+  LayoutRecord read = layout;
+  StoreFieldText(read, field, text);
+  return std::visit(
+      [&](auto member) {
+        if constexpr (std::is_same_v<decltype(member), float LayoutRecord::*>) {
+          return std::bit_cast<uint32_t>(read.*member) == std::bit_cast<uint32_t>(layout.*member);
+        } else {
+          return read.*member == layout.*member;
+        }
+      },
+      field.member);
 }
 
 }  // namespace qorvi

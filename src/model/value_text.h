@@ -22,7 +22,11 @@ int32_t ParseIntegerText(std::string_view text);
 float ParseRealText(std::string_view text);
 // ParseRealText, truncated toward zero (saturating at the int32 range).
 int32_t ParseRealTruncatedText(std::string_view text);
-// ParseIntegerText, then as an unsigned 32-bit number: 32768 or more gives 32767.
+// Bmp01_12size as its edit keeps it: the number as an unsigned 32-bit value
+// (negative numbers wrap), 32768 or more gives 32767. The one rule for that field,
+// whether the number is typed, set by --set or a layout document, or loaded.
+int32_t ClampedSize(int64_t v);
+// ParseIntegerText, then ClampedSize.
 int32_t ParseClampedSizeText(std::string_view text);
 
 // "%i".
@@ -38,6 +42,11 @@ std::string FormatReal(float v);
 void StoreFieldText(LayoutRecord& layout, const LayoutField& field, std::string_view text);
 // The field's value as its edit shows it.
 std::string FieldText(const LayoutRecord& layout, const LayoutField& field);
+// True when `text`, read as the edit of `field` reads it, gives the value the
+// layout holds (floats by their bits: a NaN shows a NaN). A clamped size whose
+// number was out of range does not show the value it was clamped to: its edit is
+// to show what was stored.
+bool TextShowsValue(std::string_view text, const LayoutField& field, const LayoutRecord& layout);
 
 // Float truncated toward zero, as the loader turns firmware singles into integers;
 // NaN gives 0 and values outside the int32 range saturate (a plain cast would be

@@ -46,17 +46,17 @@ std::string EntryText(const CategoryEntry& e) {
   return "[" + IntText(e.Category) + ", " + IntText(e.Item) + ", " + IntText(e.Show) + ", " + IntText(e.Region) + "]";
 }
 
-// A tag in quotes; bytes outside printable ASCII as \xNN, so the line stays one line.
-std::string TagText(const ItemTag& tag) {
+// A text in quotes; bytes outside printable ASCII as \xNN, so the line stays one line.
+std::string Quoted(std::string_view text) {
   std::string out = "\"";
-  for (std::size_t i = 0; i < tag.size() && tag[i] != '\0'; ++i) {
-    const auto c = static_cast<unsigned char>(tag[i]);
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
       char esc[8];
       std::snprintf(esc, sizeof esc, "\\x%02x", static_cast<unsigned>(c));
       out += esc;
     } else {
-      out += static_cast<char>(c);
+      out += ch;
     }
   }
   return out + "\"";
@@ -85,7 +85,7 @@ std::string ValueText(const LayoutRecord& l, const LayoutField& f) {
   return FloatText(l.*(std::get<float LayoutRecord::*>(f.member)));
 }
 
-const LayoutField& Field(std::string_view name) { return *FindLayoutField(name); }
+using L = LayoutRecord;
 
 // The loaded bytes of a file's area.
 std::span<const uint8_t> Loaded(const Model& model, FileArea area, int32_t size) {
@@ -142,17 +142,15 @@ void CompareVshmain(const Model& saved, const Model& back, const ScalarPlaces& p
   const LayoutRecord& got = back.Layout;
   differ("version", file, IntText(back.FirmwareVersion), IntText(saved.FirmwareVersion));
 
-  static constexpr std::pair<VshSlot, std::string_view> kScalars[] = {
-      {kVshMainIconX, "MainIconX"}, {kVshMainIconY, "MainIconY"}, {kVshUnfIconY, "UnfIconY"},
-      {kVshClockX, "ClockX"},       {kVshClockY, "ClockY"},       {kVshBusySpeed, "BusySpeed"},
-  };
-  for (const auto& [slot, name] : kScalars) {
-    const LayoutField& f = Field(name);
-    const uint32_t place = p.VshOffsets[slot];
-    differ(std::string(name), file, ValueText(got, f), ReadBackText(f, places.Held(place, WrittenBits(want, f))));
+  for (const VshScalar& scalar : VshScalarTable()) {
+    if (!scalar.loaded) continue;
+    const LayoutField& f = *scalar.field;
+    // A 16-bit place is always in the image; a 32-bit one holds what its place can.
+    const std::string expected = scalar.halfword
+                                     ? IntText(static_cast<uint16_t>(want.*std::get<int32_t LayoutRecord::*>(f.member)))
+                                     : ReadBackText(f, places.Held(p.VshOffsets[scalar.slot], WrittenBits(want, f)));
+    differ(std::string(f.name), file, ValueText(got, f), expected);
   }
-  // 16 bits, always in the image.
-  differ("Bmp01_12size", file, IntText(got.Bmp01_12size), IntText(static_cast<uint16_t>(want.Bmp01_12size)));
 
   const int colors = std::clamp(p.ColorEntryCount, 0, kColorTableEntries);
   for (int i = 0; i < colors; ++i) {
@@ -188,7 +186,7 @@ void CompareVshmain(const Model& saved, const Model& back, const ScalarPlaces& p
       differ(item + std::string(name), file, IntText(g.*member), IntText(w.*member));
     differ(item + "UmdFlag", file, IntText(g.UmdFlag), IntText(w.UmdFlag));
     for (const auto& [member, name] : kTags)
-      differ(item + std::string(name), file, TagText(g.*member), TagText(w.*member));
+      differ(item + std::string(name), file, Quoted(TextOf(g.*member)), Quoted(TextOf(w.*member)));
   }
 }
 
@@ -197,12 +195,6 @@ void ComparePaf(const Model& saved, const Model& back, const ScalarPlaces& place
   const FirmwareProfile& profile = saved.Profile;
   const auto& P = profile.PafOffsets;
   auto present = [&](const PafSlot& s) { return !s.extended || profile.HasExtendedFields; };
-  auto field_of = [](const PafSlot& s) -> const LayoutField& {
-    for (const LayoutField& f : LayoutFields()) {
-      if (f.member == s.field) return f;
-    }
-    return LayoutFields().front();  // every slot names a field of the record
-  };
   const std::span<const PafSlot> slots = PafSlotTable();
   for (std::size_t k = 0; k < slots.size(); ++k) {
     const PafSlot& slot = slots[k];
@@ -212,9 +204,9 @@ void ComparePaf(const Model& saved, const Model& back, const ScalarPlaces& place
     for (std::size_t j = k + 1; j < slots.size(); ++j) {
       if (present(slots[j]) && P[slots[j].slot] == P[slot.slot]) written = &slots[j];
     }
-    const LayoutField& f = field_of(slot);
+    const LayoutField& f = *slot.field;
     differ(std::string(f.name), file, ValueText(back.Layout, f),
-           ReadBackText(f, places.Held(P[slot.slot], WrittenBits(saved.Layout, field_of(*written)))));
+           ReadBackText(f, places.Held(P[slot.slot], WrittenBits(saved.Layout, *written->field))));
   }
 }
 
@@ -222,9 +214,9 @@ void CompareSystemPlugin(const Model& saved, const Model& back, Differ& differ) 
   const std::string& file = saved.paths.DoneSystemPluginFgPath;
   const LayoutRecord& want = saved.Layout;
   const LayoutRecord& got = back.Layout;
-  for (std::string_view name : {"BatteryX", "BatteryY", "BusyX", "BusyY"}) {
-    const LayoutField& f = Field(name);
-    differ(std::string(name), file, ValueText(got, f), ReadBackText(f, WrittenBits(want, f)));
+  for (const LayoutField* f : {&LayoutFieldOf(&L::BatteryX), &LayoutFieldOf(&L::BatteryY), &LayoutFieldOf(&L::BusyX),
+                               &LayoutFieldOf(&L::BusyY)}) {
+    differ(std::string(f->name), file, ValueText(got, *f), ReadBackText(*f, WrittenBits(want, *f)));
   }
   // Written as the float byte / 255, read back times 255 and truncated.
   auto held = [](const Rgb8& c) {
@@ -244,8 +236,8 @@ void CompareTopmenuPlugin(const Model& saved, const Model& back, Differ& differ)
   const Result<uint32_t> place = LocateTopmenuPluginValue(image);
   if (!place) return;  // the load refuses such a container
   ByteReader r(image);
-  const LayoutField& f = Field("MainIconX");
-  differ("MainIconX", file, ReadBackText(f, r.u32(*place)), ReadBackText(f, WrittenBits(saved.Layout, f)));
+  const LayoutField& f = LayoutFieldOf(&L::MainIconX);
+  differ(std::string(f.name), file, ReadBackText(f, r.u32(*place)), ReadBackText(f, WrittenBits(saved.Layout, f)));
 }
 
 // The boot sound area holds the sound file, then zeros.

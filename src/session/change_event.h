@@ -40,7 +40,7 @@ struct ViewChanges {
   bool no_show_unfocused = false;
   bool no_show_umd_icon = false;  // the category lists were rebuilt with the option
   bool compress = false;
-  std::bitset<kRepositionItems> offsets;  // preview offsets by index
+  std::bitset<kRepositionItems> offsets{};  // preview offsets by index
   bool Any() const {
     return category || item || language || no_show_unfocused || no_show_umd_icon || compress || offsets.any();
   }

@@ -1,6 +1,8 @@
 // The session's machinery (the one command, the exchange of model parts and the
-// events), the layout edits, loading, saving and the history. The menu entries,
-// the items and the view are in session_menu.cpp.
+// events), loading, saving and the history. The edits live by what they change:
+// edit_session_fields.cpp (layout fields: typing, Ctrl+click, Reset, drags),
+// edit_session_colors.cpp, edit_session_entries.cpp (menu entries and item
+// records) and edit_session_view.cpp (the view state, which makes no steps).
 #include "session/edit_session.h"
 
 #include <bit>
@@ -10,17 +12,10 @@
 #include "firmware/category_lists.h"
 #include "firmware/icon_bitmaps.h"
 #include "firmware/load_sequence.h"
-#include "model/value_text.h"
 #include "save/save_sequence.h"
 
 namespace qorvi::session {
 namespace {
-
-// Merge ids: typing into field k merges by kTypingId + k, the moves of one drag
-// by kDragId + its serial number.
-constexpr int kTypingId = 1;
-constexpr int kDragId = 1000;
-constexpr int kDragSerials = 1000000;
 
 bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
 bool SameColor(const RgbF& a, const RgbF& b) { return SameBits(a.r, b.r) && SameBits(a.g, b.g) && SameBits(a.b, b.b); }
@@ -36,20 +31,6 @@ bool SameField(const LayoutRecord& a, const LayoutRecord& b, const LayoutField& 
         }
       },
       field.member);
-}
-
-int FieldIndex(const LayoutField& field) {
-  const std::span<const LayoutField> all = LayoutFields();
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    if (all[i].name == field.name) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-// The table's own descriptor of a field (events name fields by these pointers).
-const LayoutField* TableField(const LayoutField& field) {
-  const int i = FieldIndex(field);
-  return i < 0 ? nullptr : &LayoutFields()[static_cast<std::size_t>(i)];
 }
 
 void DiffLayout(const LayoutRecord& before, const LayoutRecord& after, ChangeEvent& event) {
@@ -77,22 +58,6 @@ bool SameLists(const std::array<CategoryList, kCategories>& a, const std::array<
     if (a[c].Count != b[c].Count || a[c].Items != b[c].Items) return false;
   }
   return true;
-}
-
-int32_t Wrapped(int32_t value, int32_t delta) {
-  // In unsigned arithmetic, so that the sum wraps as the field's 32 bits would
-  // instead of overflowing.
-  return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(delta));
-}
-
-std::string IconColorName(Rgb8 LayoutRecord::*color) {
-  if (color == &LayoutRecord::BatteryColor) return "Battery color";
-  if (color == &LayoutRecord::ClockColor) return "Clock color";
-  return "Busy color";
-}
-
-std::string TableColorName(bool background, int index) {
-  return (background ? "BG Color " : "Text Color ") + std::to_string(index + 1);
 }
 
 }  // namespace
@@ -124,15 +89,15 @@ bool SameEntry(const CategoryEntry& a, const CategoryEntry& b) {
 // state after.
 class ModelCommand : public UndoCommand {
  public:
-  ModelCommand(EditSession& session, ModelChange target, std::string text, int id, Origin origin)
-      : UndoCommand(std::move(text)), session_(session), parts_(std::move(target)), id_(id), origin_(origin) {}
+  ModelCommand(EditSession& session, ModelChange target, std::string text, MergeKey merge, Origin origin)
+      : UndoCommand(std::move(text)), session_(session), parts_(std::move(target)), merge_(merge), origin_(origin) {}
 
   void Redo() override {
     session_.Exchange(parts_, first_ ? origin_ : Origin::Redo);
     first_ = false;
   }
   void Undo() override { session_.Exchange(parts_, Origin::Undo); }
-  int Id() const override { return id_; }
+  int Id() const override { return merge_.Id(); }
 
   bool MergeWith(const UndoCommand& next) override {
     // Every command with a merge id is a ModelCommand.
@@ -151,7 +116,7 @@ class ModelCommand : public UndoCommand {
  private:
   EditSession& session_;
   ModelChange parts_;
-  int id_;
+  MergeKey merge_;
   Origin origin_;
   bool first_ = true;
 };
@@ -162,8 +127,8 @@ EditSession::~EditSession() = default;
 
 void EditSession::Emit(const ChangeEvent& event) { emit changed(event); }
 
-void EditSession::Push(ModelChange target, std::string what, int merge_id, Origin origin) {
-  history_.Push(std::make_unique<ModelCommand>(*this, std::move(target), std::move(what), merge_id, origin));
+void EditSession::Push(ModelChange target, std::string what, MergeKey merge, Origin origin) {
+  history_.Push(std::make_unique<ModelCommand>(*this, std::move(target), std::move(what), merge, origin));
   emit historyChanged();
 }
 
@@ -221,96 +186,8 @@ void EditSession::Exchange(ModelChange& parts, Origin origin) {
   }
 }
 
-// --- Layout fields.
-
-void EditSession::SetFieldText(const LayoutField& field, std::string_view text) {
-  const int index = FieldIndex(field);
-  if (index < 0) return;
-  LayoutRecord next = model_.Layout;
-  StoreFieldText(next, field, text);
-  Push(ModelChange::Of(next), std::string(field.name), kTypingId + index, Origin::Edit);
-}
-
-void EditSession::EndTyping() { history_.CloseMerge(); }
-
-void EditSession::RestoreField(const LayoutField& field) {
-  const LayoutField* own = TableField(field);
-  if (own == nullptr) return;
-  LayoutRecord next = model_.Layout;
-  CopyLayoutField(next, model_.LoadedLayout, *own);
-  Push(ModelChange::Of(next), "restore of " + std::string(own->name), -1, Origin::Restore);
-}
-
-void EditSession::ResetFields(FieldGroup group, std::string what) {
-  LayoutRecord next = model_.Layout;
-  for (const LayoutField& field : LayoutFields()) {
-    if (field.group == group) CopyLayoutField(next, model_.LoadedLayout, field);
-  }
-  Push(ModelChange::Of(next), std::move(what), -1, Origin::Edit);
-}
-
-void EditSession::BeginDrag(std::string what) {
-  drag_serial_ = (drag_serial_ + 1) % kDragSerials;
-  drag_what_ = std::move(what);
-  history_.CloseMerge();
-}
-
-void EditSession::NudgeFields(std::span<const FieldNudge> nudges) {
-  LayoutRecord next = model_.Layout;
-  for (const FieldNudge& n : nudges) {
-    if (n.field == nullptr) continue;
-    if (auto* member = std::get_if<int32_t LayoutRecord::*>(&n.field->member)) {
-      next.*(*member) = Wrapped(next.*(*member), n.delta);
-    }
-  }
-  Push(ModelChange::Of(next), drag_what_, kDragId + drag_serial_, Origin::Edit);
-}
-
-void EditSession::EndDrag() { history_.CloseMerge(); }
-
-// --- Colours.
-
-void EditSession::SetTableColor(bool background, int index, RgbF color) {
-  if (index < 0 || index >= kColorTableEntries) return;
-  LayoutRecord next = model_.Layout;
-  (background ? next.BGColor : next.TextColor)[static_cast<std::size_t>(index)] = color;
-  Push(ModelChange::Of(next), TableColorName(background, index), -1, Origin::Edit);
-}
-
-void EditSession::RestoreTableColor(bool background, int index) {
-  if (index < 0 || index >= kColorTableEntries) return;
-  LayoutRecord next = model_.Layout;
-  const auto& loaded = background ? model_.LoadedLayout.BGColor : model_.LoadedLayout.TextColor;
-  (background ? next.BGColor : next.TextColor)[static_cast<std::size_t>(index)] =
-      loaded[static_cast<std::size_t>(index)];
-  Push(ModelChange::Of(next), "restore of " + TableColorName(background, index), -1, Origin::Restore);
-}
-
-void EditSession::SetIconColor(Rgb8 LayoutRecord::*color, Rgb8 value) {
-  LayoutRecord next = model_.Layout;
-  next.*color = value;
-  Push(ModelChange::Of(next), IconColorName(color), -1, Origin::Edit);
-}
-
-void EditSession::RestoreIconColor(Rgb8 LayoutRecord::*color) {
-  LayoutRecord next = model_.Layout;
-  next.*color = model_.LoadedLayout.*color;
-  Push(ModelChange::Of(next), "restore of " + IconColorName(color), -1, Origin::Restore);
-}
-
-void EditSession::ResetColors() {
-  LayoutRecord next = model_.Layout;
-  const LayoutRecord& loaded = model_.LoadedLayout;
-  next.TextColor = loaded.TextColor;
-  next.BGColor = loaded.BGColor;
-  next.BatteryColor = loaded.BatteryColor;
-  next.ClockColor = loaded.ClockColor;
-  next.BusyColor = loaded.BusyColor;
-  Push(ModelChange::Of(next), "Reset of the colors", -1, Origin::Edit);
-}
-
 void EditSession::Apply(const ModelChange& change, std::string what) {
-  Push(change, std::move(what), -1, Origin::Edit);
+  Push(change, std::move(what), MergeKey::None(), Origin::Edit);
 }
 
 // --- Loading, saving, history.

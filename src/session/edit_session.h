@@ -43,6 +43,7 @@
 #include "model/model.h"
 #include "save/verification.h"
 #include "session/change_event.h"
+#include "session/merge_key.h"
 #include "session/undo_stack.h"
 
 namespace qorvi::session {
@@ -207,8 +208,9 @@ class EditSession : public QObject {
  private:
   friend class ModelCommand;
 
-  // Pushes one step that turns the model into `target` (the parts it holds).
-  void Push(ModelChange target, std::string what, int merge_id, Origin origin);
+  // Pushes one step that turns the model into `target` (the parts it holds),
+  // folded into the step before it when that one has the same merge key.
+  void Push(ModelChange target, std::string what, MergeKey merge, Origin origin);
   // Swaps the parts of `parts` with the model's and emits what changed; `parts`
   // then holds what the model held. Used by the commands both ways.
   void Exchange(ModelChange& parts, Origin origin);
@@ -226,7 +228,7 @@ class EditSession : public QObject {
   bool writes_icon_bitmaps_ = true;
   UndoStack history_;
   bool loaded_ = false;
-  int drag_serial_ = 0;
+  int drag_serial_ = 0;  // of the drag under way (MergeKey::MovesOfDrag)
   std::string drag_what_;
 };
 

@@ -13,14 +13,6 @@ namespace {
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// A tag as a list shows it: the text up to its zero, within the field. (The list
-// only shows it; what a choice stores is the listed tag itself.)
-QString TagText(const qorvi::session::Tag& tag) {
-  const auto* begin = tag.data();
-  const auto* end = std::find(begin, begin + tag.size(), '\0');
-  return QString::fromUtf8(begin, end - begin);
-}
-
 // Selects the first entry whose text equals `text` exactly; no match leaves the
 // selection as it was.
 void SelectText(QComboBox* combo, const QString& text) {
@@ -136,7 +128,7 @@ void TForm9::FillAdvanceWindow() {
     exec_combo_->addItem(Utf8(qorvi::ExecFunctionName(item.ExecIndex, language)));
     for (TagList* list : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
       list->tags.push_back(item.*(list->member));
-      list->combo->addItem(TagText(item.*(list->member)));
+      list->combo->addItem(Utf8(qorvi::TextOf(item.*(list->member))));
     }
   }
 
@@ -153,7 +145,7 @@ void TForm9::ShowSelectedItem() {
   SelectIndex(media_combo_, item.Media <= 3 ? static_cast<int>(item.Media) - 1 : -1);
   SelectIndex(umd_combo_, item.UmdFlag);
   for (TagList* list : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
-    SelectText(list->combo, TagText(item.*(list->member)));
+    SelectText(list->combo, Utf8(qorvi::TextOf(item.*(list->member))));
   }
 }
 

@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <bit>
 
 #include "model/value_text.h"
 #include "widgets/shift_state.h"
@@ -43,32 +42,11 @@ void FieldEdits::Write(QLineEdit* edit) {
   edit->setCursorPosition(0);
 }
 
-bool FieldEdits::ShowsValue(std::string_view text, const LayoutField& field, const LayoutRecord& layout) {
-  // A clamped size shows what was stored whenever the number typed was out of
-  // range: its text is compared as a plain integer.
-  if (field.rule == ParseRule::ClampedSize) {
-    const auto* member = std::get_if<int32_t LayoutRecord::*>(&field.member);
-    return member != nullptr && ParseIntegerText(text) == layout.*(*member);
-  }
-  LayoutRecord read = layout;
-  StoreFieldText(read, field, text);
-  return std::visit(
-      [&](auto member) {
-        // Floats by their bits: a NaN shows a NaN.
-        if constexpr (std::is_same_v<decltype(member), float LayoutRecord::*>) {
-          return std::bit_cast<uint32_t>(read.*member) == std::bit_cast<uint32_t>(layout.*member);
-        } else {
-          return read.*member == layout.*member;
-        }
-      },
-      field.member);
-}
-
 void FieldEdits::OnChanged(const session::ChangeEvent& event) {
   for (const LayoutField* field : event.fields) {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
       if (fields_[i] != field) continue;
-      if (!ShowsValue(edits_[i]->text().toStdString(), *field, session_.model().Layout)) Write(edits_[i]);
+      if (!TextShowsValue(edits_[i]->text().toStdString(), *field, session_.model().Layout)) Write(edits_[i]);
     }
   }
 }

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QObject>
-#include <string_view>
 #include <vector>
 
 #include "model/layout_record.h"
@@ -29,10 +28,6 @@ class FieldEdits : public QObject {
   // Shows the field's value in its edit in the display format of its type, from
   // the start of the text. Storing does not follow: the value is already there.
   void Write(QLineEdit* edit);
-
-  // True when `text`, read as the edit of `field` reads it, gives the value the
-  // layout holds.
-  static bool ShowsValue(std::string_view text, const LayoutField& field, const LayoutRecord& layout);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -36,7 +36,7 @@ constexpr GroupSpec kGroups[] = {
 // the preview's own table.
 struct EditSpec {
   const char* name;
-  const char* field;
+  const qorvi::LayoutField* field;
   const char* group;
   int top;
   const char* label;  // caption of the label beside it; nullptr for none
@@ -44,31 +44,39 @@ struct EditSpec {
   const char* formText;
 };
 
+using L = qorvi::LayoutRecord;
+using qorvi::LayoutFieldOf;
 constexpr EditSpec kEdits[] = {
-    {"MainIconXEdit", "MainIconX", "MainIconGroup", 16, "X", "MainIconXLabel", "-130"},
-    {"MainIconYEdit", "MainIconY", "MainIconGroup", 48, "Y", "MainIconYLabel", "66"},
-    {"MainIconSpace1Edit", "MainIconSpace1", "UnfIconGroup", 16, "Space1", "MainIconSpace1Label", "5"},
-    {"MainIconSpace2Edit", "MainIconSpace2", "UnfIconGroup", 48, "Space2", "MainIconSpace2Label", "80"},
-    {"UnfIconYEdit", "UnfIconY", "UnfIconGroup", 80, "Y", "UnfIconYLabel", "63"},
-    {"UnfIconSizeEdit", "UnfIconSize", "UnfIconGroup", 112, "Size", "UnfIconSizeLabel", "0.78"},
-    {"SubIconSizeEdit", "SubIconSize", "SubIconGroup", 16, "Size", "SubIconSizeLabel", "1"},
-    {"SubIconUpperSpace1Edit", "SubIconUpperSpace1", "SubIconGroup", 58, "Settings", "UpperSpace1Label", "60"},
-    {"SubIconUpperSpace2Edit", "SubIconUpperSpace2", "SubIconGroup", 82, "other", "UpperSpace500Label", "60"},
-    {"SubIconLowerSpace1Edit", "SubIconLowerSpace1", "SubIconGroup", 122, "Settings", "LowerSpace1Label", "65"},
-    {"SubIconLowerSpace2Edit", "SubIconLowerSpace2", "SubIconGroup", 146, "other", "LowerSpace500Label", "65"},
-    {"WaveSpeedEdit", "WaveSpeed", "WaveSpeedGroup", 16, nullptr, nullptr, "10"},
-    {"IconSpeedXEdit1", "IconSpeedX1", "IconSpeedGroup", 16, "X", "IconSpeedXLabel1", "200"},
-    {"IconSpeedXEdit2", "IconSpeedX2", "IconSpeedGroup", 48, "→key", "IconSpeedXLabel2", "200"},
-    {"IconSpeedYEdit1", "IconSpeedY1", "IconSpeedGroup", 80, "Y", "IconSpeedYLabel1", "200"},
-    {"IconSpeedYEdit2", "IconSpeedY2", "IconSpeedGroup", 112, "↓key", "IconSpeedYLabel2", "200"},
-    {"ClockXEdit", "ClockX", "ClockGroup", 16, "X", "ClockXLabel", "203"},
-    {"ClockYEdit", "ClockY", "ClockGroup", 48, "Y", "ClockYLabel", "123"},
-    {"BatteryXEdit", "BatteryX", "BatteryGroup", 16, "X", "BatteryXLabel", "223"},
-    {"BatteryYEdit", "BatteryY", "BatteryGroup", 48, "Y", "BatteryYLabel", "124"},
-    {"BusyXEdit", "BusyX", "BusyGroup", 16, "X", "BusyXLabel", "226"},
-    {"BusyYEdit", "BusyY", "BusyGroup", 48, "Y", "BusyYLabel", "-122"},
-    {"BusySpeedEdit", "BusySpeed", "BusyGroup", 80, "Speed", "BusySpeedLabel", "66.6666666"},
-    {"Bmp01_12sizeEdit", "Bmp01_12size", "Bmp01_12Group", 16, "Size", "Bmp01_12sizeLabel", "6176"},
+    {"MainIconXEdit", &LayoutFieldOf(&L::MainIconX), "MainIconGroup", 16, "X", "MainIconXLabel", "-130"},
+    {"MainIconYEdit", &LayoutFieldOf(&L::MainIconY), "MainIconGroup", 48, "Y", "MainIconYLabel", "66"},
+    {"MainIconSpace1Edit", &LayoutFieldOf(&L::MainIconSpace1), "UnfIconGroup", 16, "Space1", "MainIconSpace1Label",
+     "5"},
+    {"MainIconSpace2Edit", &LayoutFieldOf(&L::MainIconSpace2), "UnfIconGroup", 48, "Space2", "MainIconSpace2Label",
+     "80"},
+    {"UnfIconYEdit", &LayoutFieldOf(&L::UnfIconY), "UnfIconGroup", 80, "Y", "UnfIconYLabel", "63"},
+    {"UnfIconSizeEdit", &LayoutFieldOf(&L::UnfIconSize), "UnfIconGroup", 112, "Size", "UnfIconSizeLabel", "0.78"},
+    {"SubIconSizeEdit", &LayoutFieldOf(&L::SubIconSize), "SubIconGroup", 16, "Size", "SubIconSizeLabel", "1"},
+    {"SubIconUpperSpace1Edit", &LayoutFieldOf(&L::SubIconUpperSpace1), "SubIconGroup", 58, "Settings",
+     "UpperSpace1Label", "60"},
+    {"SubIconUpperSpace2Edit", &LayoutFieldOf(&L::SubIconUpperSpace2), "SubIconGroup", 82, "other",
+     "UpperSpace500Label", "60"},
+    {"SubIconLowerSpace1Edit", &LayoutFieldOf(&L::SubIconLowerSpace1), "SubIconGroup", 122, "Settings",
+     "LowerSpace1Label", "65"},
+    {"SubIconLowerSpace2Edit", &LayoutFieldOf(&L::SubIconLowerSpace2), "SubIconGroup", 146, "other",
+     "LowerSpace500Label", "65"},
+    {"WaveSpeedEdit", &LayoutFieldOf(&L::WaveSpeed), "WaveSpeedGroup", 16, nullptr, nullptr, "10"},
+    {"IconSpeedXEdit1", &LayoutFieldOf(&L::IconSpeedX1), "IconSpeedGroup", 16, "X", "IconSpeedXLabel1", "200"},
+    {"IconSpeedXEdit2", &LayoutFieldOf(&L::IconSpeedX2), "IconSpeedGroup", 48, "→key", "IconSpeedXLabel2", "200"},
+    {"IconSpeedYEdit1", &LayoutFieldOf(&L::IconSpeedY1), "IconSpeedGroup", 80, "Y", "IconSpeedYLabel1", "200"},
+    {"IconSpeedYEdit2", &LayoutFieldOf(&L::IconSpeedY2), "IconSpeedGroup", 112, "↓key", "IconSpeedYLabel2", "200"},
+    {"ClockXEdit", &LayoutFieldOf(&L::ClockX), "ClockGroup", 16, "X", "ClockXLabel", "203"},
+    {"ClockYEdit", &LayoutFieldOf(&L::ClockY), "ClockGroup", 48, "Y", "ClockYLabel", "123"},
+    {"BatteryXEdit", &LayoutFieldOf(&L::BatteryX), "BatteryGroup", 16, "X", "BatteryXLabel", "223"},
+    {"BatteryYEdit", &LayoutFieldOf(&L::BatteryY), "BatteryGroup", 48, "Y", "BatteryYLabel", "124"},
+    {"BusyXEdit", &LayoutFieldOf(&L::BusyX), "BusyGroup", 16, "X", "BusyXLabel", "226"},
+    {"BusyYEdit", &LayoutFieldOf(&L::BusyY), "BusyGroup", 48, "Y", "BusyYLabel", "-122"},
+    {"BusySpeedEdit", &LayoutFieldOf(&L::BusySpeed), "BusyGroup", 80, "Speed", "BusySpeedLabel", "66.6666666"},
+    {"Bmp01_12sizeEdit", &LayoutFieldOf(&L::Bmp01_12size), "Bmp01_12Group", 16, "Size", "Bmp01_12sizeLabel", "6176"},
 };
 
 // 5.00 keeps separate sub icon spacings for the categories after the first and a
@@ -120,7 +128,7 @@ void TForm2::CreateControls() {
       label->setObjectName(e.labelName);
       label->setGeometry(12, e.top + 3, 44, 14);
     }
-    edits_->Bind(edit, *qorvi::FindLayoutField(e.field));
+    edits_->Bind(edit, *e.field);
   }
   findChild<QLineEdit*>("Bmp01_12sizeEdit")->setToolTip(QString::fromUtf8("～32767"));
 

@@ -29,38 +29,40 @@ constexpr GroupSpec kGroups[] = {
 // placement of each field is in the preview's own table.
 struct EditSpec {
   const char* name;
-  const char* field;
+  const qorvi::LayoutField* field;
   const char* group;
   int left;
   int top;
   const char* label;
 };
 
+using L = qorvi::LayoutRecord;
+using qorvi::LayoutFieldOf;
 constexpr EditSpec kEdits[] = {
-    {"MainMenuTextYEdit", "MainMenuTextY", "MainTextGroup", 56, 16, "Y"},
-    {"MainMenuTextSizeEdit", "MainMenuTextSize", "MainTextGroup", 56, 40, "Size"},
-    {"SubMenuTextXEdit", "SubMenuTextX", "SubTextGroup", 80, 16, "X : All"},
-    {"SubMenuTextX2Edit", "SubMenuTextX2", "SubTextGroup", 80, 40, "X : Settings"},
-    {"SubMenuTextX1SegEdit", "SubMenuTextX1Seg", "SubTextGroup", 80, 64, "X : 1Seg"},
-    {"SubMenuTextX3Edit", "SubMenuTextX3", "SubTextGroup", 80, 88, "X : other"},
-    {"SubMenuMSTextYEdit", "SubMenuMSTextY", "SubTextGroup", 304, 16, "Y : MS"},
-    {"SubMenuUnderMSTextYEdit", "SubMenuUnderMSTextY", "SubTextGroup", 304, 40, "Y : Under Texline"},
-    {"SubMenuTextYEdit", "SubMenuTextY", "SubTextGroup", 304, 64, "Y : other"},
-    {"SubMenuTextSizeEdit", "SubMenuTextSize", "SubTextGroup", 304, 88, "Size"},
-    {"Sub2NetSearchXEdit", "Sub2NetSearchX", "Sub2TextGroup", 120, 16, "X : Internet Search"},
-    {"Sub2NetRadioXEdit", "Sub2NetRadioX", "Sub2TextGroup", 120, 40, "X : Internet Radio"},
-    {"Sub2GameTitleXEdit", "Sub2GameTitleX", "Sub2TextGroup", 120, 64, "X : Game Title"},
-    {"Sub2PhotVideoXEdit", "Sub2PhotVideoX", "Sub2TextGroup", 120, 88, "X : Photo and Video"},
-    {"Sub2RSSFeedsXEdit", "Sub2RSSFeedsX", "Sub2TextGroup", 120, 112, "X : RSS Feeds"},
-    {"Sub2SettingOptXEdit", "Sub2SettingOptX", "Sub2TextGroup", 304, 16, "X : Settings Option"},
-    {"Sub2SettingOptYEdit", "Sub2SettingOptY", "Sub2TextGroup", 304, 40, "Y : Settings Option"},
-    {"OptSize1Edit", "OptSize1", "Sub2TextGroup", 304, 88, "First Line"},
-    {"OptSize2Edit", "OptSize2", "Sub2TextGroup", 304, 112, "Second Line"},
-    {"PhotoSpaceEdit", "PhotoSpace", "Sub2SpaceGroup", 120, 16, "Photo Icons"},
-    {"MusicSpaceEdit", "MusicSpace", "Sub2SpaceGroup", 120, 40, "Music folders"},
-    {"VideoSpaceEdit", "VideoSpace", "Sub2SpaceGroup", 120, 64, "Video folders"},
-    {"GameSpaceEdit", "GameSpace", "Sub2SpaceGroup", 304, 16, "Game Icon unfocus"},
-    {"OptSpaceEdit", "OptSpace", "Sub2SpaceGroup", 304, 64, "above selected"},
+    {"MainMenuTextYEdit", &LayoutFieldOf(&L::MainMenuTextY), "MainTextGroup", 56, 16, "Y"},
+    {"MainMenuTextSizeEdit", &LayoutFieldOf(&L::MainMenuTextSize), "MainTextGroup", 56, 40, "Size"},
+    {"SubMenuTextXEdit", &LayoutFieldOf(&L::SubMenuTextX), "SubTextGroup", 80, 16, "X : All"},
+    {"SubMenuTextX2Edit", &LayoutFieldOf(&L::SubMenuTextX2), "SubTextGroup", 80, 40, "X : Settings"},
+    {"SubMenuTextX1SegEdit", &LayoutFieldOf(&L::SubMenuTextX1Seg), "SubTextGroup", 80, 64, "X : 1Seg"},
+    {"SubMenuTextX3Edit", &LayoutFieldOf(&L::SubMenuTextX3), "SubTextGroup", 80, 88, "X : other"},
+    {"SubMenuMSTextYEdit", &LayoutFieldOf(&L::SubMenuMSTextY), "SubTextGroup", 304, 16, "Y : MS"},
+    {"SubMenuUnderMSTextYEdit", &LayoutFieldOf(&L::SubMenuUnderMSTextY), "SubTextGroup", 304, 40, "Y : Under Texline"},
+    {"SubMenuTextYEdit", &LayoutFieldOf(&L::SubMenuTextY), "SubTextGroup", 304, 64, "Y : other"},
+    {"SubMenuTextSizeEdit", &LayoutFieldOf(&L::SubMenuTextSize), "SubTextGroup", 304, 88, "Size"},
+    {"Sub2NetSearchXEdit", &LayoutFieldOf(&L::Sub2NetSearchX), "Sub2TextGroup", 120, 16, "X : Internet Search"},
+    {"Sub2NetRadioXEdit", &LayoutFieldOf(&L::Sub2NetRadioX), "Sub2TextGroup", 120, 40, "X : Internet Radio"},
+    {"Sub2GameTitleXEdit", &LayoutFieldOf(&L::Sub2GameTitleX), "Sub2TextGroup", 120, 64, "X : Game Title"},
+    {"Sub2PhotVideoXEdit", &LayoutFieldOf(&L::Sub2PhotVideoX), "Sub2TextGroup", 120, 88, "X : Photo and Video"},
+    {"Sub2RSSFeedsXEdit", &LayoutFieldOf(&L::Sub2RSSFeedsX), "Sub2TextGroup", 120, 112, "X : RSS Feeds"},
+    {"Sub2SettingOptXEdit", &LayoutFieldOf(&L::Sub2SettingOptX), "Sub2TextGroup", 304, 16, "X : Settings Option"},
+    {"Sub2SettingOptYEdit", &LayoutFieldOf(&L::Sub2SettingOptY), "Sub2TextGroup", 304, 40, "Y : Settings Option"},
+    {"OptSize1Edit", &LayoutFieldOf(&L::OptSize1), "Sub2TextGroup", 304, 88, "First Line"},
+    {"OptSize2Edit", &LayoutFieldOf(&L::OptSize2), "Sub2TextGroup", 304, 112, "Second Line"},
+    {"PhotoSpaceEdit", &LayoutFieldOf(&L::PhotoSpace), "Sub2SpaceGroup", 120, 16, "Photo Icons"},
+    {"MusicSpaceEdit", &LayoutFieldOf(&L::MusicSpace), "Sub2SpaceGroup", 120, 40, "Music folders"},
+    {"VideoSpaceEdit", &LayoutFieldOf(&L::VideoSpace), "Sub2SpaceGroup", 120, 64, "Video folders"},
+    {"GameSpaceEdit", &LayoutFieldOf(&L::GameSpace), "Sub2SpaceGroup", 304, 16, "Game Icon unfocus"},
+    {"OptSpaceEdit", &LayoutFieldOf(&L::OptSpace), "Sub2SpaceGroup", 304, 64, "above selected"},
 };
 
 // The third-level texts exist only where the version has the extended fields
@@ -98,7 +100,7 @@ void TForm7::CreateControls() {
     auto* label = new QLabel(e.label, group);
     label->setObjectName(QString(e.name).replace("Edit", "Label"));
     label->setGeometry(label_left, e.top + 3, e.left - label_left - 4, 14);
-    edits_->Bind(edit, *qorvi::FindLayoutField(e.field));
+    edits_->Bind(edit, *e.field);
   }
   // Headings over the right-hand pairs of the two third-level groups.
   auto heading = [this](const char* group, const char* name, const char* caption, int top) {

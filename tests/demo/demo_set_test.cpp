@@ -109,10 +109,10 @@ TEST(DemoSet500, HarvestFindsThePlantedValuesAtTheirEntries) {
     const int k = slot.slot;
     ASSERT_NE(p.PafOffsets[k], 0u) << "every slot of the table has a place on 5.00";
     uint32_t want = 0;
-    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&slot.field)) {
+    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&slot.field->member)) {
       want = f32(c.layout.*(*whole));
     } else {
-      want = FloatBits(c.layout.*std::get<float LayoutRecord::*>(slot.field));
+      want = FloatBits(c.layout.*std::get<float LayoutRecord::*>(slot.field->member));
     }
     EXPECT_EQ(paf[p.PafOffsets[k] / 4], want) << "slot " << k;
     // No two fields share a value, so a test can tell which went where (slot 8

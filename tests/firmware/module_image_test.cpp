@@ -222,10 +222,10 @@ TEST_P(PafByVersion, EveryUsedSlotLoadsItsField) {
     if (!slot.loaded || (version != 500 && k > 18)) continue;
     // 3.90 names one place for slots 13 and 17; the value there is slot 17's.
     const float planted = PafValue(version == 390 && k == 13 ? 17 : k);
-    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&slot.field)) {
+    if (auto* whole = std::get_if<int32_t LayoutRecord::*>(&slot.field->member)) {
       EXPECT_EQ(L.*(*whole), static_cast<int32_t>(planted)) << "slot " << k;
     } else {
-      EXPECT_EQ(L.*std::get<float LayoutRecord::*>(slot.field), planted) << "slot " << k;
+      EXPECT_EQ(L.*std::get<float LayoutRecord::*>(slot.field->member), planted) << "slot " << k;
     }
   }
   if (version == 500) {

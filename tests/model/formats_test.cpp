@@ -2,6 +2,7 @@
 // conversion, the record layouts, the paf slot table and the version capabilities.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <set>
 #include <vector>
@@ -48,6 +49,11 @@ TEST(ItemTag, KeepsTheTextAsStoredWithoutForcingAZero) {
   EXPECT_EQ(t, ItemTag::FromText("msg_usb")) << "nothing of the longer text is left";
   EXPECT_EQ(t.size(), 24u);
   EXPECT_STREQ(t.data(), "msg_usb");
+  // Labels and names are plain fields of the same kind.
+  const std::array<char, 4> full{'a', 'b', 'c', 'd'};
+  const std::array<char, 4> short_text{'a', '\0', 'c', 'd'};
+  EXPECT_EQ(TextOf(full), "abcd");
+  EXPECT_EQ(TextOf(short_text), "a");
 }
 
 TEST(ColorByteFromFloat, TruncatesTimes255AndWrapsOutsideTheRange) {

@@ -92,6 +92,17 @@ TEST(ParseText, SizeIsClampedAsAnUnsignedNumber) {
   const Case cases[] = {{"32767", 32767}, {"32768", 32767}, {"40000", 32767}, {"-1", 32767},
                         {"0", 0},         {"6176", 6176},   {"abc", 0},       {"4294967295", 32767}};
   for (const Case& c : cases) EXPECT_EQ(ParseClampedSizeText(c.text), c.value) << c.text;
+  // The numbers a layout document may give (int32 minimum .. uint32 maximum).
+  for (auto [number, value] : {std::pair<int64_t, int32_t>{-1, 32767},
+                               {4294967295, 32767},
+                               {2147483648, 32767},
+                               {-2147483648, 32767},
+                               {32768, 32767},
+                               {32767, 32767},
+                               {0, 0},
+                               {6176, 6176}}) {
+    EXPECT_EQ(ClampedSize(number), value) << number;
+  }
 }
 
 TEST(FormatText, RealsInGeneralNotation) {
@@ -217,6 +228,32 @@ TEST(FieldText, EveryFieldRoundTripsThroughItsText) {
     LayoutRecord again;
     StoreFieldText(again, field, shown);
     EXPECT_EQ(FieldText(again, field), shown) << field.name;
+  }
+}
+
+TEST(FieldText, TextShowsTheValueItReadsAs) {
+  struct Case {
+    const char* field;
+    const char* text;
+    const char* stored;  // typed into the field first
+    bool shows;
+  };
+  const Case cases[] = {
+      {"MainIconX", "12abc", "12", true},
+      {"MainIconX", "13", "12", false},
+      {"UnfIconSize", "0.780", "0.78", true},
+      {"UnfIconSize", "0.7", "0.78", false},
+      {"SubIconUpperSpace1", "-3", "-3.7", true},
+      // A size out of range does not show the 32767 stored for it; one in range does.
+      {"Bmp01_12size", "40000", "40000", false},
+      {"Bmp01_12size", "32767", "40000", true},
+      {"Bmp01_12size", "12abc", "12", true},
+  };
+  for (const Case& c : cases) {
+    const LayoutField& field = *FindLayoutField(c.field);
+    LayoutRecord layout;
+    StoreFieldText(layout, field, c.stored);
+    EXPECT_EQ(TextShowsValue(c.text, field, layout), c.shows) << c.field << " " << c.text;
   }
 }
 

@@ -1,4 +1,5 @@
-// The session's edits of the menu entries and item records, and its view state.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The session's edits of the menu entries and the item records.
 #include <algorithm>
 #include <string>
 
@@ -43,8 +44,8 @@ void EditSession::CycleEntry(int entry, EntryByte byte) {
       what = "Show of ";
       break;
   }
-  Push(ModelChange::Of(next, Focus{view_.CurrentCategory, view_.CurrentItem}), what + EntryName(entry), -1,
-       Origin::Edit);
+  Push(ModelChange::Of(next, Focus{view_.CurrentCategory, view_.CurrentItem}), what + EntryName(entry),
+       MergeKey::None(), Origin::Edit);
 }
 
 void EditSession::ExchangeEntries(int a, int b) {
@@ -52,8 +53,8 @@ void EditSession::ExchangeEntries(int a, int b) {
   if (a < 0 || b < 0 || a >= count || b >= count || a == b) return;
   Entries next = model_.CategoryEntries;
   std::swap(next[static_cast<std::size_t>(a)], next[static_cast<std::size_t>(b)]);
-  Push(ModelChange::Of(next, Focus{view_.CurrentCategory, view_.CurrentItem}), "move of " + EntryName(a), -1,
-       Origin::Edit);
+  Push(ModelChange::Of(next, Focus{view_.CurrentCategory, view_.CurrentItem}), "move of " + EntryName(a),
+       MergeKey::None(), Origin::Edit);
 }
 
 void EditSession::ResetEntries() {
@@ -62,8 +63,8 @@ void EditSession::ResetEntries() {
     SetItem(0);
     return;
   }
-  Push(ModelChange::Of(model_.LoadedCategoryEntries, Focus{view_.CurrentCategory, 0}), "Reset of the menu entries", -1,
-       Origin::Edit);
+  Push(ModelChange::Of(model_.LoadedCategoryEntries, Focus{view_.CurrentCategory, 0}), "Reset of the menu entries",
+       MergeKey::None(), Origin::Edit);
 }
 
 // --- Item records.
@@ -78,106 +79,28 @@ void EditSession::SetItemFunction(int item, int function) {
   r.ExecIndex = function;
   r.ExecGroup = f.Group;
   r.ExecFunction = f.Function;
-  Push(ModelChange::Of(next), "Execute Function of " + ItemName(item), -1, Origin::Edit);
+  Push(ModelChange::Of(next), "Execute Function of " + ItemName(item), MergeKey::None(), Origin::Edit);
 }
 
 void EditSession::SetItemMedia(int item, uint32_t media) {
   if (item < 0 || item >= std::clamp(model_.ItemCount, 0, kItemSlots)) return;
   Items next = model_.ItemTable;
   next[static_cast<std::size_t>(item)].Media = media;
-  Push(ModelChange::Of(next), "Media of " + ItemName(item), -1, Origin::Edit);
+  Push(ModelChange::Of(next), "Media of " + ItemName(item), MergeKey::None(), Origin::Edit);
 }
 
 void EditSession::SetItemUmdFlag(int item, uint8_t flag) {
   if (item < 0 || item >= std::clamp(model_.ItemCount, 0, kItemSlots)) return;
   Items next = model_.ItemTable;
   next[static_cast<std::size_t>(item)].UmdFlag = flag;
-  Push(ModelChange::Of(next), "UMD of " + ItemName(item), -1, Origin::Edit);
+  Push(ModelChange::Of(next), "UMD of " + ItemName(item), MergeKey::None(), Origin::Edit);
 }
 
 void EditSession::SetItemTag(int item, TagMember which, const Tag& tag) {
   if (item < 0 || item >= std::clamp(model_.ItemCount, 0, kItemSlots)) return;
   Items next = model_.ItemTable;
   next[static_cast<std::size_t>(item)].*which = tag;  // the bytes as they are
-  Push(ModelChange::Of(next), TagName(which) + " of " + ItemName(item), -1, Origin::Edit);
-}
-
-// --- View state.
-
-void EditSession::SetCategory(int category) {
-  view_.CurrentCategory = std::clamp(category, 0, kCategories - 1);
-  view_.CurrentItem = 0;
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.category = true;
-  Emit(event);
-}
-
-void EditSession::SetItem(int item) {
-  view_.CurrentItem = std::max(item, 0);
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.item = true;
-  Emit(event);
-}
-
-void EditSession::SetLanguage(int language) {
-  view_.Language = language == 0 ? 0 : 1;
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.language = true;
-  Emit(event);
-}
-
-void EditSession::SetNoShowUnfocused(bool on) {
-  options_.no_show_unfocused = on;
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.no_show_unfocused = true;
-  Emit(event);
-}
-
-void EditSession::SetNoShowUmdIcon(bool on) {
-  options_.no_show_umd_icon = on;
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.no_show_umd_icon = true;
-  event.lists = RebuildLists();
-  // In the game category a shorter list pulls the focus back inside it; an empty
-  // one leaves it where it was.
-  if (view_.CurrentCategory == 5) {
-    const int32_t n = model_.CategoryTable[5].Count;
-    if (n >= 1 && view_.CurrentItem > n - 1) {
-      view_.CurrentItem = n - 1;
-      event.view.item = true;
-    }
-  }
-  Emit(event);
-}
-
-void EditSession::SetCompress(bool on) {
-  options_.compress = on;
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.compress = true;
-  Emit(event);
-}
-
-void EditSession::SetRepositionOffset(int index, int value) {
-  if (index < 0 || index >= kRepositionItems) return;
-  view_.RepositionOffset[static_cast<std::size_t>(index)] = static_cast<int8_t>(std::clamp(value, -10, 10));
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.offsets.set(static_cast<std::size_t>(index));
-  Emit(event);
-}
-
-void EditSession::ResetRepositionOffsets() {
-  view_.RepositionOffset.fill(0);
-  ChangeEvent event;
-  event.origin = Origin::View;
-  event.view.offsets.set();
-  Emit(event);
+  Push(ModelChange::Of(next), TagName(which) + " of " + ItemName(item), MergeKey::None(), Origin::Edit);
 }
 
 }  // namespace qorvi::session
