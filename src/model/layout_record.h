@@ -169,8 +169,11 @@ namespace layout_field_detail {
 template <typename T>
 consteval const LayoutField& Lookup(T LayoutRecord::*member) {
   for (const LayoutField& f : kLayoutFieldTable) {
-    const auto* m = std::get_if<T LayoutRecord::*>(&f.member);
-    if (m != nullptr && *m == member) return f;
+    // holds_alternative and get, not get_if: GCC's undefined-behaviour sanitizer
+    // makes the address test inside get_if no constant expression.
+    if (std::holds_alternative<T LayoutRecord::*>(f.member) && std::get<T LayoutRecord::*>(f.member) == member) {
+      return f;
+    }
   }
   // Reached only for a member the table lacks: no constant expression, no build.
   throw "not a scalar field of kLayoutFieldTable";
