@@ -155,6 +155,14 @@ TEST(CliSave, PresetMovesFromOneVersionToAnother) {
   // The menu entries and items belong to the other version's tables: skipped, with warnings.
   EXPECT_NE(save.err.find("qorvi-cli: warning: categoryEntries skipped"), std::string::npos) << save.err;
   EXPECT_NE(save.err.find("qorvi-cli: warning: items skipped"), std::string::npos) << save.err;
+  // So are the fields 3.95 has no place for, all named on one line.
+  EXPECT_NE(save.err.find("qorvi-cli: warning: layout.SubIconLowerSpace2, layout.SubIconUpperSpace2, "),
+            std::string::npos)
+      << save.err;
+  EXPECT_NE(save.err.find(", layout.OptSpace skipped: the loaded firmware is version 395, which does not store them\n"),
+            std::string::npos)
+      << save.err;
+  EXPECT_EQ(std::count(save.err.begin(), save.err.end(), '\n'), 3) << save.err;
 
   Json saved = InfoOfSaved(out.path());
   EXPECT_EQ(saved["version"], 395);
@@ -197,6 +205,9 @@ TEST(CliSave, UsageErrorsWriteNothing) {
       {"--set", "MainIconX"},
       {"--set", "WaveSpeed=1e39"},
       {"--set", "UnfIconSize=-4e38"},
+      // Fields 4.01 has no place for.
+      {"--set", "Sub2NetSearchX=1"},
+      {"--set", "SubIconUpperSpace2=60"},
   };
   for (const char* command : {"save", "check"}) {
     for (const auto& extra : cases) {
@@ -261,6 +272,88 @@ TEST(CliSave, NonNumbersFromAFileSurviveInfoAndLayout) {
       EXPECT_EQ(ReadBytes(plain / file), ReadBytes(viaLayout / file)) << version << " " << file;
     }
     EXPECT_EQ(InfoOfSaved(viaLayout.path())["layout"]["WaveSpeed"], "nan:0x7fc00123");
+  }
+}
+
+// --set of a field the loaded version has no place for would reach no file.
+TEST(CliSave, SettingAFieldTheVersionDoesNotStoreIsAUsageError) {
+  const struct {
+    int version;
+    const char* setting;
+  } rows[] = {{390, "Sub2NetSearchX=3"}, {401, "OptSpace=1"}, {500, "SubIconUpperSpace2=70"}};
+  for (const auto& row : rows) {
+    ScopedTempDir dir;
+    MakeDemo(dir.path(), row.version);
+    const std::string name = std::string(row.setting).substr(0, std::string(row.setting).find('='));
+    for (const char* command : {"save", "check"}) {
+      CliResult r = RunCli({command, "--workdir", dir.path(), "--set", "ClockX=3", "--set", row.setting});
+      EXPECT_EQ(r.status, 2) << command << " " << row.setting;
+      EXPECT_EQ(r.err, "qorvi-cli: --set " + std::string(row.setting) + ": the loaded firmware is version " +
+                           std::to_string(row.version) + ", which does not store " + name + "\n");
+      EXPECT_FALSE(fs::exists(dir / "done"));
+    }
+  }
+}
+
+// 3.90 keeps SubMenuTextX2 and SubMenuTextX1Seg in one place of paf.prx: a save
+// that gives them different values says which one the file keeps.
+TEST(CliSave, TwoFieldsInOnePlaceAreWarnedAbout) {
+  ScopedTempDir dir;
+  ScopedTempDir out;
+  MakeDemo(dir.path(), 390);
+  const Json loaded = Info(dir.path())["layout"];
+  const std::string kept = loaded["SubMenuTextX1Seg"].dump();
+  CliResult r = RunCli({"save", "--workdir", dir.path(), "--out", out.path(), "--set", "SubMenuTextX2=77"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "qorvi-cli: warning: SubMenuTextX2 (77) and SubMenuTextX1Seg (" + kept +
+                       ") share one place in paf.prx: the file keeps " + kept + "\n");
+  EXPECT_EQ(InfoOfSaved(out.path())["layout"]["SubMenuTextX2"].dump(), kept);
+
+  // The same value in both, or another version: nothing to say.
+  r = RunCli({"save", "--workdir", dir.path(), "--out", out.path(), "--set", "SubMenuTextX2=40", "--set",
+              "SubMenuTextX1Seg=40"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  ScopedTempDir other;
+  MakeDemo(other.path(), 395);
+  r = RunCli({"save", "--workdir", other.path(), "--set", "SubMenuTextX2=77"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+}
+
+// A tag byte that is not UTF-8: info prints the tag in its byte form, and the
+// save of info's own output writes modules identical to the input, byte for byte.
+TEST(CliSave, TagsThatAreNotUtf8SurviveInfoAndLayout) {
+  for (int version : {390, 395, 401, 500}) {
+    SCOPED_TRACE(version);
+    ScopedTempDir dir;
+    ScopedTempDir out;
+    demo::DemoContent content = demo::DefaultDemoContent(version);
+    content.items[1].record.NameTag = ItemTag::FromText("msg_\xe9sb");
+    // Eight bytes that would each grow to three as U+FFFD, and no zero in the field.
+    content.items[2].record.MainImageTag = ItemTag::FromText("tex_\xff\xfe\xfd\xfc\xfb\xfa\xf9\xf8%_abcdefghij");
+    content.items[3].record.ConfImageTag = ItemTag::FromText("\xc0\xafx");
+    demo::DemoOptions options;
+    options.version = version;
+    std::string error;
+    ASSERT_TRUE(demo::WriteDemoFiles(dir.path(), demo::BuildDemoSet(content, options), &error)) << error;
+
+    CliResult info = RunCli({"info", "--workdir", dir.path()});
+    ASSERT_EQ(info.status, 0) << info.err;
+    const Json doc = Json::parse(info.out);
+    EXPECT_EQ(doc["items"][1]["NameTag"], Json::parse(R"({"bytes": "msg_%E9sb"})"));
+    EXPECT_EQ(doc["items"][2]["MainImageTag"],
+              Json::parse(R"({"bytes": "tex_%FF%FE%FD%FC%FB%FA%F9%F8%25_abcdefghij"})"));
+    EXPECT_EQ(doc["items"][0]["NameTag"].is_string(), true) << "UTF-8 tags stay strings";
+    testing::WriteBytes(dir / "info.json", std::vector<uint8_t>(info.out.begin(), info.out.end()));
+
+    CliResult r =
+        RunCli({"save", "--workdir", dir.path(), "--layout", dir / "info.json", "--no-compress", "--out", out.path()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    for (const char* file : {"vshmain.prx", "paf.prx"}) {
+      EXPECT_TRUE(ReadBytes(dir / file) == ReadBytes(out / "module" / file)) << file;
+    }
   }
 }
 
