@@ -51,7 +51,7 @@ TEST_F(StartFolder, AFailedLoadShowsItsMessageAndLoadsNothing) {
   EXPECT_EQ(driver.details, std::vector<std::string>{Path("vshmain.prx") + ": No such file or directory"});
   EXPECT_EQ(over, &Main().form);
   const QPoint main_centre = Main().form.frameGeometry().center();
-  EXPECT_LE((centre - main_centre).manhattanLength(), 4)
+  EXPECT_LE((centre - main_centre).manhattanLength(), 16)
       << centre.x() << "," << centre.y() << " vs " << main_centre.x() << "," << main_centre.y();
   EXPECT_FALSE(Session().IsLoaded());
   EXPECT_FALSE(Main().SaveButton->isEnabled());

@@ -225,7 +225,9 @@ TEST(Verification, ComparesOnlyTheFilesTheSaveWrote) {
     const VerifyResult r = VerifySave(*saved->model);
     EXPECT_TRUE(r.Passed()) << VerifyMessage(r);
     EXPECT_EQ(std::filesystem::exists(saved->model->paths.DoneOpeningPath), stale);
-    if (stale) EXPECT_EQ(ReadBytes(saved->model->paths.DoneOpeningPath), older);
+    if (stale) {
+      EXPECT_EQ(ReadBytes(saved->model->paths.DoneOpeningPath), older);
+    }
   }
 }
 
