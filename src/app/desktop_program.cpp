@@ -116,7 +116,8 @@ void DesktopProgram::ShowEditorsAfterLoad() {
   form1_->activateWindow();
 }
 
-void DesktopProgram::LoadAtStart() { form5_->LoadButtonClick(); }
+// A failure is shown over the main window: the File window is not open yet.
+void DesktopProgram::LoadAtStart() { form5_->Load(form1_.get()); }
 
 void DesktopProgram::AddPreviewActions(QMenu& menu) {
   // Presets and the check need a loaded set; the picture is there from the start.

@@ -231,8 +231,11 @@ void PreviewPanel::OnChanged(const session::ChangeEvent& event) {
   for (const LayoutField* field : event.fields) placements |= PlacementOf(*field);
   // A value put back by Ctrl+click puts the main text back in place too.
   if (event.origin == Origin::Restore) placements |= kMainText;
-  // The icon colours re-place the column; the clock takes a new colour at its next update.
+  // The icon colours re-place the column. The clock shows the colour the model holds
+  // at once, after a change, an undo or a redo alike: waiting for its next update
+  // would leave an undone colour on the screen.
   if (event.colors.AnyIcon()) placements |= kSubIcons;
+  if (event.colors.clock) placements |= kClock;
 
   const session::ViewChanges& v = event.view;
   if (v.category) {

@@ -203,11 +203,18 @@ int Render(const RenderRequest& r, const options::LayoutOptions& layout) {
   // The set is loaded as the Load button loads it, with the preset and the
   // settings applied before the refresh that follows every load.
   std::vector<std::string> warnings;
-  const std::optional<Failure> failure =
-      program.session().Load([&](Model& loaded) { warnings = options::ApplyLayoutOptions(layout, loaded); });
+  std::string refused;  // a --set the loaded version does not store: nothing is applied
+  const std::optional<Failure> failure = program.session().Load([&](Model& loaded) {
+    refused = options::RefusedSetting(layout, loaded);
+    if (refused.empty()) warnings = options::ApplyLayoutOptions(layout, loaded);
+  });
   if (failure) {
     PrintLine(MessageLine(failure->code));
     return kExitMessage;
+  }
+  if (!refused.empty()) {
+    PrintLine(refused);
+    return kExitUsage;
   }
   for (const std::string& w : warnings) PrintLine("warning: " + w);
   if (std::optional<std::string> error = TakeSteps(program, r)) {

@@ -11,6 +11,7 @@
 #include "firmware/load_sequence.h"
 #include "geometry/layout_check.h"
 #include "layout_json/layout_json.h"
+#include "model/firmware_profile.h"
 #include "model/message_table.h"
 #include "model/model.h"
 #include "model/paths.h"
@@ -101,8 +102,18 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
   }
   auto model = Load(input);
   if (!model) return kExitMessage;
+  if (const std::string refused = options::RefusedSetting(layout, *model); !refused.empty()) {
+    PrintError(refused);
+    return kExitUsage;
+  }
 
   for (const std::string& w : options::ApplyLayoutOptions(layout, *model)) PrintError("warning: " + w);
+  // Two fields in one place: the file can keep only one of the values.
+  for (const SharedPlace& s : SharedPlaceConflicts(model->Profile, model->Layout)) {
+    PrintError("warning: " + std::string(s.overwritten->name) + " (" + FieldText(model->Layout, *s.overwritten) +
+               ") and " + std::string(s.kept->name) + " (" + FieldText(model->Layout, *s.kept) +
+               ") share one place in " + std::string(s.file) + ": the file keeps " + FieldText(model->Layout, *s.kept));
+  }
   if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
 
   std::vector<Failure> messages = SaveAll(*model, !options.noCompress);
@@ -121,6 +132,10 @@ int RunCheck(const InputOptions& input, const SaveOptions& options) {
   auto loaded = Load(input);
   if (!loaded) return kExitMessage;
   Model& model = *loaded;
+  if (const std::string refused = options::RefusedSetting(layout, model); !refused.empty()) {
+    PrintError(refused);
+    return kExitUsage;
+  }
   for (const std::string& w : options::ApplyLayoutOptions(layout, model)) PrintError("warning: " + w);
 
   const std::vector<LayoutFinding> findings = CheckLayout(GatherLayoutCheckInput(model));

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <set>
 
+#include "model/firmware_profile.h"
+#include "model/value_text.h"
+
 namespace qorvi {
 namespace {
 
@@ -89,6 +92,7 @@ class Checker {
   }
 
   std::vector<LayoutFinding> Run() {
+    CheckSharedPlaces();
     for (int option = 0; option < 2; ++option) {
       for (int category = 0; category < categories_; ++category) {
         const CategoryList& list = in_.categoryLists[option][category];
@@ -120,6 +124,17 @@ class Checker {
     f.element = element;
     f.what = what;
     findings_.push_back(std::move(f));
+  }
+
+  // Two fields in one place of a module: the console shows the one the file keeps
+  // wherever the other would apply. Told at the first position of the menu.
+  void CheckSharedPlaces() {
+    At(0, 0, 0, 0);
+    for (const SharedPlace& s : SharedPlaceConflicts(in_.profile, l_)) {
+      Report(std::string(s.overwritten->name), "is " + FieldText(l_, *s.overwritten) + ", but " + std::string(s.file) +
+                                                   " keeps " + std::string(s.kept->name) + "'s " +
+                                                   FieldText(l_, *s.kept) + " in the place the two share");
+    }
   }
 
   void CheckExecFunction(int32_t item) {

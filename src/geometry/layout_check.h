@@ -21,6 +21,10 @@
 //   the screen.
 // - a category that lists no item, and an item whose execute function matches no
 //   entry of the execute-function table.
+// - "<field> is V, but <file> keeps <other>'s W in the place the two share": two
+//   fields the version keeps in one place (3.90: SubMenuTextX2 and
+//   SubMenuTextX1Seg) hold different values; the console shows the one the file
+//   keeps. The element is the field the file loses; told at category 0, item 0.
 //
 // Sizes: an icon is its picture (the BMP the load decodes) scaled; the battery and
 // busy icons are the first cell of their strips. An icon without a picture is not

@@ -9,6 +9,7 @@
 
 #include "layout_json/item_keys.h"
 #include "layout_json/layout_json.h"
+#include "model/firmware_profile.h"
 #include "model/value_text.h"
 #include "platform/file_io.h"
 
@@ -102,8 +103,10 @@ class Reader {
   }
 
   bool Tag(const Json& v, const std::string& where, ItemTag& out) {
-    if (!v.is_string()) return Fail(where, "expected a string");
-    const std::string& s = v.get_ref<const std::string&>();
+    std::string why;
+    const std::optional<std::string> bytes = TagFromJson(v, why);
+    if (!bytes) return Fail(where, why);
+    const std::string& s = *bytes;
     // A tag fills at most its 24 bytes; one of all 24 has no terminating zero, as
     // the firmware allows.
     if (s.size() > out.size()) return Fail(where, "longer than " + std::to_string(out.size()) + " bytes");
@@ -262,9 +265,24 @@ ParsedLayout ParseLayoutText(std::string_view text) {
 
 std::vector<std::string> ApplyLayoutChanges(const LayoutChanges& c, FirmwareState& state) {
   LayoutRecord& l = state.Layout;
+  std::vector<std::string> warnings;
+  // A field the loaded version has no place for reaches no file: it is skipped, and
+  // named when the document would have changed it.
+  const FirmwareProfile* profile = ProfileFor(state.FirmwareVersion);
+  std::string unstored;
   const auto fields = LayoutFields();
   for (std::size_t i = 0; i < fields.size() && i < c.scalars.size(); ++i) {
-    if (c.scalars.test(i)) CopyLayoutField(l, c.layout, fields[i]);
+    if (!c.scalars.test(i)) continue;
+    if (profile != nullptr && !StoresField(*profile, fields[i])) {
+      if (!SameFieldValue(l, c.layout, fields[i]))
+        unstored += (unstored.empty() ? "layout." : ", layout.") + std::string(fields[i].name);
+      continue;
+    }
+    CopyLayoutField(l, c.layout, fields[i]);
+  }
+  if (!unstored.empty()) {
+    warnings.push_back(unstored + " skipped: the loaded firmware is version " + std::to_string(state.FirmwareVersion) +
+                       ", which does not store " + (unstored.find(',') == std::string::npos ? "it" : "them"));
   }
   for (std::size_t i = 0; i < kColorTableEntries; ++i) {
     if (c.textColors.test(i)) l.TextColor[i] = c.layout.TextColor[i];
@@ -274,7 +292,6 @@ std::vector<std::string> ApplyLayoutChanges(const LayoutChanges& c, FirmwareStat
   if (c.clockColor) l.ClockColor = c.layout.ClockColor;
   if (c.busyColor) l.BusyColor = c.layout.BusyColor;
 
-  std::vector<std::string> warnings;
   const bool same_version = c.version && *c.version == state.FirmwareVersion;
   auto skipped = [&](const char* key) {
     const std::string from = c.version ? "version " + std::to_string(*c.version) : "no version";

@@ -13,6 +13,15 @@ namespace qorvi::layout_json {
 namespace {
 
 constexpr std::string_view kNanPrefix = "nan:0x";
+constexpr std::string_view kTagBytesKey = "bytes";
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
 
 // The smallest magnitude that no longer rounds to a finite single: halfway between
 // the largest single and 2^128 (that tie rounds to the even 2^128, infinity).
@@ -29,7 +38,7 @@ Json ItemJson(const ItemRecord& item) {
     std::visit(
         [&](auto member) {
           if constexpr (std::is_same_v<decltype(member), ItemTag ItemRecord::*>) {
-            o[std::string(key.name)] = Text(item.*member);
+            o[std::string(key.name)] = TagToJson(TextOf(item.*member));
           } else {
             o[std::string(key.name)] = item.*member;
           }
@@ -83,6 +92,82 @@ std::optional<float> FloatFromJson(const Json& value, std::string& error) {
   }
   error = "expected a number";
   return std::nullopt;
+}
+
+bool IsUtf8(std::string_view text) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char b = byte(i);
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the range of the second byte
+    unsigned char high = 0xBF;
+    if (b < 0x80) {
+      length = 1;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3;
+      if (b == 0xE0) low = 0xA0;   // no overlong form
+      if (b == 0xED) high = 0x9F;  // no surrogate
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4;
+      if (b == 0xF0) low = 0x90;   // no overlong form
+      if (b == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
+    } else {
+      return false;
+    }
+    if (length > text.size() - i) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const unsigned char c = byte(i + k);
+      if (k == 1 ? (c < low || c > high) : (c & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+Json TagToJson(std::string_view tag) {
+  if (IsUtf8(tag)) return std::string(tag);
+  std::string escaped;
+  for (const char ch : tag) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x20 && c < 0x7F && c != '%') {
+      escaped += ch;
+    } else {
+      escaped += '%';
+      escaped += kHexDigits[c >> 4];
+      escaped += kHexDigits[c & 0xF];
+    }
+  }
+  Json o = Json::object();
+  o[std::string(kTagBytesKey)] = escaped;
+  return o;
+}
+
+std::optional<std::string> TagFromJson(const Json& value, std::string& error) {
+  if (value.is_string()) return value.get<std::string>();
+  const Json::const_iterator bytes = value.is_object() && value.size() == 1 ? value.find(kTagBytesKey) : value.end();
+  if (!value.is_object() || bytes == value.end() || !bytes->is_string()) {
+    error = "expected a string or {\"bytes\": \"...\"}";
+    return std::nullopt;
+  }
+  const std::string& escaped = bytes->get_ref<const std::string&>();
+  std::string tag;
+  for (std::size_t i = 0; i < escaped.size(); ++i) {
+    if (escaped[i] != '%') {
+      tag += escaped[i];
+      continue;
+    }
+    const int high = i + 2 < escaped.size() ? HexValue(escaped[i + 1]) : -1;
+    const int low = high >= 0 ? HexValue(escaped[i + 2]) : -1;
+    if (low < 0) {
+      error = "'%' must be followed by two hexadecimal digits";
+      return std::nullopt;
+    }
+    tag += static_cast<char>(high * 16 + low);
+    i += 2;
+  }
+  return tag;
 }
 
 Json ModelToJson(const FirmwareState& s) {

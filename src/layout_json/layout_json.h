@@ -18,6 +18,12 @@
 // single's 32 bits in hexadecimal, sign and payload included. On input a number
 // must be a finite single (1e39 is refused); the three string forms give back the
 // exact bits they name.
+//
+// Item tags: a tag whose bytes are UTF-8 is a JSON string of them. A tag holding
+// bytes that are not (the firmware does not require it) is an object instead,
+// {"bytes": "msg_%E9sb"}: its bytes with every byte outside printable ASCII, and
+// '%' itself, written as '%' and two hexadecimal digits. No UTF-8 tag is ever
+// written so, and both forms read back to exactly the bytes they name.
 #pragma once
 
 #include <bitset>
@@ -43,9 +49,19 @@ inline constexpr std::size_t kMaxDocumentBytes = 16 * 1024 * 1024;
 // The whole document, keys in the documented order.
 Json ModelToJson(const FirmwareState& state);
 // The document as text: two-space indentation and a final line break. Bytes of
-// tags and names that are not UTF-8 are replaced by U+FFFD, so the text is
-// always valid JSON.
+// image labels and names (read-only) that are not UTF-8 are replaced by U+FFFD, so
+// the text is always valid JSON; tags keep theirs in the form above.
 std::string ModelToText(const FirmwareState& state);
+
+// A tag as the document holds it: a string, or {"bytes": ...} when it is not UTF-8.
+Json TagToJson(std::string_view tag);
+// The bytes a document value names (either form); nothing, with the reason in
+// `error`, for any other value or a broken %-escape. Length and zero bytes are the
+// caller's to check.
+std::optional<std::string> TagFromJson(const Json& value, std::string& error);
+// Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or code
+// points beyond U+10FFFF).
+bool IsUtf8(std::string_view text);
 
 // A float as the document holds it: a number, or one of the strings above.
 Json FloatToJson(float value);

@@ -1,6 +1,7 @@
 #include "model/firmware_profile.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace qorvi {
 namespace {
@@ -139,5 +140,89 @@ const FirmwareProfile* ProfileFor(int32_t version) {
 std::span<const VshScalar> VshScalarTable() { return kVshScalarTable; }
 
 std::span<const PafSlot> PafSlotTable() { return kPafSlotTable; }
+
+namespace {
+
+// The battery and busy positions live in system_plugin_fg.rco, whatever the version.
+constexpr const LayoutField* kContainerFields[] = {&LayoutFieldOf(&L::BatteryX), &LayoutFieldOf(&L::BatteryY),
+                                                   &LayoutFieldOf(&L::BusyX), &LayoutFieldOf(&L::BusyY)};
+
+bool HasSlot(const FirmwareProfile& profile, const PafSlot& slot) {
+  return (!slot.extended || profile.HasExtendedFields) && profile.PafOffsets[slot.slot] != 0;
+}
+
+// One written place of a module: its bytes [begin, end) within one address space
+// (the image, or the constants table of a version that HarvestsConstants).
+struct Place {
+  const LayoutField* field;
+  bool in_constants;
+  uint32_t begin;
+  uint32_t end;
+  bool Overlaps(const Place& o) const { return in_constants == o.in_constants && begin < o.end && o.begin < end; }
+};
+
+// The places of one module in the order Save writes them.
+std::vector<Place> VshPlaces(const FirmwareProfile& p) {
+  std::vector<Place> places;
+  for (const VshScalar& s : kVshScalarTable) {
+    const uint32_t at = p.VshOffsets[s.slot];
+    places.push_back({s.field, p.HarvestsConstants && !s.halfword, at, at + (s.halfword ? 2u : 4u)});
+  }
+  return places;
+}
+
+std::vector<Place> PafPlaces(const FirmwareProfile& p) {
+  std::vector<Place> places;
+  for (const PafSlot& s : kPafSlotTable) {
+    if (!HasSlot(p, s)) continue;
+    const uint32_t at = p.PafOffsets[s.slot];
+    places.push_back({s.field, p.HarvestsConstants, at, at + 4});
+  }
+  return places;
+}
+
+// The bits a field becomes in a 32-bit place: the single of an integer, a float as held.
+uint32_t WrittenBits(const LayoutRecord& l, const LayoutField& f) {
+  if (auto* ip = std::get_if<int32_t LayoutRecord::*>(&f.member))
+    return std::bit_cast<uint32_t>(static_cast<float>(l.*(*ip)));
+  return std::bit_cast<uint32_t>(l.*(std::get<float LayoutRecord::*>(f.member)));
+}
+
+}  // namespace
+
+bool StoresField(const FirmwareProfile& profile, const LayoutField& field) {
+  for (const VshScalar& s : kVshScalarTable) {
+    if (s.loaded && s.field == &field) return true;
+  }
+  for (const PafSlot& s : kPafSlotTable) {
+    if (s.loaded && s.field == &field && HasSlot(profile, s)) return true;
+  }
+  return std::ranges::find(kContainerFields, &field) != std::end(kContainerFields);
+}
+
+std::vector<SharedPlace> SharedPlaces(const FirmwareProfile& profile) {
+  std::vector<SharedPlace> shared;
+  auto collect = [&](std::string_view file, const std::vector<Place>& places) {
+    for (std::size_t a = 0; a < places.size(); ++a) {
+      // The last write over the place is what the file keeps.
+      const Place* kept = nullptr;
+      for (std::size_t b = a + 1; b < places.size(); ++b) {
+        if (places[b].field != places[a].field && places[b].Overlaps(places[a])) kept = &places[b];
+      }
+      if (kept != nullptr) shared.push_back({file, places[a].field, kept->field});
+    }
+  };
+  collect("vshmain.prx", VshPlaces(profile));
+  collect("paf.prx", PafPlaces(profile));
+  return shared;
+}
+
+std::vector<SharedPlace> SharedPlaceConflicts(const FirmwareProfile& profile, const LayoutRecord& layout) {
+  std::vector<SharedPlace> conflicts;
+  for (const SharedPlace& s : SharedPlaces(profile)) {
+    if (WrittenBits(layout, *s.overwritten) != WrittenBits(layout, *s.kept)) conflicts.push_back(s);
+  }
+  return conflicts;
+}
 
 }  // namespace qorvi

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
+#include <vector>
 
 #include "model/layout_record.h"
 
@@ -115,5 +117,29 @@ struct PafSlot {
 std::span<const PafSlot> PafSlotTable();
 
 inline constexpr int32_t kFixedSubIconUpperSpace2 = 60;
+
+// Whether the profile's version keeps `field` in its files, so that a load reads it
+// and a save writes it: a loaded place of VshScalarTable, a PafSlotTable slot the
+// version has, or the battery and busy objects of system_plugin_fg.rco. The fields
+// of the extended slots exist only where the profile HasExtendedFields;
+// SubIconUpperSpace2 has no place in any version.
+bool StoresField(const FirmwareProfile& profile, const LayoutField& field);
+
+// Two fields whose places in one module overlap: a save writes both, and the file
+// keeps what was written last. Found from the place tables (3.90: SubMenuTextX2 and
+// SubMenuTextX1Seg in paf.prx).
+struct SharedPlace {
+  std::string_view file;           // "vshmain.prx" or "paf.prx"
+  const LayoutField* overwritten;  // written first: the file does not keep it
+  const LayoutField* kept;         // written last: what the file holds
+};
+
+// Every pair of different fields that share a place in the profile's version, in
+// the order Save writes the overwritten one.
+std::vector<SharedPlace> SharedPlaces(const FirmwareProfile& profile);
+
+// The pairs of SharedPlaces whose fields `layout` gives different values, as the
+// file would hold them (an integer field as the single it is written as).
+std::vector<SharedPlace> SharedPlaceConflicts(const FirmwareProfile& profile, const LayoutRecord& layout);
 
 }  // namespace qorvi

@@ -190,5 +190,8 @@ consteval const LayoutField& LayoutFieldOf(float LayoutRecord::*member) { return
 
 // Copies one scalar field from `from` to `to` (a restore from the loaded values).
 void CopyLayoutField(LayoutRecord& to, const LayoutRecord& from, const LayoutField& field);
+// Whether `a` and `b` hold the same value in one scalar field (floats by their bits,
+// so that a NaN equals itself).
+bool SameFieldValue(const LayoutRecord& a, const LayoutRecord& b, const LayoutField& field);
 
 }  // namespace qorvi

@@ -1,5 +1,6 @@
 #include "options/layout_options.h"
 
+#include "model/firmware_profile.h"
 #include "model/layout_setting.h"
 
 namespace qorvi::options {
@@ -25,6 +26,20 @@ bool PrepareLayoutOptions(const std::string& layout_file, const std::vector<std:
   }
   options.settings = settings;
   return true;
+}
+
+std::string RefusedSetting(const LayoutOptions& options, const FirmwareState& state) {
+  const FirmwareProfile* profile = ProfileFor(state.FirmwareVersion);
+  if (profile == nullptr) return {};
+  for (const std::string& setting : options.settings) {
+    const std::string name = setting.substr(0, setting.find('='));
+    const LayoutField* field = FindLayoutField(name);
+    if (field != nullptr && !StoresField(*profile, *field)) {
+      return "--set " + setting + ": the loaded firmware is version " + std::to_string(state.FirmwareVersion) +
+             ", which does not store " + name;
+    }
+  }
+  return {};
 }
 
 std::vector<std::string> ApplyLayoutOptions(const LayoutOptions& options, Model& model) {

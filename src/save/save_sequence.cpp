@@ -13,6 +13,10 @@ std::size_t Length(int32_t loadedSize) { return loadedSize > 0 ? static_cast<std
 
 }  // namespace
 
+bool SavesOpening(const Model& model) {
+  return model.BootSoundEnabled == 1 && model.OpeningEnabled == 1 && model.OpeningLoadedSize > 0;
+}
+
 std::vector<Failure> SaveAll(Model& model, bool compress) {
   std::vector<Failure> raised;
   // Without the work area nothing can have been loaded, so there is nothing to write.
@@ -42,7 +46,7 @@ std::vector<Failure> SaveAll(Model& model, bool compress) {
   if (FileWriteResult r = writeModule(paths.DonePafPath, FileArea::Paf, model.PafLoadedSize, "paf.prx"); !r.ok()) {
     raised.emplace_back(Message::PafWriteError, r.cause);
   }
-  if (model.BootSoundEnabled == 1 && model.OpeningEnabled == 1) {
+  if (SavesOpening(model)) {
     FileWriteResult r =
         writeModule(paths.DoneOpeningPath, FileArea::Opening, model.OpeningLoadedSize, "opening_plugin.prx");
     if (r.code == kBootSoundTooBig) {

@@ -18,6 +18,7 @@
 #include "model/colors.h"
 #include "model/value_text.h"
 #include "platform/file_io.h"
+#include "save/save_sequence.h"
 
 namespace qorvi {
 namespace {
@@ -284,8 +285,11 @@ VerifyResult VerifySave(const Model& saved) {
   in.TopmenuPluginPath = out.DoneTopmenuPluginPath;
   in.SystemPluginFgPath = out.DoneSystemPluginFgPath;
   in.TopmenuIconPath = out.DoneTopmenuIconPath;
-  back->BootSoundEnabled = saved.BootSoundEnabled;
-  back->OpeningEnabled = saved.OpeningEnabled;
+  // Exactly the files this save wrote: opening_plugin.prx only when it was written,
+  // so that neither a missing file nor an older one from another save is read.
+  const bool opening = SavesOpening(saved);
+  back->BootSoundEnabled = opening ? 1 : 0;
+  back->OpeningEnabled = opening ? 1 : 0;
 
   if (std::optional<Failure> failure = LoadAll(*back)) {
     result.loadFailure = std::move(failure);
@@ -303,7 +307,7 @@ VerifyResult VerifySave(const Model& saved) {
   Differ differ;
   CompareVshmain(saved, *back, vsh_places, differ);
   ComparePaf(saved, *back, paf_places, differ);
-  if (saved.BootSoundEnabled == 1 && saved.OpeningEnabled == 1 && !differ.first()) {
+  if (opening && !differ.first()) {
     CompareBootSound(saved, *back, differ, result.error);
   }
   CompareTopmenuPlugin(saved, *back, differ);

@@ -86,12 +86,14 @@ TForm9::TForm9(qorvi::session::EditSession& session, QWidget* parent) : QWidget(
   connect(media_combo_, &QComboBox::activated, this, &TForm9::MediaComboChange);
   connect(umd_combo_, &QComboBox::activated, this, &TForm9::UMDComboChange);
   connect(&session_, &qorvi::session::EditSession::changed, this, [this](const qorvi::session::ChangeEvent& e) {
-    // A new set or another language: new lists. An item changed by someone else
-    // (undo, redo): the lists show its values again; this window's own choice is
-    // already shown as chosen.
+    // A new set or another language: new lists. Items changed by someone else (an
+    // import, undo, redo): the tag lists follow the items, so that a tag no item
+    // had before is listed and can be chosen, and show the selected item's values
+    // again. This window's own choice is already shown as chosen.
     if (e.loaded || e.view.language) {
       FillAdvanceWindow();
     } else if (e.items.any() && !storing_) {
+      FillTagLists();
       ShowSelectedItem();
     }
   });
@@ -117,24 +119,30 @@ void TForm9::FillAdvanceWindow() {
   }
 
   exec_combo_->clear();
+  for (int j = 0; j < count; ++j) {
+    exec_combo_->addItem(Utf8(qorvi::ExecFunctionName(session_.model().ItemTable[j].ExecIndex, language)));
+  }
+  FillTagLists();
+
+  // Like any grid, it always has a selected row while it has rows.
+  if (count > 0 && execute_grid_->currentRow() < 0) execute_grid_->setCurrentCell(0, 0);
+  ShowSelectedItem();
+}
+
+void TForm9::FillTagLists() {
   for (TagList* list : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
     list->combo->clear();
     list->tags.clear();
   }
   // One entry per item in item order, duplicates and empty texts included: the tag
-  // lists offer exactly the tags the loaded items use.
-  for (int j = 0; j < count; ++j) {
+  // lists offer exactly the tags the items use.
+  for (int j = 0; j < ItemCount(); ++j) {
     const qorvi::ItemRecord& item = session_.model().ItemTable[j];
-    exec_combo_->addItem(Utf8(qorvi::ExecFunctionName(item.ExecIndex, language)));
     for (TagList* list : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
       list->tags.push_back(item.*(list->member));
       list->combo->addItem(Utf8(qorvi::TextOf(item.*(list->member))));
     }
   }
-
-  // Like any grid, it always has a selected row while it has rows.
-  if (count > 0 && execute_grid_->currentRow() < 0) execute_grid_->setCurrentCell(0, 0);
-  ShowSelectedItem();
 }
 
 void TForm9::ShowSelectedItem() {

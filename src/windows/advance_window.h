@@ -21,6 +21,8 @@ class TForm9 : public QWidget {
 
   // Fills the function grid and the item lists, then shows the selected item.
   void FillAdvanceWindow();
+  // Fills the four tag lists from the items as they are now.
+  void FillTagLists();
   // Sets the seven lists to the values of the item of the selected grid row.
   void ShowSelectedItem();
 

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string_view>
+#include <utility>
 
 #include "model/paths.h"
 #include "widgets/window_frame.h"
@@ -20,6 +22,28 @@ T* Named(T* widget, const char* name, QRect geometry) {
   widget->setObjectName(name);
   widget->setGeometry(geometry);
   return widget;
+}
+
+// A load failure's cause names the file it is about ("vshmain.prx: No such file or
+// directory"); the box names the path that was read instead, so that it says
+// where the load looked even when the File window is not in sight.
+qorvi::Failure WithPath(qorvi::Failure failure, const qorvi::Paths& paths) {
+  const std::pair<std::string_view, const std::string*> files[] = {
+      {"vshmain.prx", &paths.VshmainPath},
+      {"paf.prx", &paths.PafPath},
+      {"opening_plugin.prx", &paths.OpeningPath},
+      {"topmenu_plugin.rco", &paths.TopmenuPluginPath},
+      {"system_plugin_fg.rco", &paths.SystemPluginFgPath},
+      {"topmenu_icon.rco", &paths.TopmenuIconPath},
+  };
+  for (const auto& [name, path] : files) {
+    const std::string lead = std::string(name) + ": ";
+    if (failure.cause.starts_with(lead)) {
+      failure.cause = *path + ": " + failure.cause.substr(lead.size());
+      break;
+    }
+  }
+  return failure;
 }
 
 }  // namespace
@@ -137,7 +161,9 @@ void TForm5::bootsoundCheckClick() {
   session_.SetBootSoundEnabled(on);
 }
 
-void TForm5::LoadButtonClick() {
+void TForm5::LoadButtonClick() { Load(this); }
+
+void TForm5::Load(QWidget* message_parent) {
   // Changes that were not saved are not given up without asking.
   if (load_guard_ && !load_guard_()) return;
   qorvi::Paths& paths = session_.paths();
@@ -152,5 +178,7 @@ void TForm5::LoadButtonClick() {
 
   // A successful load refreshes every window (the session says so); a failure shows
   // its message and its cause.
-  if (std::optional<qorvi::Failure> failure = session_.Load()) qorvi::widgets::ShowFailure(this, *failure);
+  if (std::optional<qorvi::Failure> failure = session_.Load()) {
+    qorvi::widgets::ShowFailure(message_parent, WithPath(*failure, paths));
+  }
 }

@@ -34,6 +34,9 @@ class TForm5 : public QDialog {
   void openingCheckClick();
   void bootsoundCheckClick();
   void LoadButtonClick();
+  // The load of LoadButtonClick, its failure shown over `message_parent` (the main
+  // window for the load at start-up, while this window is hidden).
+  void Load(QWidget* message_parent);
 
  private:
   // Runs the file dialog with a preset name; on OK the chosen path, slashed, goes

@@ -273,6 +273,31 @@ TEST_P(SaveVerification, ANormalSaveVerifies) {
 
 INSTANTIATE_TEST_SUITE_P(Versions, SaveVerification, ::testing::Values(390, 395, 401, 500));
 
+// Both boot-sound boxes ticked after a load that did not read opening_plugin.prx:
+// the save has no image of it to write, and its check reads exactly the files it
+// wrote (not an older opening_plugin.prx in done/), so a good save is saved.
+TEST_F(MainWindow, BootSoundTickedAfterTheLoadSavesAndVerifies) {
+  WriteDemo(500, false, /*bootSound=*/true);
+  Start();
+  ASSERT_TRUE(PressLoad().empty());
+  fs::create_directories(Path("done/module"));
+  const std::vector<uint8_t> older{'o', 'l', 'd'};
+  testing::WriteBytes(Path("done/module/opening_plugin.prx"), older);
+  QTest::mouseClick(Main().ShowFileButton, Qt::LeftButton);
+  QTest::mouseClick(Form5().openingCheck, Qt::LeftButton, {}, QPoint(8, 8));
+  QTest::mouseClick(Form5().bootsoundCheck, Qt::LeftButton, {}, QPoint(8, 8));
+  ASSERT_TRUE(Form5().openingCheck->isChecked() && Form5().bootsoundCheck->isChecked());
+  Form2().ClockXEdit->setText("-40");
+  ASSERT_TRUE(Session().HasUnsavedChanges());
+
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"done"});
+  EXPECT_EQ(driver.details, std::vector<std::string>{"verified: the written files load back as saved"});
+  EXPECT_FALSE(Session().HasUnsavedChanges());
+  EXPECT_EQ(testing::ReadBytes(Path("done/module/opening_plugin.prx")), older);
+}
+
 TEST_F(MainWindow, AWrittenFileThatDiffersIsShownAfterDone) {
   StartLoaded(401);
   Form2().BatteryXEdit->setText("17");

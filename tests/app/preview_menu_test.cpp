@@ -10,6 +10,7 @@
 #include "app/menu_driver.h"
 #include "app/preview_picture.h"
 #include "layout_json/layout_json.h"
+#include "model/firmware_profile.h"
 
 namespace qorvi {
 namespace {
@@ -101,14 +102,48 @@ TEST_F(PreviewMenu, AcrossVersionsTheLayoutAppliesAndEntriesAndItemsAreSkipped) 
   ASSERT_EQ(TheModel().FirmwareVersion, 390);
   const FirmwareState loaded = TheModel();
 
+  // The 3.90 load kept the values of the fields it has no place for, so the
+  // preset's equal ones are skipped without being named.
   EXPECT_EQ(PickWithFile("Import layout...", Path("preset500.json")),
             std::vector<std::string>{
                 "categoryEntries skipped: the layout file is for version 500, the loaded firmware is version 390\n"
                 "items skipped: the layout file is for version 500, the loaded firmware is version 390"});
-  EXPECT_TRUE(session::SameLayout(TheModel().Layout, layout500));
+  for (const LayoutField& f : LayoutFields()) {
+    const bool stored = StoresField(*ProfileFor(390), f);
+    EXPECT_TRUE(SameFieldValue(TheModel().Layout, stored ? layout500 : loaded.Layout, f)) << f.name;
+  }
+  EXPECT_TRUE(session::SameLayout(TheModel().LoadedLayout, loaded.LoadedLayout));
   EXPECT_TRUE(SameEntries(TheModel().CategoryEntries, loaded.CategoryEntries));
   EXPECT_TRUE(SameItems(TheModel().ItemTable, loaded.ItemTable));
   EXPECT_EQ(Form2().BusyXEdit->text().toStdString(), "21");
+}
+
+// Tags whose bytes are not UTF-8 go out and come back byte for byte: the preset
+// applied to the set without them, saved, gives the files that had them.
+TEST_F(PreviewMenu, ExportAndImportKeepEveryByteOfTheTags) {
+  demo::DemoContent content = demo::DefaultDemoContent(401);
+  content.items[1].record.NameTag = ItemTag::FromText("msg_\xe9sb");
+  content.items[2].record.ShadowImageTag = ItemTag::FromText("\xff\xfe\xfd\xfc\xfb\xfa\xf9\xf8_all_24_bytes__");
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoFiles(WorkDir(), demo::BuildDemoSet(content, demo::DemoOptions{.version = 401}), &error))
+      << error;
+  const std::vector<uint8_t> planted = testing::ReadBytes(Path("vshmain.prx"));
+  Start();
+  ASSERT_TRUE(PressLoad().empty());
+  EXPECT_EQ(PickWithFile("Export layout...", Path("preset.json")), std::vector<std::string>{});
+
+  WriteDemo(401);  // the same set with its plain tags
+  ASSERT_TRUE(PressLoad().empty());
+  ASSERT_FALSE(TheModel().ItemTable[1].NameTag == content.items[1].record.NameTag);
+  EXPECT_EQ(PickWithFile("Import layout...", Path("preset.json")), std::vector<std::string>{});
+  EXPECT_TRUE(TheModel().ItemTable[1].NameTag == content.items[1].record.NameTag);
+  EXPECT_TRUE(TheModel().ItemTable[2].ShadowImageTag == content.items[2].record.ShadowImageTag);
+
+  Main().CompCheck->setChecked(false);
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"done"});
+  EXPECT_TRUE(testing::ReadBytes(Path("done/module/vshmain.prx")) == planted);
 }
 
 TEST_F(PreviewMenu, ARefusedDocumentChangesNothingAndSaysWhy) {

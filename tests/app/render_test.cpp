@@ -189,7 +189,10 @@ TEST_F(Render, EveryOptionRunsTheHandlerOfTheUsersAction) {
            "--category",    "5",          "--item",         "1",        "--offset",         "7=3",
            "--offset",      "16=-4",      "--offset",       "15=5",     "--wallpaper",      Out("wall.bmp")});
   ASSERT_EQ(run.status, 0) << run.err;
+  // The 4.01 preset's SubIconUpperSpace2 (no version stores it) is not 5.00's fixed 60.
   EXPECT_EQ(run.err,
+            "qorvi: warning: layout.SubIconUpperSpace2 skipped: the loaded firmware is version 500, which does not "
+            "store it\n"
             "qorvi: warning: categoryEntries skipped: the layout file is for version 401, the loaded firmware is "
             "version 500\n"
             "qorvi: warning: items skipped: the layout file is for version 401, the loaded firmware is version 500\n");
@@ -266,6 +269,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"OffsetForm", {"--offset", "3"}, "qorvi: --offset 3: expected K=V with integers K and V"},
         UsageCase{"UnknownField", {"--set", "Bogus=1"}, "qorvi: --set Bogus: unknown field"},
         UsageCase{"NotAScalar", {"--set", "ClockColor=1"}, "qorvi: --set ClockColor: not a scalar field"},
+        UsageCase{"NotStoredByTheVersion",
+                  {"--set", "Sub2NetSearchX=3"},
+                  "qorvi: --set Sub2NetSearchX=3: the loaded firmware is version 390, which does not store "
+                  "Sub2NetSearchX"},
         UsageCase{"UnknownLayoutKey",
                   {"--layout", "bad.json"},
                   "qorvi: the layout file bad.json is refused: unknown field layouts"},

@@ -31,12 +31,28 @@ TEST_F(StartFolder, LoadsTheSetThereAtOnce) {
   EXPECT_TRUE(Form2().isVisible()) << "the editors open as after a load";
 }
 
+// The box stands over the main window (the File window is not open yet) and its
+// details name the file with its folder.
 TEST_F(StartFolder, AFailedLoadShowsItsMessageAndLoadsNothing) {
   Start();
+  Main().form.move(150, 90);
+  QApplication::processEvents();
   ModalDriver driver;
+  QWidget* over = nullptr;
+  QPoint centre;
+  driver.Then([&](QDialog* d) {
+    over = d->parentWidget();
+    centre = d->frameGeometry().center();
+    d->accept();
+  });
   Program().LoadAtStart();
   QApplication::processEvents();
   EXPECT_EQ(driver.messages, std::vector<std::string>{std::string(MessageText(Message::VshmainOpenError))});
+  EXPECT_EQ(driver.details, std::vector<std::string>{Path("vshmain.prx") + ": No such file or directory"});
+  EXPECT_EQ(over, &Main().form);
+  const QPoint main_centre = Main().form.frameGeometry().center();
+  EXPECT_LE((centre - main_centre).manhattanLength(), 16)
+      << centre.x() << "," << centre.y() << " vs " << main_centre.x() << "," << main_centre.y();
   EXPECT_FALSE(Session().IsLoaded());
   EXPECT_FALSE(Main().SaveButton->isEnabled());
   EXPECT_FALSE(Main().XMB_HScroll->isEnabled());

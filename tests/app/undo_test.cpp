@@ -80,7 +80,9 @@ class Undo : public DesktopTest {
                          .arg(w->width())
                          .arg(w->height())
                          .arg(w->isHidden());
-      if (auto* label = qobject_cast<QLabel*>(w)) line += " " + label->text();
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        line += " " + label->text() + " " + label->palette().color(QPalette::WindowText).name();
+      }
       if (auto* picture = qobject_cast<widgets::PictureBox*>(w)) {
         const QImage& image = picture->Picture();
         line += QString(" %1").arg(qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes())));
@@ -234,6 +236,32 @@ TEST_F(Undo, ALoadClearsTheHistory) {
   const Snapshot loaded = Take();
   PressUndo(&Program().main());
   EXPECT_TRUE(Take() == loaded);
+}
+
+// The preview's clock shows the colour the model holds after every change, undo
+// and redo, also when a step in between placed the clock anew.
+TEST_F(Undo, ThePreviewClockFollowsItsColourThroughUndoAndRedo) {
+  StartLoaded(500);
+  const QColor loaded = Main().Clock->palette().color(QPalette::WindowText);
+  const QColor red(255, 0, 0);
+  auto clock = [&] { return Main().Clock->palette().color(QPalette::WindowText); };
+  {
+    ModalDriver driver;
+    driver.ThenChooseColor(red);
+    QTest::mouseClick(Form3().ClockImage, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+  }
+  EXPECT_EQ(clock(), red);
+  Type(Form2().ClockXEdit, "-40");
+  EXPECT_EQ(clock(), red);
+  PressUndo(&Program().icon_data());
+  EXPECT_EQ(clock(), red) << "the clock X is back, the colour still red";
+  PressUndo(&Program().icon_data());
+  EXPECT_EQ(clock(), loaded);
+  PressRedo(&Program().icon_data());
+  EXPECT_EQ(clock(), red);
+  PressRedo(&Program().icon_data());
+  EXPECT_EQ(clock(), red);
+  EXPECT_EQ(Form2().ClockXEdit->text().toStdString(), "-40");
 }
 
 // The question before changes are given up, answered each way, when the program

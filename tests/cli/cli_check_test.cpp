@@ -84,6 +84,11 @@ std::vector<CheckCase> CheckCases() {
        390,
        {"layout", emptyCategory},
        w + "MainIcon5 opens a category that lists no item (category 4, item 0)\n"},
+      {"TwoFieldsInOnePlace",
+       390,
+       {"--set", "SubMenuTextX2=40"},
+       w + "SubMenuTextX2 is 40, but paf.prx keeps SubMenuTextX1Seg's 31 in the place the two share (category 0, "
+           "item 0)\n"},
       {"UnknownExecuteFunction",
        500,
        {"layout", unknownFunction},

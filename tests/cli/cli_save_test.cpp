@@ -10,6 +10,7 @@
 #include "cli_support.h"
 #include "demo/demo_set.h"
 #include "firmware/byte_reader.h"
+#include "model/firmware_profile.h"
 
 namespace qorvi {
 namespace {
@@ -83,7 +84,10 @@ TEST_P(CliSaveRoundTrip, InfoOnTheSavedFilesShowsTheRequestedValues) {
   CliResult save = RunCli({"save", "--workdir", dir.path(), "--layout", dir / "preset.json", "--set", "ClockY=99",
                            "--set", "SubIconLowerSpace1=65.9", "--out", out.path()});
   ASSERT_EQ(save.status, 0) << save.err;
-  EXPECT_EQ(save.err, "");
+  // 3.90 keeps SubMenuTextX2 in the same place as SubMenuTextX1Seg.
+  EXPECT_EQ(save.err, c.version == 390 ? "qorvi-cli: warning: SubMenuTextX2 (31) and SubMenuTextX1Seg (33) share one "
+                                         "place in paf.prx: the file keeps 33\n"
+                                       : "");
 
   Json info = InfoOfSaved(out.path());
   const Json& l = info["layout"];
@@ -155,6 +159,14 @@ TEST(CliSave, PresetMovesFromOneVersionToAnother) {
   // The menu entries and items belong to the other version's tables: skipped, with warnings.
   EXPECT_NE(save.err.find("qorvi-cli: warning: categoryEntries skipped"), std::string::npos) << save.err;
   EXPECT_NE(save.err.find("qorvi-cli: warning: items skipped"), std::string::npos) << save.err;
+  // So are the fields 3.95 has no place for, all named on one line.
+  EXPECT_NE(save.err.find("qorvi-cli: warning: layout.SubIconLowerSpace2, layout.SubIconUpperSpace2, "),
+            std::string::npos)
+      << save.err;
+  EXPECT_NE(save.err.find(", layout.OptSpace skipped: the loaded firmware is version 395, which does not store them\n"),
+            std::string::npos)
+      << save.err;
+  EXPECT_EQ(std::count(save.err.begin(), save.err.end(), '\n'), 3) << save.err;
 
   Json saved = InfoOfSaved(out.path());
   EXPECT_EQ(saved["version"], 395);
@@ -197,6 +209,9 @@ TEST(CliSave, UsageErrorsWriteNothing) {
       {"--set", "MainIconX"},
       {"--set", "WaveSpeed=1e39"},
       {"--set", "UnfIconSize=-4e38"},
+      // Fields 4.01 has no place for.
+      {"--set", "Sub2NetSearchX=1"},
+      {"--set", "SubIconUpperSpace2=60"},
   };
   for (const char* command : {"save", "check"}) {
     for (const auto& extra : cases) {
@@ -264,6 +279,91 @@ TEST(CliSave, NonNumbersFromAFileSurviveInfoAndLayout) {
   }
 }
 
+// --set of a field the loaded version has no place for would reach no file.
+TEST(CliSave, SettingAFieldTheVersionDoesNotStoreIsAUsageError) {
+  const struct {
+    int version;
+    const char* setting;
+  } rows[] = {{390, "Sub2NetSearchX=3"}, {401, "OptSpace=1"}, {500, "SubIconUpperSpace2=70"}};
+  for (const auto& row : rows) {
+    ScopedTempDir dir;
+    MakeDemo(dir.path(), row.version);
+    const std::string name = std::string(row.setting).substr(0, std::string(row.setting).find('='));
+    for (const char* command : {"save", "check"}) {
+      CliResult r = RunCli({command, "--workdir", dir.path(), "--set", "ClockX=3", "--set", row.setting});
+      EXPECT_EQ(r.status, 2) << command << " " << row.setting;
+      EXPECT_EQ(r.err, "qorvi-cli: --set " + std::string(row.setting) + ": the loaded firmware is version " +
+                           std::to_string(row.version) + ", which does not store " + name + "\n");
+      EXPECT_FALSE(fs::exists(dir / "done"));
+    }
+  }
+}
+
+// 3.90 keeps SubMenuTextX2 and SubMenuTextX1Seg in one place of paf.prx: a save
+// that gives them different values says which one the file keeps.
+TEST(CliSave, TwoFieldsInOnePlaceAreWarnedAbout) {
+  ScopedTempDir dir;
+  ScopedTempDir out;
+  MakeDemo(dir.path(), 390);
+  const Json loaded = Info(dir.path())["layout"];
+  const std::string kept = loaded["SubMenuTextX1Seg"].dump();
+  CliResult r = RunCli({"save", "--workdir", dir.path(), "--out", out.path(), "--set", "SubMenuTextX2=77"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "qorvi-cli: warning: SubMenuTextX2 (77) and SubMenuTextX1Seg (" + kept +
+                       ") share one place in paf.prx: the file keeps " + kept + "\n");
+  EXPECT_EQ(InfoOfSaved(out.path())["layout"]["SubMenuTextX2"].dump(), kept);
+
+  // The same value in both, or another version: nothing to say.
+  r = RunCli({"save", "--workdir", dir.path(), "--out", out.path(), "--set", "SubMenuTextX2=40", "--set",
+              "SubMenuTextX1Seg=40"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  ScopedTempDir other;
+  MakeDemo(other.path(), 395);
+  r = RunCli({"save", "--workdir", other.path(), "--set", "SubMenuTextX2=77"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+}
+
+// A tag byte that is not UTF-8: info prints the tag in its byte form, and the
+// save of info's own output writes modules identical to the input, byte for byte.
+TEST(CliSave, TagsThatAreNotUtf8SurviveInfoAndLayout) {
+  for (int version : {390, 395, 401, 500}) {
+    SCOPED_TRACE(version);
+    ScopedTempDir dir;
+    ScopedTempDir out;
+    demo::DemoContent content = demo::DefaultDemoContent(version);
+    content.items[1].record.NameTag = ItemTag::FromText("msg_\xe9sb");
+    // Eight bytes that would each grow to three as U+FFFD, and no zero in the field.
+    content.items[2].record.MainImageTag = ItemTag::FromText("tex_\xff\xfe\xfd\xfc\xfb\xfa\xf9\xf8%_abcdefghij");
+    content.items[3].record.ConfImageTag = ItemTag::FromText("\xc0\xafx");
+    demo::DemoOptions options;
+    options.version = version;
+    std::string error;
+    ASSERT_TRUE(demo::WriteDemoFiles(dir.path(), demo::BuildDemoSet(content, options), &error)) << error;
+
+    CliResult info = RunCli({"info", "--workdir", dir.path()});
+    ASSERT_EQ(info.status, 0) << info.err;
+    const Json doc = Json::parse(info.out);
+    EXPECT_EQ(doc["items"][1]["NameTag"], Json::parse(R"({"bytes": "msg_%E9sb"})"));
+    EXPECT_EQ(doc["items"][2]["MainImageTag"],
+              Json::parse(R"({"bytes": "tex_%FF%FE%FD%FC%FB%FA%F9%F8%25_abcdefghij"})"));
+    EXPECT_EQ(doc["items"][0]["NameTag"].is_string(), true) << "UTF-8 tags stay strings";
+    testing::WriteBytes(dir / "info.json", std::vector<uint8_t>(info.out.begin(), info.out.end()));
+
+    CliResult r =
+        RunCli({"save", "--workdir", dir.path(), "--layout", dir / "info.json", "--no-compress", "--out", out.path()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    // Every save of 5.00 clears one word of vshmain.prx (the demo set holds another
+    // value there); everything else comes out as it went in.
+    std::vector<uint8_t> vshmain = ReadBytes(dir / "vshmain.prx");
+    if (const uint32_t cleared = ProfileFor(version)->ClearedVshWord; cleared != 0) ByteWriter(vshmain).u32(cleared, 0);
+    EXPECT_TRUE(ReadBytes(out / "module/vshmain.prx") == vshmain);
+    EXPECT_TRUE(ReadBytes(out / "module/paf.prx") == ReadBytes(dir / "paf.prx"));
+  }
+}
+
 // Every save loads its files back and compares them; a passing check says nothing.
 TEST(CliSave, SavesOfEveryVersionVerify) {
   for (int version : {390, 395, 401, 500}) {
@@ -273,7 +373,10 @@ TEST(CliSave, SavesOfEveryVersionVerify) {
     CliResult r = RunCli({"save", "--workdir", dir.path(), "--boot-sound", dir / "bootsound.wav", "--set",
                           "MainIconX=12345", "--set", "SubMenuTextX2=-3"});
     EXPECT_EQ(r.status, 0) << version << ": " << r.err;
-    EXPECT_EQ(r.err, "");
+    // The one thing said: on 3.90 the file keeps SubMenuTextX1Seg where SubMenuTextX2 goes too.
+    EXPECT_EQ(r.err, version == 390 ? "qorvi-cli: warning: SubMenuTextX2 (-3) and SubMenuTextX1Seg (31) share one "
+                                      "place in paf.prx: the file keeps 31\n"
+                                    : "");
     r = RunCli({"save", "--workdir", dir.path(), "--no-verify", "--out", dir / "unverified"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::exists(dir / "unverified/resource/topmenu_icon.rco"));

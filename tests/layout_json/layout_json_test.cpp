@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "firmware/byte_reader.h"
+#include "model/firmware_profile.h"
 #include "support/scoped_temp_dir.h"
 
 namespace qorvi::layout_json {
@@ -105,7 +106,12 @@ FirmwareState Sample(int32_t version) {
 Json Part(const FirmwareState& s, const char* key) { return ModelToJson(s)[key]; }
 
 TEST(LayoutJson, ExportThenImportGivesTheSameModel) {
-  const FirmwareState original = Sample(401);
+  FirmwareState original = Sample(500);
+  // Tags that are not UTF-8, of every length up to all 24 bytes without a zero.
+  original.ItemTable[3].NameTag = ItemTag::FromText("msg_\xe9sb");
+  original.ItemTable[4].MainImageTag =
+      ItemTag::FromText("\xff\xfe\x80\xc0\xaf%41 \x01\x7f\xed\xa0\x80\xf4\x90\x80\x80z");
+  original.ItemTable[5].ConfImageTag = ItemTag::FromText(std::string(24, '\xe9'));
   const std::string text = ModelToText(original);
   EXPECT_EQ(text.find("null"), std::string::npos) << "no value is lost as null";
   EXPECT_EQ(text.back(), '\n');
@@ -113,9 +119,20 @@ TEST(LayoutJson, ExportThenImportGivesTheSameModel) {
   const ParsedLayout parsed = ParseLayoutText(text);
   ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
   FirmwareState target;
-  target.FirmwareVersion = 401;
-  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, target), std::vector<std::string>{});
+  target.FirmwareVersion = 500;
+  // No version stores SubIconUpperSpace2: the one value the document cannot give.
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, target),
+            std::vector<std::string>{
+                "layout.SubIconUpperSpace2 skipped: the loaded firmware is version 500, which does not store it"});
+  target.Layout.SubIconUpperSpace2 = original.Layout.SubIconUpperSpace2;
   for (const char* key : {"layout", "categoryEntries", "items"}) EXPECT_EQ(Part(target, key), Part(original, key));
+  for (std::size_t i = 0; i < kItemSlots; ++i) {
+    const ItemRecord& a = target.ItemTable[i];
+    const ItemRecord& b = original.ItemTable[i];
+    EXPECT_TRUE(a.MainImageTag == b.MainImageTag && a.ShadowImageTag == b.ShadowImageTag &&
+                a.ConfImageTag == b.ConfImageTag && a.NameTag == b.NameTag)
+        << "item " << i;
+  }
   // The keys that describe a load are not read back.
   EXPECT_EQ(target.CategoryEntryCount, 0);
   EXPECT_EQ(target.ImageLabelCount, 0);
@@ -129,9 +146,21 @@ TEST(LayoutJson, AnotherVersionTakesTheLayoutOnly) {
   const FirmwareState before = target;
   EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, target),
             (std::vector<std::string>{
+                "layout.SubIconLowerSpace2, layout.SubIconUpperSpace2, layout.IconSpeedX2, layout.IconSpeedY2, "
+                "layout.SubMenuUnderMSTextY, layout.Sub2NetSearchX, layout.Sub2NetRadioX, layout.Sub2GameTitleX, "
+                "layout.Sub2PhotVideoX, layout.Sub2RSSFeedsX, layout.Sub2SettingOptX, layout.Sub2SettingOptY, "
+                "layout.OptSize1, layout.OptSize2, layout.GameSpace, layout.VideoSpace, layout.MusicSpace, "
+                "layout.PhotoSpace, layout.OptSpace skipped: the loaded firmware is version 395, which does not "
+                "store them",
                 "categoryEntries skipped: the layout file is for version 500, the loaded firmware is version 395",
                 "items skipped: the layout file is for version 500, the loaded firmware is version 395"}));
-  EXPECT_EQ(Part(target, "layout"), Part(Sample(500), "layout"));
+  // Every field 3.95 stores is taken, the others stay as they were.
+  const LayoutRecord& preset = Sample(500).Layout;
+  for (const LayoutField& f : LayoutFields()) {
+    const bool stored = StoresField(*ProfileFor(395), f);
+    EXPECT_TRUE(SameFieldValue(target.Layout, stored ? preset : before.Layout, f)) << f.name;
+  }
+  EXPECT_EQ(Part(target, "layout")["TextColor"], Part(Sample(500), "layout")["TextColor"]);
   EXPECT_EQ(Part(target, "categoryEntries"), Part(before, "categoryEntries"));
   EXPECT_EQ(Part(target, "items"), Part(before, "items"));
 
@@ -140,6 +169,65 @@ TEST(LayoutJson, AnotherVersionTakesTheLayoutOnly) {
   EXPECT_EQ(ApplyLayoutChanges(*unversioned.changes, target),
             std::vector<std::string>{"items skipped: the layout file is for no version, the loaded firmware is "
                                      "version 395"});
+}
+
+// A field the loaded version does not store is skipped; it is named only when the
+// document would have changed it.
+TEST(LayoutJson, FieldsTheVersionDoesNotStoreAreSkipped) {
+  FirmwareState s;
+  s.FirmwareVersion = 500;
+  s.Layout.SubIconUpperSpace2 = kFixedSubIconUpperSpace2;
+  ParsedLayout parsed = ParseLayoutText(R"({"layout": {"SubIconUpperSpace2": 60, "Sub2NetSearchX": 4.5}})");
+  ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, s), std::vector<std::string>{});
+  EXPECT_EQ(s.Layout.Sub2NetSearchX, 4.5f);
+
+  parsed = ParseLayoutText(R"({"layout": {"SubIconUpperSpace2": 61, "ClockX": 3}})");
+  ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, s),
+            std::vector<std::string>{
+                "layout.SubIconUpperSpace2 skipped: the loaded firmware is version 500, which does not store it"});
+  EXPECT_EQ(s.Layout.SubIconUpperSpace2, 60);
+  EXPECT_EQ(s.Layout.ClockX, 3);
+
+  s.FirmwareVersion = 390;
+  parsed = ParseLayoutText(R"({"layout": {"Sub2NetSearchX": 4.5, "OptSpace": 0.0, "GameSpace": 2}})");
+  ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, s),
+            std::vector<std::string>{"layout.GameSpace skipped: the loaded firmware is version 390, which does not "
+                                     "store it"});
+  EXPECT_EQ(s.Layout.GameSpace, 0.0f);
+}
+
+// A tag is a string while its bytes are UTF-8, else {"bytes": ...} with every byte
+// outside printable ASCII (and '%') as %HH; both forms read back to the bytes.
+TEST(LayoutJsonTag, EveryTagReadsBackToItsBytes) {
+  const struct {
+    std::string tag;
+    std::string json;
+  } rows[] = {
+      {"msg_usb", R"("msg_usb")"},
+      {"", R"("")"},
+      {"tex_%41_\\x", R"("tex_%41_\\x")"},  // a plain string needs no escape of its own
+      {"\xe3\x83\x86\xf0\x9f\x98\x80", "\"\xe3\x83\x86\xf0\x9f\x98\x80\""},
+      {"msg_\xe9sb", R"({"bytes":"msg_%E9sb"})"},
+      {"a%\xff\x01\x7f ", R"({"bytes":"a%25%FF%01%7F "})"},
+      {"\xc0\xaf", R"({"bytes":"%C0%AF"})"},                // overlong '/'
+      {"\xed\xa0\x80", R"({"bytes":"%ED%A0%80"})"},         // a surrogate
+      {"\xf4\x90\x80\x80", R"({"bytes":"%F4%90%80%80"})"},  // beyond U+10FFFF
+      {"\xe3\x83", R"({"bytes":"%E3%83"})"},                // cut short
+  };
+  for (const auto& row : rows) {
+    const Json j = TagToJson(row.tag);
+    EXPECT_EQ(j.dump(), row.json);
+    EXPECT_EQ(IsUtf8(row.tag), j.is_string()) << row.json;
+    std::string error;
+    const std::optional<std::string> back = TagFromJson(Json::parse(j.dump()), error);
+    ASSERT_TRUE(back.has_value()) << row.json << ": " << error;
+    EXPECT_EQ(*back, row.tag) << row.json;
+  }
+  std::string error;
+  EXPECT_EQ(TagFromJson(Json::parse(R"({"bytes": "%e9%C3%a9x"})"), error), "\xe9\xc3\xa9x");
 }
 
 TEST(LayoutJson, ASubsetChangesWhatItNamesAndNothingElse) {
@@ -209,6 +297,18 @@ TEST(LayoutJson, RefusedDocumentsSayWhy) {
       {R"({"categoryEntries": [[1, 2, 3, 256]]})", "categoryEntries[0]: out of range"},
       {R"({"items": [{"NameTag": "1234567890123456789012345"}]})", "items[0].NameTag: longer than 24 bytes"},
       {R"({"items": [{"NameTag": "a\u0000b"}]})", "items[0].NameTag: contains a zero byte"},
+      {R"({"items": [{"NameTag": {"bytes": "a%00b"}}]})", "items[0].NameTag: contains a zero byte"},
+      {R"({"items": [{"NameTag": {"bytes": "%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9%e9"}}]})",
+       "items[0].NameTag: longer than 24 bytes"},
+      {R"({"items": [{"NameTag": {"bytes": "a%e"}}]})",
+       "items[0].NameTag: '%' must be followed by two hexadecimal digits"},
+      {R"({"items": [{"NameTag": {"bytes": "%g0"}}]})",
+       "items[0].NameTag: '%' must be followed by two hexadecimal digits"},
+      {R"({"items": [{"NameTag": {"bytes": "a", "more": 1}}]})",
+       "items[0].NameTag: expected a string or {\"bytes\": \"...\"}"},
+      {R"({"items": [{"NameTag": {"text": "a"}}]})", "items[0].NameTag: expected a string or {\"bytes\": \"...\"}"},
+      {R"({"items": [{"NameTag": {"bytes": [97]}}]})", "items[0].NameTag: expected a string or {\"bytes\": \"...\"}"},
+      {R"({"items": [{"NameTag": 7}]})", "items[0].NameTag: expected a string or {\"bytes\": \"...\"}"},
       {R"({"items": [{}, {"UmdFlag": 256}]})", "items[1].UmdFlag: out of range"},
       {R"({"items": [{"Word0": -1}]})", "items[0].Word0: out of range"},
       {R"({"items": {}})", "items: expected an array"},

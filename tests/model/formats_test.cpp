@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "model/colors.h"
@@ -143,6 +144,50 @@ TEST(FirmwareProfile, CapabilitiesPerVersion) {
   EXPECT_FALSE(none.HasEighthCategory || none.HarvestsConstants || none.NewLabelNames || none.AlwaysPlainModules);
   EXPECT_EQ(ProfileFor(400), nullptr);
   EXPECT_EQ(VersionFromSize(300000), 0);
+}
+
+// What a version stores is what its place tables hold: the fields marked "5.00
+// only" have no place before 5.00, and SubIconUpperSpace2 (fixed at 60 on 5.00) has
+// none in any version.
+TEST(FirmwareProfile, StoresTheFieldsItsTablesPlace) {
+  const std::set<std::string_view> five_only{
+      "SubIconLowerSpace2", "SubIconUpperSpace2", "IconSpeedX2",    "IconSpeedY2",    "SubMenuUnderMSTextY",
+      "Sub2NetSearchX",     "Sub2NetRadioX",      "Sub2GameTitleX", "Sub2PhotVideoX", "Sub2RSSFeedsX",
+      "Sub2SettingOptX",    "Sub2SettingOptY",    "OptSize1",       "OptSize2",       "GameSpace",
+      "VideoSpace",         "MusicSpace",         "PhotoSpace",     "OptSpace"};
+  for (int32_t v : kFirmwareVersions) {
+    for (const LayoutField& f : LayoutFields()) {
+      const bool stored = f.name != "SubIconUpperSpace2" && (v == 500 || !five_only.contains(f.name));
+      EXPECT_EQ(StoresField(*ProfileFor(v), f), stored) << v << " " << f.name;
+    }
+  }
+}
+
+// Two fields in one place, found from the tables: only 3.90's pair, and the file
+// keeps the one written last.
+TEST(FirmwareProfile, SharedPlacesComeFromThePlaceTables) {
+  for (int32_t v : kFirmwareVersions) {
+    const std::vector<SharedPlace> shared = SharedPlaces(*ProfileFor(v));
+    if (v != 390) {
+      EXPECT_TRUE(shared.empty()) << v;
+      continue;
+    }
+    ASSERT_EQ(shared.size(), 1u);
+    EXPECT_EQ(shared[0].file, "paf.prx");
+    EXPECT_EQ(shared[0].overwritten, &LayoutFieldOf(&LayoutRecord::SubMenuTextX2));
+    EXPECT_EQ(shared[0].kept, &LayoutFieldOf(&LayoutRecord::SubMenuTextX1Seg));
+  }
+  // A conflict only while the two would be written differently.
+  LayoutRecord l;
+  l.SubMenuTextX2 = l.SubMenuTextX1Seg = 31;
+  EXPECT_TRUE(SharedPlaceConflicts(*ProfileFor(390), l).empty());
+  l.SubMenuTextX2 = 77;
+  EXPECT_EQ(SharedPlaceConflicts(*ProfileFor(390), l).size(), 1u);
+  EXPECT_TRUE(SharedPlaceConflicts(*ProfileFor(395), l).empty());
+  // 2^24 + 1 is written as the single 2^24.
+  l.SubMenuTextX2 = (1 << 24) + 1;
+  l.SubMenuTextX1Seg = 1 << 24;
+  EXPECT_TRUE(SharedPlaceConflicts(*ProfileFor(390), l).empty());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -203,6 +204,31 @@ TEST(Verification, AWrittenSetThatNoLongerLoadsIsReported) {
   ASSERT_TRUE(r.loadFailure.has_value());
   EXPECT_EQ(r.loadFailure->code, Message::PafSizeMismatch);
   EXPECT_EQ(VerifyMessage(r), "verify: the written files do not load: paf.prx filesize not match / are you decrypted?");
+}
+
+// Both boot-sound options ticked after a load that did not read opening_plugin.prx:
+// the save has no image of it to write, and the check reads exactly the files the
+// save wrote, never a missing one nor one an earlier save left in the folder.
+TEST(Verification, ComparesOnlyTheFilesTheSaveWrote) {
+  for (const bool stale : {false, true}) {
+    SCOPED_TRACE(stale ? "an older opening_plugin.prx in the output" : "no opening_plugin.prx in the output");
+    const std::vector<uint8_t> older{'o', 'l', 'd'};
+    auto saved = LoadAndSave(500, false, false, [&](Model& m) {
+      m.BootSoundEnabled = m.OpeningEnabled = 1;
+      m.paths.BootSoundPath = m.paths.OpeningPath;  // any readable file
+      if (stale) {
+        std::filesystem::create_directories(std::filesystem::path(m.paths.DoneOpeningPath).parent_path());
+        WriteBytes(m.paths.DoneOpeningPath, older);
+      }
+    });
+    EXPECT_FALSE(SavesOpening(*saved->model));
+    const VerifyResult r = VerifySave(*saved->model);
+    EXPECT_TRUE(r.Passed()) << VerifyMessage(r);
+    EXPECT_EQ(std::filesystem::exists(saved->model->paths.DoneOpeningPath), stale);
+    if (stale) {
+      EXPECT_EQ(ReadBytes(saved->model->paths.DoneOpeningPath), older);
+    }
+  }
 }
 
 // The entry of the 5.00 constant table that VshOffsets slot 1 names, found in the

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "app/desktop_fixture.h"
+#include "app/menu_driver.h"
 #include "editor_test_support.h"
 #include "firmware/byte_reader.h"
 #include "firmware/exec_functions.h"
@@ -194,6 +195,48 @@ TEST_F(AdvanceWindow, TheFirstRowEditsItem0AndTheListsFollowAtTheNextFill) {
   EXPECT_EQ(w.MainImageCombo->itemText(0).toStdString(), "tex_set_photo");
   EXPECT_EQ(w.MainImageCombo->findText("tex_netupdate"), -1);
   EXPECT_EQ(w.MainImageCombo->currentIndex(), 0);  // the first entry with that text
+}
+
+// The tag lists follow the session's items: a tag that only an import (or an undo)
+// brought is listed, shown for its item and can be chosen for another.
+TEST_F(AdvanceWindow, TheTagListsFollowItemsChangedElsewhere) {
+  auto w = Open();
+  std::string text = R"({"version": 500, "items": [{"NameTag": "msg_brand_new"}]})";
+  testing::WriteBytes(Path("preset.json"), std::vector<uint8_t>(text.begin(), text.end()));
+  {
+    ModalDriver driver;
+    driver.ThenChooseFile(QString::fromStdString(Path("preset.json")));
+    testing::PickFromPreviewMenu(Main(), "Import layout...");
+    QApplication::processEvents();
+    EXPECT_TRUE(driver.messages.empty());
+  }
+  ClickCell(w.ExecuteGrid, 0, 0);
+  EXPECT_EQ(w.NameTagCombo->itemText(0).toStdString(), "msg_brand_new");
+  EXPECT_EQ(w.NameTagCombo->currentText().toStdString(), "msg_brand_new");
+  ClickCell(w.ExecuteGrid, 3, 0);
+  ChooseEntry(w.NameTagCombo, 0);
+  EXPECT_EQ(TextOf(Item(3).NameTag), "msg_brand_new");
+
+  // Item 0 gets another tag, the lists are filled again without the new one; an
+  // undo gives it back, and the lists have it again.
+  ClickCell(w.ExecuteGrid, 0, 0);
+  ChooseEntry(w.NameTagCombo, 1);
+  ClickCell(w.ExecuteGrid, 3, 0);
+  ChooseEntry(w.NameTagCombo, 2);
+  w.hide();
+  w.show();
+  EXPECT_EQ(w.NameTagCombo->findText("msg_brand_new"), -1);
+  ClickCell(w.ExecuteGrid, 0, 0);
+  w.form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+  // The offscreen platform may leave a closed list's popup the active window.
+  if (QApplication::activeWindow() != &w.form) QApplication::setActiveWindow(&w.form);
+  QWidget* keys = w.form.focusWidget() != nullptr ? w.form.focusWidget() : &w.form;
+  QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(TextOf(Item(0).NameTag), "msg_brand_new");
+  EXPECT_EQ(w.NameTagCombo->itemText(3).toStdString(), "msg_brand_new");
+  EXPECT_EQ(w.NameTagCombo->currentText().toStdString(), "msg_brand_new");
 }
 
 }  // namespace

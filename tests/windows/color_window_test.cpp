@@ -169,7 +169,9 @@ TEST_F(ColorWindow, RightClickAndCancelDoNothing) {
   EXPECT_TRUE(Colors(TheModel().Layout) == before);
 }
 
-TEST_F(ColorWindow, NewClockColorRepaintsClockImageAtOnceAndThePreviewClockAtItsNextUpdate) {
+// The preview's clock takes a new colour at once (not at its next update): it shows
+// the colour the model holds after every change, undo and redo alike.
+TEST_F(ColorWindow, NewClockColorRepaintsClockImageAndThePreviewClockAtOnce) {
   StartLoaded(500);
   auto w = Window();
   const QColor loaded(191, 223, 255);  // the demo's (0.75, 0.875, 1.0)
@@ -181,14 +183,13 @@ TEST_F(ColorWindow, NewClockColorRepaintsClockImageAtOnceAndThePreviewClockAtIts
   Click(w.ClockImage);
   EXPECT_TRUE(SameColor(TheModel().Layout.ClockColor, Rgb8{10, 200, 30}));
   EXPECT_EQ(Inside(w.ClockImage), QColor(10, 200, 30));
-  EXPECT_EQ(Main().Clock->palette().color(QPalette::WindowText), loaded);
-  Main().UpdateClock();
   EXPECT_EQ(Main().Clock->palette().color(QPalette::WindowText), QColor(10, 200, 30));
 
   // Ctrl+click restores the loaded bytes; battery and busy are separate colours.
   Click(w.ClockImage, Qt::LeftButton, Qt::ControlModifier);
   EXPECT_TRUE(SameColor(TheModel().Layout.ClockColor, TheModel().LoadedLayout.ClockColor));
   EXPECT_EQ(Inside(w.ClockImage), loaded);
+  EXPECT_EQ(Main().Clock->palette().color(QPalette::WindowText), loaded);
   driver.ThenChooseColor(QColor(1, 2, 3));
   Click(w.BusyImage);
   EXPECT_TRUE(SameColor(TheModel().Layout.BusyColor, Rgb8{1, 2, 3}));
