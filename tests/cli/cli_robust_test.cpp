@@ -297,6 +297,32 @@ TEST(CliFiles, IconsFailsForEveryBitmapItCouldNotWrite) {
   EXPECT_TRUE(PartialsBelow(out.path()).empty());
 }
 
+// Only a regular file (or a link to one) is replaced where the commands write: a
+// FIFO (a device node or a socket alike) is refused with the path, left as it is,
+// and the other files are still written.
+TEST(CliFiles, ASpecialFileWhereAnOutputGoesIsRefusedAndLeftAsItWas) {
+  QORVI_SKIP_ON_WINDOWS("no FIFOs in its folders");
+  ScopedTempDir dir;
+  MakeDemo(dir.path());
+  fs::create_directories(dir / "out/module");
+  ASSERT_EQ(mkfifo((dir / "out/module/paf.prx").c_str(), 0600), 0);
+  CliResult r = RunCli({"save", "--verbose", "--workdir", dir.path(), "--out", dir / "out"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qorvi-cli: paf.prx write error\nqorvi-cli:   " + dir / "out/module/paf.prx: Not a regular file\n");
+  EXPECT_TRUE(fs::is_fifo(dir / "out/module/paf.prx"));
+  EXPECT_TRUE(fs::is_regular_file(dir / "out/module/vshmain.prx"));
+  EXPECT_TRUE(fs::is_regular_file(dir / "out/resource/topmenu_icon.rco"));
+
+  fs::create_directories(dir / "icons");
+  ASSERT_EQ(mkfifo((dir / "icons/BusyIcon.bmp").c_str(), 0600), 0);
+  r = RunCli({"icons", "--workdir", dir.path(), "--out", dir / "icons"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qorvi-cli: cannot write " + dir / "icons/BusyIcon.bmp" + ": Not a regular file\n");
+  EXPECT_TRUE(fs::is_fifo(dir / "icons/BusyIcon.bmp"));
+  EXPECT_TRUE(fs::is_regular_file(dir / "icons/MainIcon0.bmp"));
+  EXPECT_TRUE(PartialsBelow(dir.path()).empty());
+}
+
 TEST(CliFiles, SaveReplacesLinkTargetsKeepsPermissionsAndRemovesStalePartials) {
   ScopedTempDir dir;
   ScopedTempDir out;
