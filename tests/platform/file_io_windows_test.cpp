@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/file_io.h"
+#include "platform/folder_lock.h"
 #include "platform/wide_text.h"
 
 namespace qorvi {
@@ -209,6 +211,25 @@ TEST(WindowsStagedFile, ReplacesOnlyOnCommit) {
   EXPECT_EQ(Get(dir / "a.png"), Bytes(50, 3));
   EXPECT_EQ(Get(dir / "b.json"), Bytes(60, 4));
   EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"a.png", "b.json"}));
+}
+
+// The lock of a save's output folder: one holder at a time, in one process too;
+// the lock file goes with its holder.
+TEST(WindowsFolderLock, OneHolderAtATime) {
+  ScratchFolder dir;
+  FolderLock first = FolderLock::Try(dir.path());
+  ASSERT_TRUE(first.held()) << first.error().message();
+  const FolderLock second = FolderLock::Try(dir / "");
+  EXPECT_TRUE(second.busy());
+  EXPECT_FALSE(second.held());
+  first.Release();
+  EXPECT_TRUE(FilesIn(dir.path()).empty()) << "the lock file goes with its holder";
+  int said = 0;
+  EXPECT_TRUE(FolderLock::Wait(dir.path(), std::chrono::milliseconds(0), [&] { ++said; }).held());
+  EXPECT_EQ(said, 0);
+  const FolderLock missing = FolderLock::Try(dir / "missing");
+  EXPECT_FALSE(missing.held() || missing.busy());
+  EXPECT_EQ(missing.error(), std::errc::no_such_file_or_directory) << missing.error().message();
 }
 
 TEST(WindowsPrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFiles) {
