@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 #include <QImageReader>
 #include <QtGlobal>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -25,6 +24,7 @@
 #include "options/exit_codes.h"
 #include "options/input_options.h"
 #include "options/layout_options.h"
+#include "options/number_options.h"
 #include "platform/file_io.h"
 #include "platform/interrupt_cleanup.h"
 #include "windows/positioning_window.h"
@@ -77,32 +77,29 @@ struct RenderRequest {
   std::string wallpaper;
 };
 
-bool ParseInt(std::string_view text, int& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
-
 // "K=V" with K an offset index 0..18 and V a value the Positioning window's bar
-// can take, -10..10.
+// can take, -10..10; both plain decimal integers.
 bool ParseOffset(const std::string& text, std::pair<int, int>& offset, std::string& error) {
   const std::size_t eq = text.find('=');
-  int index = 0;
-  int value = 0;
-  if (eq == std::string::npos || !ParseInt(std::string_view(text).substr(0, eq), index) ||
-      !ParseInt(std::string_view(text).substr(eq + 1), value)) {
+  std::optional<int> index;
+  std::optional<int> value;
+  if (eq != std::string::npos) {
+    index = options::ParseDecimal(std::string_view(text).substr(0, eq));
+    value = options::ParseDecimal(std::string_view(text).substr(eq + 1));
+  }
+  if (!index || !value) {
     error = "--offset " + text + ": expected K=V with integers K and V";
     return false;
   }
-  if (index < 0 || index >= kRepositionItems) {
+  if (*index < 0 || *index >= kRepositionItems) {
     error = "--offset " + text + ": K must be 0..18";
     return false;
   }
-  if (value < -10 || value > 10) {
+  if (*value < -10 || *value > 10) {
     error = "--offset " + text + ": V must be -10..10";
     return false;
   }
-  offset = {index, value};
+  offset = {*index, *value};
   return true;
 }
 
@@ -114,10 +111,8 @@ std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
   app.add_option("--geometry", r.geometry, "Also write where every preview element stands, as JSON");
   options::AddInputOptions(&app, r.input);
   options::AddLayoutOptions(&app, r.layout_file, r.settings);
-  int category = 0;
-  int item = 0;
-  CLI::Option* category_option = app.add_option("--category", category, "Move XMB_HScroll to N");
-  CLI::Option* item_option = app.add_option("--item", item, "Move XMB_VScroll to N");
+  options::AddDecimalOption(&app, "--category", r.category, "Move XMB_HScroll to N");
+  options::AddDecimalOption(&app, "--item", r.item, "Move XMB_VScroll to N");
   app.add_flag("--english", r.english, "Choose English");
   app.add_flag("--no-unfocused", r.no_unfocused, "Tick \"No Show Unforcused Main Icons\"");
   app.add_flag("--no-umd", r.no_umd, "Tick \"No Show UMD Icon\"");
@@ -133,8 +128,6 @@ std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
     PrintLine(e.what());
     return kExitUsage;
   }
-  if (category_option->count() > 0) r.category = category;
-  if (item_option->count() > 0) r.item = item;
   // Values no version's controls take are refused before anything is loaded.
   if (r.category && (*r.category < 0 || *r.category >= kCategories)) {
     PrintLine("--category " + std::to_string(*r.category) + ": there are categories 0..7 at most");

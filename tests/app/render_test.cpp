@@ -254,7 +254,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageCase{"UnknownOption", {"--bogus"}, "qorvi: The following argument was not expected: --bogus"},
         UsageCase{"ExtraArgument", {"extra"}, "qorvi: The following argument was not expected: extra"},
-        UsageCase{"NotANumber", {"--category", "two"}, "qorvi: Could not convert: --category = two"},
+        // Numbers are plain decimal integers, nothing else: 010 is ten.
+        UsageCase{"NotANumber", {"--category", "two"}, "qorvi: --category 'two': expected a decimal integer"},
+        UsageCase{"Empty", {"--category", ""}, "qorvi: --category '': expected a decimal integer"},
+        UsageCase{"BlankBefore", {"--item", " 3"}, "qorvi: --item ' 3': expected a decimal integer"},
+        UsageCase{"BlankAfter", {"--item", "3 "}, "qorvi: --item '3 ': expected a decimal integer"},
+        UsageCase{"Plus", {"--item", "+3"}, "qorvi: --item '+3': expected a decimal integer"},
+        UsageCase{"Hexadecimal", {"--category", "0x3"}, "qorvi: --category '0x3': expected a decimal integer"},
+        UsageCase{"TooLarge", {"--item", "99999999999"}, "qorvi: --item 99999999999: out of range"},
+        UsageCase{"LeadingZeros", {"--category", "010"}, "qorvi: --category 10: there are categories 0..7 at most"},
+        UsageCase{"OffsetLeadingZeros", {"--offset", "010=011"}, "qorvi: --offset 010=011: V must be -10..10"},
+        UsageCase{"OffsetPlus", {"--offset", "+3=1"}, "qorvi: --offset +3=1: expected K=V with integers K and V"},
         UsageCase{"NoSuchCategory", {"--category", "8"}, "qorvi: --category 8: there are categories 0..7 at most"},
         // 3.90 has seven categories: the scroll bar stops at 6.
         UsageCase{"CategoryBeyondTheBar",
