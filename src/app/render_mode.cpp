@@ -3,11 +3,12 @@
 #include <CLI/CLI.hpp>
 #include <QImageReader>
 #include <QtGlobal>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,7 +16,6 @@
 #include <vector>
 
 #include "app/desktop_program.h"
-#include "app/file_choice.h"
 #include "app/main_window.h"
 #include "app/preview_picture.h"
 #include "app/qorvi_application.h"
@@ -35,6 +35,18 @@ namespace {
 using options::kExitMessage;
 using options::kExitOk;
 using options::kExitUsage;
+
+// The first step of writing `bytes` to `path`; the reason on one line when it fails.
+std::string Stage(const std::string& path, std::span<const uint8_t> bytes, StagedFile& staged) {
+  const WriteResult r = StageFile(path, {bytes}, staged);
+  return r ? std::string() : "cannot write " + path + ": " + r.error.message();
+}
+
+// The second step: the rename into place.
+std::string Commit(const std::string& path, StagedFile& staged) {
+  const std::error_code error = staged.Commit();
+  return error ? "cannot write " + path + ": " + error.message() : std::string();
+}
 
 // One line on standard error, as qorvi-cli prints its own: "qorvi: <text>", with
 // line breaks and other control characters shown escaped.
@@ -103,6 +115,19 @@ bool ParseOffset(const std::string& text, std::pair<int, int>& offset, std::stri
   return true;
 }
 
+// Whether two paths name one file: the same path once links and "." and ".."
+// are resolved, or two links to one file.
+bool NameTheSameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec_a;
+  std::error_code ec_b;
+  const fs::path full_a = fs::weakly_canonical(fs::absolute(PathFromUtf8(a), ec_a), ec_a);
+  const fs::path full_b = fs::weakly_canonical(fs::absolute(PathFromUtf8(b), ec_b), ec_b);
+  if (!ec_a && !ec_b && full_a == full_b) return true;
+  std::error_code ec;
+  return fs::equivalent(PathFromUtf8(a), PathFromUtf8(b), ec) && !ec;
+}
+
 // Reads the command line; nothing when the command is to go on, else its exit
 // status (a usage error, or the help that was asked for).
 std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
@@ -126,6 +151,11 @@ std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     PrintLine(e.what());
+    return kExitUsage;
+  }
+  // The picture and the geometry are written together: one file cannot be both.
+  if (!r.geometry.empty() && NameTheSameFile(r.png, r.geometry)) {
+    PrintLine("--geometry " + r.geometry + ": names the same file as --render");
     return kExitUsage;
   }
   // Values no version's controls take are refused before anything is loaded.
@@ -208,15 +238,20 @@ int Render(const RenderRequest& r, const options::LayoutOptions& layout) {
     return kExitUsage;
   }
 
+  // Both files or neither: each is written in full beside its target first, and
+  // only when both are there do the renames replace what stood under their names.
+  // A failure before that leaves every earlier file as it was.
   PreviewPanel& preview = program.main().Preview();
   const QByteArray png = PreviewPng(preview);
-  std::string error = WriteWholeFile(r.png, png);
+  StagedFile png_file;
+  StagedFile geometry_file;
+  std::string error = Stage(r.png, std::span(reinterpret_cast<const uint8_t*>(png.constData()), png.size()), png_file);
   if (error.empty() && !r.geometry.empty()) {
     const std::string text = PreviewGeometryText(preview, program.session());
-    error = WriteWholeFile(r.geometry, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
-    // Both or nothing.
-    if (!error.empty()) RemoveFileIfPresent(r.png);
+    error = Stage(r.geometry, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), geometry_file);
   }
+  if (error.empty()) error = Commit(r.png, png_file);
+  if (error.empty() && geometry_file.pending()) error = Commit(r.geometry, geometry_file);
   if (!error.empty()) {
     PrintLine(error);
     return kExitMessage;

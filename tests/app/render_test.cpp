@@ -2,6 +2,8 @@
 // geometry it writes are what a loaded main window shows in the same state (its
 // controls and its own picture, reached here as a user would reach them); usage
 // errors, a failing load, and no bitmap left behind.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -283,6 +285,50 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--wallpaper", "not-a-picture.png"},
                   "qorvi: --wallpaper not-a-picture.png: cannot read the picture"}),
     [](const ::testing::TestParamInfo<UsageCase>& param_info) { return std::string(param_info.param.name); });
+
+// Only a regular file is replaced: a FIFO (as a device node or a socket) where the
+// picture or the geometry goes is refused with its path, left as it is, and
+// nothing is written.
+TEST_F(Render, ASpecialFileWhereAFileGoesIsRefusedAndLeftAsItWas) {
+  WriteDemo(500);
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  for (const QStringList& args : {QStringList{Out("pipe")}, QStringList{Out("out.png"), "--geometry", Out("pipe")}}) {
+    const RenderRun run = Run(args);
+    EXPECT_EQ(run.status, 1) << args.join(' ').toStdString();
+    EXPECT_EQ(run.err, "qorvi: cannot write " + Path("pipe") + ": Not a regular file\n");
+    EXPECT_TRUE(fs::is_fifo(Path("pipe")));
+    EXPECT_FALSE(fs::exists(Path("out.png")));
+  }
+}
+
+// Both files are written in full before either replaces anything: a render that
+// fails leaves every earlier file as it was.
+TEST_F(Render, AFailedRenderLeavesEveryEarlierFileAsItWas) {
+  WriteDemo(500);
+  testing::WriteBytes(Path("k.png"), {'O', 'L', 'D', '\n'});
+  fs::create_directory(Path("g.json"));
+  const RenderRun run = Run({Out("k.png"), "--geometry", Out("g.json")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "qorvi: cannot write " + Path("g.json") + ": Is a directory\n");
+  EXPECT_EQ(FileText(Path("k.png")), "OLD\n");
+  EXPECT_TRUE(fs::is_empty(Path("g.json")));
+  for (const auto& entry : fs::directory_iterator(WorkDir())) {
+    EXPECT_EQ(entry.path().filename().string().find(".partial-"), std::string::npos) << entry.path();
+  }
+}
+
+// The picture and the geometry cannot be one file, by whatever name.
+TEST_F(Render, GeometryNamingThePictureIsAUsageError) {
+  WriteDemo(500);
+  testing::WriteBytes(Path("k.png"), {'O', 'L', 'D', '\n'});
+  fs::create_symlink("k.png", Path("link.json"));
+  for (const QString& geometry : {Out("k.png"), QString::fromStdString(WorkDir() + "/./k.png"), Out("link.json")}) {
+    const RenderRun run = Run({Out("k.png"), "--geometry", geometry});
+    EXPECT_EQ(run.status, 2) << geometry.toStdString();
+    EXPECT_EQ(run.err, "qorvi: --geometry " + geometry.toStdString() + ": names the same file as --render\n");
+    EXPECT_EQ(FileText(Path("k.png")), "OLD\n");
+  }
+}
 
 TEST_F(Render, AFailingLoadSaysItsMessageAndWritesNothing) {
   WriteDemo(401);
