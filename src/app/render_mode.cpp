@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/desktop_program.h"
+#include "app/display_start.h"
 #include "app/main_window.h"
 #include "app/preview_picture.h"
 #include "app/qorvi_application.h"
@@ -60,17 +61,6 @@ void PrintLine(std::string_view text) {
 // are not the command's messages; only what ends the program is said.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtCriticalMsg || type == QtFatalMsg) PrintLine(text.toStdString());
-}
-
-// Without a display the offscreen platform draws the same widgets.
-void ChooseOffscreenWithoutDisplay() {
-  auto unset = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr || *value == '\0';
-  };
-  if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
 }
 
 struct RenderRequest {
@@ -282,10 +272,13 @@ int RunRender(int argc, char** argv) {
   }
 
   qInstallMessageHandler(QuietQtMessages);
-  ChooseOffscreenWithoutDisplay();
-  // Every argument was this command's: Qt's own options are not read.
+  // On the display when one can be opened, else on the offscreen platform, which
+  // draws the same widgets. Every argument was this command's: Qt's own options
+  // are not read.
   int qt_argc = 1;
+  DisplayStart display(qt_argc, argv, DisplayStart::Mode::Render);
   QorviApplication application(qt_argc, argv);
+  display.Started();
   try {
     return Render(request, layout);
   } catch (const std::exception& e) {

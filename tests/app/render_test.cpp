@@ -38,11 +38,13 @@ struct RenderRun {
 class Render : public DesktopTest {
  protected:
   // Runs `qorvi --render OUT ARGS...` in the working directory, without DISPLAY,
-  // WAYLAND_DISPLAY and QT_QPA_PLATFORM. TMPDIR names a file: no temporary folder
-  // can be made, and a render needs none (its pictures stay in memory).
-  RenderRun Run(const QStringList& args) {
+  // WAYLAND_DISPLAY and QT_QPA_PLATFORM (or with `display` as DISPLAY). TMPDIR
+  // names a file: no temporary folder can be made, and a render needs none (its
+  // pictures stay in memory).
+  RenderRun Run(const QStringList& args, const QString& display = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) env.remove(name);
+    if (!display.isEmpty()) env.insert("DISPLAY", display);
     const std::string not_a_folder = tmp_ / "file";
     testing::WriteBytes(not_a_folder, {'x'});
     env.insert("TMPDIR", QString::fromStdString(not_a_folder));
@@ -328,6 +330,16 @@ TEST_F(Render, GeometryNamingThePictureIsAUsageError) {
     EXPECT_EQ(run.err, "qorvi: --geometry " + geometry.toStdString() + ": names the same file as --render\n");
     EXPECT_EQ(FileText(Path("k.png")), "OLD\n");
   }
+}
+
+// A display variable that names no server (as in a stale ssh session): the render
+// draws on the offscreen platform, as it does without any display.
+TEST_F(Render, ADisplayThatCannotBeOpenedFallsBackToOffscreen) {
+  WriteDemo(395);
+  const RenderRun run = Run({Out("out.png")}, testing::DisplayWithoutServer());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(QImage(Out("out.png")).size(), QSize(512, 304));
 }
 
 TEST_F(Render, AFailingLoadSaysItsMessageAndWritesNothing) {
