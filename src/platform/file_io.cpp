@@ -25,7 +25,7 @@ class FileCategory : public std::error_category {
 
 }  // namespace
 
-std::error_code make_error_code(FileErrc e) {
+std::error_code make_error_code(FileErrc e) {  // NOLINT(readability-identifier-naming): see file_io.h
   static const FileCategory kCategory;
   return {static_cast<int>(e), kCategory};
 }

@@ -51,7 +51,7 @@ enum class FileErrc {
   // /dev/null or a user's FIFO would destroy it.
   NotARegularFile = 1,
 };
-std::error_code make_error_code(FileErrc e);
+std::error_code make_error_code(FileErrc e);  // NOLINT(readability-identifier-naming): the name error_code looks up
 
 // Writes the pieces, in order, to a temporary file NAME.partial-XXXXXX in the same
 // folder, flushes it to disk (when `sync`; the icon bitmaps need not survive a
