@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/desktop_program.h"
+#include "app/display_start.h"
 #include "app/main_window.h"
 #include "app/qorvi_application.h"
 #include "app/render_mode.h"
@@ -28,18 +29,18 @@ constexpr const char* kUsage =
     "Edits the layout of the PSP system menu. FOLDER is the working folder; the set in it is\n"
     "loaded at once. --render draws the preview into a PNG without a window (man qorvi).\n";
 
-// --help and --version, answered before any window or display is needed; nullopt
-// for every other command line.
+// --help and --version, answered before any window or display is needed (and
+// refused with anything after them); nullopt for every other command line.
 std::optional<int> AnswerInformationOption(int argc, char** argv) {
-  if (argc != 2) return std::nullopt;
+  if (argc < 2) return std::nullopt;
   const std::string_view arg = argv[1];
-  if (arg == "--help" || arg == "-h") {
-    std::fputs(kUsage, stdout);
-  } else if (arg == "--version") {
-    std::fputs("qorvi " QORVI_VERSION "\n", stdout);
-  } else {
-    return std::nullopt;
+  const bool help = arg == "--help" || arg == "-h";
+  if (!help && arg != "--version") return std::nullopt;
+  if (argc > 2) {
+    std::fprintf(stderr, "qorvi: %s takes no arguments: '%s'\n", argv[1], argv[2]);
+    return 2;
   }
+  std::fputs(help ? kUsage : "qorvi " QORVI_VERSION "\n", stdout);
   return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 
@@ -69,9 +70,18 @@ int main(int argc, char** argv) {
   if (std::optional<int> status = AnswerInformationOption(argc, argv)) return *status;
   if (qorvi::app::IsRenderCommand(argc, argv)) return qorvi::app::RunRender(argc, argv);
 
+  // Without a usable display Qt starts on its offscreen platform, so that the
+  // arguments are read (a usage error is the same with or without a display);
+  // then the program stops, saying why.
+  qorvi::app::DisplayStart display(argc, argv, qorvi::app::DisplayStart::Mode::Window);
   qorvi::app::QorviApplication app(argc, argv);
+  display.Started();
   std::optional<std::filesystem::path> folder;
   if (!StartFolder(QApplication::arguments(), folder)) return 2;
+  if (!display.DisplayOpened()) {
+    std::fprintf(stderr, "qorvi: %s\n", qorvi::app::DisplayStart::NoDisplayText().c_str());
+    return 1;
+  }
   try {
     // FOLDER is the working folder from the start: every path is built from it and
     // the file dialogs open there.

@@ -19,6 +19,7 @@
 
 #include "app/preview_panel.h"
 #include "platform/file_io.h"
+#include "platform/folder_lock.h"
 #include "widgets/window_frame.h"
 
 namespace {
@@ -301,6 +302,18 @@ void TForm1::PositioningButtonClick() {
 void TForm1::AboutButtonClick() { emit aboutRequested(); }
 
 void TForm1::SaveButtonClick() {
+  // The save's output folder is its own until the check is done, as for
+  // qorvi-cli save: while another save writes there, nothing is written and the
+  // changes stay unsaved. (A folder that cannot be locked is written unlocked.)
+  const std::string& folder = session_.model().paths.DoneDir;
+  qorvi::MakeFolders(folder);
+  const qorvi::FolderLock lock = qorvi::FolderLock::Try(folder);
+  if (lock.busy()) {
+    qorvi::widgets::ShowMessageBox(
+        this, "Another save is writing into this folder; nothing was saved. Save again when it has finished.",
+        QString::fromStdString(folder));
+    return;
+  }
   const std::vector<qorvi::Failure> failures = session_.Save();
   for (const qorvi::Failure& failure : failures) qorvi::widgets::ShowFailure(this, failure);
   // Only a save that wrote every file can be loaded back and compared.

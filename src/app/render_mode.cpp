@@ -3,12 +3,12 @@
 #include <CLI/CLI.hpp>
 #include <QImageReader>
 #include <QtGlobal>
-#include <charconv>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/desktop_program.h"
-#include "app/file_choice.h"
+#include "app/display_start.h"
 #include "app/main_window.h"
 #include "app/preview_picture.h"
 #include "app/qorvi_application.h"
@@ -25,6 +25,7 @@
 #include "options/exit_codes.h"
 #include "options/input_options.h"
 #include "options/layout_options.h"
+#include "options/number_options.h"
 #include "platform/file_io.h"
 #include "platform/interrupt_cleanup.h"
 #include "windows/positioning_window.h"
@@ -35,6 +36,18 @@ namespace {
 using options::kExitMessage;
 using options::kExitOk;
 using options::kExitUsage;
+
+// The first step of writing `bytes` to `path`; the reason on one line when it fails.
+std::string Stage(const std::string& path, std::span<const uint8_t> bytes, StagedFile& staged) {
+  const WriteResult r = StageFile(path, {bytes}, staged);
+  return r ? std::string() : "cannot write " + path + ": " + r.error.message();
+}
+
+// The second step: the rename into place.
+std::string Commit(const std::string& path, StagedFile& staged) {
+  const std::error_code error = staged.Commit();
+  return error ? "cannot write " + path + ": " + error.message() : std::string();
+}
 
 // One line on standard error, as qorvi-cli prints its own: "qorvi: <text>", with
 // line breaks and other control characters shown escaped.
@@ -48,17 +61,6 @@ void PrintLine(std::string_view text) {
 // are not the command's messages; only what ends the program is said.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtCriticalMsg || type == QtFatalMsg) PrintLine(text.toStdString());
-}
-
-// Without a display the offscreen platform draws the same widgets.
-void ChooseOffscreenWithoutDisplay() {
-  auto unset = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr || *value == '\0';
-  };
-  if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
 }
 
 struct RenderRequest {
@@ -77,33 +79,43 @@ struct RenderRequest {
   std::string wallpaper;
 };
 
-bool ParseInt(std::string_view text, int& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
-
 // "K=V" with K an offset index 0..18 and V a value the Positioning window's bar
-// can take, -10..10.
+// can take, -10..10; both plain decimal integers.
 bool ParseOffset(const std::string& text, std::pair<int, int>& offset, std::string& error) {
   const std::size_t eq = text.find('=');
-  int index = 0;
-  int value = 0;
-  if (eq == std::string::npos || !ParseInt(std::string_view(text).substr(0, eq), index) ||
-      !ParseInt(std::string_view(text).substr(eq + 1), value)) {
+  std::optional<int> index;
+  std::optional<int> value;
+  if (eq != std::string::npos) {
+    index = options::ParseDecimal(std::string_view(text).substr(0, eq));
+    value = options::ParseDecimal(std::string_view(text).substr(eq + 1));
+  }
+  if (!index || !value) {
     error = "--offset " + text + ": expected K=V with integers K and V";
     return false;
   }
-  if (index < 0 || index >= kRepositionItems) {
+  if (*index < 0 || *index >= kRepositionItems) {
     error = "--offset " + text + ": K must be 0..18";
     return false;
   }
-  if (value < -10 || value > 10) {
+  if (*value < -10 || *value > 10) {
     error = "--offset " + text + ": V must be -10..10";
     return false;
   }
-  offset = {index, value};
+  offset = {*index, *value};
   return true;
+}
+
+// Whether two paths name one file: the same path once links and "." and ".."
+// are resolved, or two links to one file.
+bool NameTheSameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec_a;
+  std::error_code ec_b;
+  const fs::path full_a = fs::weakly_canonical(fs::absolute(PathFromUtf8(a), ec_a), ec_a);
+  const fs::path full_b = fs::weakly_canonical(fs::absolute(PathFromUtf8(b), ec_b), ec_b);
+  if (!ec_a && !ec_b && full_a == full_b) return true;
+  std::error_code ec;
+  return fs::equivalent(PathFromUtf8(a), PathFromUtf8(b), ec) && !ec;
 }
 
 // Reads the command line; nothing when the command is to go on, else its exit
@@ -114,10 +126,8 @@ std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
   app.add_option("--geometry", r.geometry, "Also write where every preview element stands, as JSON");
   options::AddInputOptions(&app, r.input);
   options::AddLayoutOptions(&app, r.layout_file, r.settings);
-  int category = 0;
-  int item = 0;
-  CLI::Option* category_option = app.add_option("--category", category, "Move XMB_HScroll to N");
-  CLI::Option* item_option = app.add_option("--item", item, "Move XMB_VScroll to N");
+  options::AddDecimalOption(&app, "--category", r.category, "Move XMB_HScroll to N");
+  options::AddDecimalOption(&app, "--item", r.item, "Move XMB_VScroll to N");
   app.add_flag("--english", r.english, "Choose English");
   app.add_flag("--no-unfocused", r.no_unfocused, "Tick \"No Show Unforcused Main Icons\"");
   app.add_flag("--no-umd", r.no_umd, "Tick \"No Show UMD Icon\"");
@@ -133,8 +143,11 @@ std::optional<int> ParseRequest(int argc, char** argv, RenderRequest& r) {
     PrintLine(e.what());
     return kExitUsage;
   }
-  if (category_option->count() > 0) r.category = category;
-  if (item_option->count() > 0) r.item = item;
+  // The picture and the geometry are written together: one file cannot be both.
+  if (!r.geometry.empty() && NameTheSameFile(r.png, r.geometry)) {
+    PrintLine("--geometry " + r.geometry + ": names the same file as --render");
+    return kExitUsage;
+  }
   // Values no version's controls take are refused before anything is loaded.
   if (r.category && (*r.category < 0 || *r.category >= kCategories)) {
     PrintLine("--category " + std::to_string(*r.category) + ": there are categories 0..7 at most");
@@ -222,15 +235,20 @@ int Render(const RenderRequest& r, const options::LayoutOptions& layout) {
     return kExitUsage;
   }
 
+  // Both files or neither: each is written in full beside its target first, and
+  // only when both are there do the renames replace what stood under their names.
+  // A failure before that leaves every earlier file as it was.
   PreviewPanel& preview = program.main().Preview();
   const QByteArray png = PreviewPng(preview);
-  std::string error = WriteWholeFile(r.png, png);
+  StagedFile png_file;
+  StagedFile geometry_file;
+  std::string error = Stage(r.png, std::span(reinterpret_cast<const uint8_t*>(png.constData()), png.size()), png_file);
   if (error.empty() && !r.geometry.empty()) {
     const std::string text = PreviewGeometryText(preview, program.session());
-    error = WriteWholeFile(r.geometry, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
-    // Both or nothing.
-    if (!error.empty()) RemoveFileIfPresent(r.png);
+    error = Stage(r.geometry, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), geometry_file);
   }
+  if (error.empty()) error = Commit(r.png, png_file);
+  if (error.empty() && geometry_file.pending()) error = Commit(r.geometry, geometry_file);
   if (!error.empty()) {
     PrintLine(error);
     return kExitMessage;
@@ -261,10 +279,13 @@ int RunRender(int argc, char** argv) {
   }
 
   qInstallMessageHandler(QuietQtMessages);
-  ChooseOffscreenWithoutDisplay();
-  // Every argument was this command's: Qt's own options are not read.
+  // On the display when one can be opened, else on the offscreen platform, which
+  // draws the same widgets. Every argument was this command's: Qt's own options
+  // are not read.
   int qt_argc = 1;
+  DisplayStart display(qt_argc, argv, DisplayStart::Mode::Render);
   QorviApplication application(qt_argc, argv);
+  display.Started();
   try {
     return Render(request, layout);
   } catch (const std::exception& e) {

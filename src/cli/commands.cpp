@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -19,6 +20,7 @@
 #include "options/input_options.h"
 #include "options/layout_options.h"
 #include "platform/file_io.h"
+#include "platform/folder_lock.h"
 #include "save/save_sequence.h"
 #include "save/verification.h"
 
@@ -115,6 +117,15 @@ int RunSave(const InputOptions& input, const SaveOptions& options) {
                ") share one place in " + std::string(s.file) + ": the file keeps " + FieldText(model->Layout, *s.kept));
   }
   if (!options.outDir.empty()) SetDoneDir(model->paths, options.outDir);
+
+  // From the first write to the end of the check the output folder is this
+  // save's: a second save into it waits, so neither leaves a set mixed from both.
+  // (A folder that cannot be locked, e.g. on a file system without locks, is
+  // written unlocked; one that cannot be made shows in the writes' messages.)
+  const std::string& folder = model->paths.DoneDir;
+  MakeFolders(folder);
+  const FolderLock lock =
+      FolderLock::Wait(folder, std::chrono::seconds(1), [&] { PrintError("waiting for another save into " + folder); });
 
   std::vector<Failure> messages = SaveAll(*model, !options.noCompress);
   for (const Failure& m : messages) PrintFailure(m);

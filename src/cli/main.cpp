@@ -89,7 +89,13 @@ int Run(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    PrintError(e.what());
+    // Before a command is named, CLI11 says only that one is required; an
+    // argument it could not place (`qorvi-cli --bogus`) is the better reason.
+    if (app.get_subcommands().empty() && !app.remaining().empty()) {
+      PrintError(CLI::ExtrasError(app.remaining()).what());
+    } else {
+      PrintError(e.what());
+    }
     return kExitUsage;
   }
 

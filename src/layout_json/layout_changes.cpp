@@ -19,8 +19,12 @@ namespace {
 const std::set<std::string, std::less<>> kReadOnlyKeys{"categoryEntryCount", "categoryLists",     "itemCount",
                                                        "imageLabels",        "subIconImageIndex", "names"};
 
+// How many unknown keys the refusal names; the rest are counted.
+constexpr std::size_t kUnknownNamed = 5;
+
 // Walks a document, filling a change set; the first wrong value stops it, unknown
-// keys are collected so that one message can name them all.
+// keys are collected so that one message can name the first few and count the
+// rest.
 class Reader {
  public:
   explicit Reader(LayoutChanges& changes) : c_(changes) {}
@@ -29,14 +33,18 @@ class Reader {
     if (error_.empty()) error_ = where + ": " + what;
     return false;
   }
-  void Unknown(const std::string& where) { unknown_.push_back(where); }
+  void Unknown(const std::string& where) {
+    if (unknown_.size() < kUnknownNamed) unknown_.push_back(where);
+    ++unknown_count_;
+  }
 
   std::string Error() const {
     if (!error_.empty()) return error_;
     if (unknown_.empty()) return {};
     std::string names;
     for (const std::string& u : unknown_) names += (names.empty() ? "" : ", ") + u;
-    return (unknown_.size() == 1 ? "unknown field " : "unknown fields ") + names;
+    if (unknown_count_ > unknown_.size()) names += " and " + std::to_string(unknown_count_ - unknown_.size()) + " more";
+    return (unknown_count_ == 1 ? "unknown field " : "unknown fields ") + names;
   }
 
   bool Document(const Json& doc) {
@@ -231,7 +239,81 @@ class Reader {
 
   LayoutChanges& c_;
   std::string error_;
-  std::vector<std::string> unknown_;
+  std::vector<std::string> unknown_;  // the first kUnknownNamed
+  std::size_t unknown_count_ = 0;
+};
+
+// Builds the document from the parser's events in time linear in its size. The
+// library's own builder checks every key of an ordered object against those
+// before it, so a document of n keys took n*n/2 comparisons (a 16 MiB one, about
+// twenty minutes). Here a key is appended as it comes: a key that repeats stays
+// twice, in order, and the reader takes both (for a known field the last value
+// stands, as with any JSON reader; an unknown one is named twice).
+class LinearBuilder {
+ public:
+  explicit LinearBuilder(Json& root) : root_(root) {}
+
+  bool null() { return Add(nullptr); }
+  bool boolean(bool v) { return Add(v); }
+  bool number_integer(Json::number_integer_t v) { return Add(v); }
+  bool number_unsigned(Json::number_unsigned_t v) { return Add(v); }
+  bool number_float(Json::number_float_t v, const std::string& /*text*/) { return Add(v); }
+  bool string(std::string& v) { return Add(std::move(v)); }
+  bool binary(Json::binary_t& v) { return Add(Json::binary(std::move(v))); }
+  bool start_object(std::size_t /*size*/) { return Open(Json::object()); }
+  bool end_object() { return Close(); }
+  bool start_array(std::size_t /*size*/) { return Open(Json::array()); }
+  bool end_array() { return Close(); }
+  bool key(std::string& k) {
+    key_ = std::move(k);
+    return true;
+  }
+  bool parse_error(std::size_t /*position*/, const std::string& /*token*/, const nlohmann::detail::exception& e) {
+    error_ = e.what();
+    return false;
+  }
+
+  const std::string& error() const { return error_; }
+
+ private:
+  // Where the value goes: the root, the end of the open array, or the end of the
+  // open object under the last key. The open containers' addresses stay valid:
+  // only the innermost one grows.
+  Json* Place(Json&& value) {
+    if (open_.empty()) {
+      root_ = std::move(value);
+      return &root_;
+    }
+    Json& parent = *open_.back();
+    if (parent.is_array()) {
+      auto& items = parent.get_ref<Json::array_t&>();
+      items.push_back(std::move(value));
+      return &items.back();
+    }
+    // The ordered object is a vector of pairs underneath: appended without the
+    // search for an equal key that its own emplace makes.
+    using Pairs = std::vector<Json::object_t::value_type, Json::object_t::allocator_type>;
+    Pairs& pairs = parent.get_ref<Json::object_t&>();
+    pairs.emplace_back(std::move(key_), std::move(value));
+    return &pairs.back().second;
+  }
+  bool Add(Json&& value) {
+    Place(std::move(value));
+    return true;
+  }
+  bool Open(Json&& container) {
+    open_.push_back(Place(std::move(container)));
+    return true;
+  }
+  bool Close() {
+    open_.pop_back();
+    return true;
+  }
+
+  Json& root_;
+  std::vector<Json*> open_;
+  std::string key_;
+  std::string error_;
 };
 
 void ApplyItem(const LayoutChanges& c, std::size_t slot, ItemRecord& to) {
@@ -255,8 +337,9 @@ ParsedLayout ParseLayoutJson(const Json& doc) {
 
 ParsedLayout ParseLayoutText(std::string_view text) {
   Json doc;
+  LinearBuilder builder(doc);
   try {
-    doc = Json::parse(text);
+    if (!Json::sax_parse(text, &builder)) return {std::nullopt, "not valid JSON: " + builder.error()};
   } catch (const Json::exception& e) {
     return {std::nullopt, std::string("not valid JSON: ") + e.what()};
   }

@@ -12,7 +12,32 @@ std::size_t NameStart(std::string_view path) {
   return cut == std::string_view::npos ? 0 : cut + 1;
 }
 
+class FileCategory : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "qorvi-file"; }
+  std::string message(int code) const override {
+    switch (static_cast<FileErrc>(code)) {
+      case FileErrc::NotARegularFile: return "Not a regular file";
+    }
+    return "Unknown file error";
+  }
+};
+
 }  // namespace
+
+std::error_code make_error_code(FileErrc e) {  // NOLINT(readability-identifier-naming): see file_io.h
+  static const FileCategory kCategory;
+  return {static_cast<int>(e), kCategory};
+}
+
+WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
+                                bool sync) {
+  StagedFile staged;
+  if (WriteResult r = StageFile(path, pieces, staged, sync); !r) return r;
+  return {staged.Commit()};
+}
+
+StagedFile::~StagedFile() { Discard(); }
 
 std::string FolderPart(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
 

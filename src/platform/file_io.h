@@ -44,13 +44,28 @@ struct WriteResult {
   explicit operator bool() const { return !error; }
 };
 
+// Failures of the file layer that are not the system's own.
+enum class FileErrc {
+  // Where the file is to be written stands a device, a FIFO or a socket. Only a
+  // regular file (or a symbolic link to one) is ever replaced: renaming over
+  // /dev/null or a user's FIFO would destroy it.
+  NotARegularFile = 1,
+};
+std::error_code make_error_code(FileErrc e);  // NOLINT(readability-identifier-naming): the name error_code looks up
+
 // Writes the pieces, in order, to a temporary file NAME.partial-XXXXXX in the same
-// folder, flushes it to disk (when `sync`; the temporary icon bitmaps need not
-// survive a power cut), renames it over `path` and then flushes the folder, so the
-// new name is on disk too. On any failure (cannot create, short write, full disk)
-// the temporary file is removed, an existing file at `path` stays as it was, and
-// the cause is returned. The temporary file is also removed when the process is
-// interrupted (see interrupt_cleanup.h).
+// folder, flushes it to disk (when `sync`; the icon bitmaps need not survive a
+// power cut), renames it over `path` and then flushes the folder, so the new name
+// is on disk too. On any failure (cannot create, short write, full disk) the
+// temporary file is removed, an existing file at `path` stays as it was, and the
+// cause is returned. The temporary file is also removed when the process is
+// interrupted (see interrupt_cleanup.h). What stands at `path` must be a regular
+// file or nothing: a folder is refused (is_a_directory) before anything is
+// written, and so is a device, a FIFO or a socket (FileErrc::NotARegularFile).
+//
+// Until the rename, the temporary file is held as in use (POSIX: an exclusive
+// lock; Windows: opened without FILE_SHARE_DELETE while it is written), so that
+// PrepareOutputFiles of another run leaves it be.
 //
 // POSIX: an existing file keeps its permission bits (a read-only file stays
 // read-only) and, where the system allows, its owner. When `path` is a symbolic
@@ -60,6 +75,48 @@ struct WriteResult {
 // `path` is replaced by the file (Windows renames over the link itself).
 WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
                                 bool sync = true);
+
+// WriteFileAtomically in two steps, for files that are to be replaced together
+// or not at all (qorvi --render's picture and geometry): StageFile does every
+// step up to the rename, so the new content waits, complete and flushed, in its
+// temporary file; Commit() renames it over the target. A StagedFile that goes
+// without Commit() removes its temporary file and leaves the target as it was.
+class StagedFile {
+ public:
+  StagedFile() = default;
+  StagedFile(StagedFile&& other) noexcept;
+  StagedFile& operator=(StagedFile&& other) noexcept;
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+  ~StagedFile();
+
+  // Whether a temporary file waits for Commit().
+  bool pending() const { return !temp_.empty(); }
+  // Renames the temporary file over the target and, when staged with `sync`,
+  // flushes the folder. On failure the temporary file is removed and the target
+  // stays as it was. Once only; invalid_argument when nothing is pending.
+  std::error_code Commit();
+
+ private:
+  friend WriteResult StageFile(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
+                               StagedFile& staged, bool sync);
+  void Discard();
+
+  std::string temp_;    // the temporary file; empty when nothing is pending
+  std::string target_;  // what it replaces (POSIX: the file a symbolic link points to)
+  bool sync_ = true;
+  RemoveOnInterrupt guard_;
+#ifdef _WIN32
+  unsigned long existing_ = 0xFFFFFFFFul;  // the target's attributes when staged; INVALID_FILE_ATTRIBUTES: none
+#else
+  int lock_ = -1;  // a descriptor of its own that holds the temporary file's lock until the rename
+#endif
+};
+
+// The first step: on success `staged` holds the temporary file (a file it held
+// before is discarded first); on failure nothing is left behind.
+WriteResult StageFile(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
+                      StagedFile& staged, bool sync = true);
 
 // Makes the folder of each output file with its missing parents (as mkdir -p;
 // a failure is left to the write that follows), and removes what interrupted
@@ -77,7 +134,9 @@ bool IsPartialFileOf(std::string_view candidate, std::string_view name);
 // Makes a folder with its missing parents; an existing folder is fine.
 std::error_code MakeFolders(const std::string& path);
 
-// Removes the file if it exists; a missing file is not an error.
+// Removes the file if it exists; a missing file is not an error. Only a regular
+// file or a symbolic link (the link itself) is removed: a device node, a FIFO or
+// a socket of that name stays.
 void RemoveFileIfPresent(const std::string& path);
 
 // std::fopen for a UTF-8 file name; on failure null, with the system's reason in
@@ -90,3 +149,6 @@ std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace qorvi
+
+template <>
+struct std::is_error_code_enum<qorvi::FileErrc> : std::true_type {};

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "platform/file_io.h"
 
@@ -137,25 +138,44 @@ ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
   return {ReadStatus::Ok, total, {}};
 }
 
-WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
-                                bool sync) {
+WriteResult StageFile(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
+                      StagedFile& staged, bool sync) {
+  staged.Discard();
   std::error_code error;
   const std::string target = FollowLinks(path, error);
   if (error) return {error};
 
+  // Only a regular file is replaced: a rename over a device node, a FIFO or a
+  // socket would put a file in its place (as root, /dev/null itself).
   struct stat existing {};
-  const bool replaces = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+  bool replaces = false;
+  if (::stat(target.c_str(), &existing) == 0) {
+    if (S_ISDIR(existing.st_mode)) return {std::make_error_code(std::errc::is_a_directory)};
+    if (!S_ISREG(existing.st_mode)) return {FileErrc::NotARegularFile};
+    replaces = true;
+  } else if (errno != ENOENT) {
+    return {LastError()};
+  }
 
   std::string temp = target + ".partial-XXXXXX";
   RemoveOnInterrupt guard;
   int raw;
+  int lock;
   {
     InterruptsHeld held;
     raw = ::mkstemp(temp.data());
     if (raw < 0) return {LastError()};
     guard = RemoveOnInterrupt(temp);
-    // Marks the file as in use, so PrepareOutputFiles of another run leaves it be.
-    ::flock(raw, LOCK_EX | LOCK_NB);
+    // Marks the file as in use, so PrepareOutputFiles of another run leaves it be:
+    // an exclusive lock on a descriptor of its own, which stays open until the
+    // rename, while the written one is closed (and its errors seen) before.
+    // (A file system without such locks marks nothing; the write goes on.)
+    lock = ::open(temp.c_str(), O_RDWR | O_CLOEXEC);
+    if (lock < 0) {
+      error = LastError();
+    } else {
+      ::flock(lock, LOCK_EX | LOCK_NB);
+    }
   }
   Fd fd(raw);
   for (std::span<const uint8_t> piece : pieces) {
@@ -173,14 +193,67 @@ WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<s
   if (!error && ::fchmod(fd.get(), replaces ? existing.st_mode & 07777 : NewFileMode()) != 0) error = LastError();
   if (!error && sync && ::fsync(fd.get()) != 0) error = LastError();
   if (!fd.close() && !error) error = LastError();
+  InterruptsHeld held;
+  if (error) {
+    ::unlink(temp.c_str());
+    if (lock >= 0) ::close(lock);
+    guard.Release();
+    return {error};
+  }
+  staged.temp_ = std::move(temp);
+  staged.target_ = target;
+  staged.sync_ = sync;
+  staged.lock_ = lock;
+  staged.guard_ = std::move(guard);
+  return {};
+}
+
+std::error_code StagedFile::Commit() {
+  if (!pending()) return std::make_error_code(std::errc::invalid_argument);
+  std::error_code error;
   {
     InterruptsHeld held;
-    if (!error && ::rename(temp.c_str(), target.c_str()) != 0) error = LastError();
-    if (error) ::unlink(temp.c_str());
-    guard.Release();
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+      error = LastError();
+      ::unlink(temp_.c_str());
+    }
+    // Renamed or removed: the lock has done its work.
+    ::close(lock_);
+    lock_ = -1;
+    guard_.Release();
+    temp_.clear();
   }
-  if (!error && sync) error = SyncFolder(FolderPart(target));
-  return {error};
+  if (!error && sync_) error = SyncFolder(FolderPart(target_));
+  return error;
+}
+
+void StagedFile::Discard() {
+  if (!pending()) return;
+  InterruptsHeld held;
+  ::unlink(temp_.c_str());
+  ::close(lock_);
+  lock_ = -1;
+  guard_.Release();
+  temp_.clear();
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : temp_(std::exchange(other.temp_, {})),
+      target_(std::move(other.target_)),
+      sync_(other.sync_),
+      guard_(std::move(other.guard_)),
+      lock_(std::exchange(other.lock_, -1)) {}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    temp_ = std::exchange(other.temp_, {});
+    target_ = std::move(other.target_);
+    sync_ = other.sync_;
+    guard_ = std::move(other.guard_);
+    lock_ = std::exchange(other.lock_, -1);
+  }
+  return *this;
 }
 
 void PrepareOutputFiles(std::span<const std::string> paths) {
@@ -195,7 +268,10 @@ void PrepareOutputFiles(std::span<const std::string> paths) {
   }
 }
 
-void RemoveFileIfPresent(const std::string& path) { ::unlink(path.c_str()); }
+void RemoveFileIfPresent(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))) ::unlink(path.c_str());
+}
 
 std::FILE* OpenFile(const std::string& path, const char* mode, std::error_code& error) {
   errno = 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <utility>
 
 #include "platform/file_io.h"
 #include "platform/wide_text.h"
@@ -105,20 +106,23 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDE
 // INVALID_FILE_ATTRIBUTES when there is none). Windows refuses to replace a
 // read-only file, so the target loses that attribute for the rename and gets it
 // back when the rename fails; the temporary file carries the kept attributes over.
+// On failure the temporary file is left without the read-only mark, so that the
+// caller can remove it (Windows refuses to delete a read-only file).
 std::error_code ReplaceWith(const std::wstring& temp, const std::wstring& target, DWORD existing, bool sync) {
   const bool replaces = existing != INVALID_FILE_ATTRIBUTES;
   const DWORD kept = replaces ? existing & kKeptAttributes : 0;
   if (kept != 0 && !::SetFileAttributesW(temp.c_str(), kept)) return LastError();
   const bool unlocked = replaces && (existing & FILE_ATTRIBUTE_READONLY) != 0;
-  if (unlocked && !::SetFileAttributesW(target.c_str(), existing & ~FILE_ATTRIBUTE_READONLY)) return LastError();
-  const DWORD flags = MOVEFILE_REPLACE_EXISTING | (sync ? MOVEFILE_WRITE_THROUGH : 0);
-  if (!::MoveFileExW(temp.c_str(), target.c_str(), flags)) {
-    const std::error_code error = LastError();
+  std::error_code error;
+  if (unlocked && !::SetFileAttributesW(target.c_str(), existing & ~FILE_ATTRIBUTE_READONLY)) {
+    error = LastError();
+  } else if (!::MoveFileExW(temp.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | (sync ? MOVEFILE_WRITE_THROUGH : 0))) {
+    error = LastError();
     if (unlocked) ::SetFileAttributesW(target.c_str(), existing);
-    if (kept & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // to remove it
-    return error;
   }
-  return {};
+  if (error && (kept & FILE_ATTRIBUTE_READONLY)) ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return error;
 }
 
 // Removes NAME.partial-XXXXXX files next to `path` unless a running write holds
@@ -170,8 +174,9 @@ ReadResult ReadFileInto(const std::string& path, std::span<uint8_t> area) {
   return {ReadStatus::Ok, total, {}};
 }
 
-WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
-                                bool sync) {
+WriteResult StageFile(const std::string& path, std::initializer_list<std::span<const uint8_t>> pieces,
+                      StagedFile& staged, bool sync) {
+  staged.Discard();
   const std::wstring target = WideFromUtf8(path);
   if (target.empty()) return {std::make_error_code(std::errc::no_such_file_or_directory)};
   DWORD existing = ::GetFileAttributesW(target.c_str());
@@ -205,18 +210,58 @@ WriteResult WriteFileAtomically(const std::string& path, std::initializer_list<s
     error = WriteAll(file.get(), piece);
   }
   if (!error && sync && !::FlushFileBuffers(file.get())) error = LastError();
-  {
-    InterruptsHeld held;
-    guard.HoldsOpen(nullptr);
-    if (!file.Close() && !error) error = LastError();
-  }
-  {
-    InterruptsHeld held;
-    if (!error) error = ReplaceWith(wide_temp, target, existing, sync);
-    if (error) ::DeleteFileW(wide_temp.c_str());
+  InterruptsHeld held;
+  guard.HoldsOpen(nullptr);
+  if (!file.Close() && !error) error = LastError();
+  if (error) {
+    ::DeleteFileW(wide_temp.c_str());
     guard.Release();
+    return {error};
   }
-  return {error};
+  staged.temp_ = std::move(temp);
+  staged.target_ = path;
+  staged.sync_ = sync;
+  staged.existing_ = existing;
+  staged.guard_ = std::move(guard);
+  return {};
+}
+
+std::error_code StagedFile::Commit() {
+  if (!pending()) return std::make_error_code(std::errc::invalid_argument);
+  const std::wstring wide_temp = WideFromUtf8(temp_);
+  InterruptsHeld held;
+  const std::error_code error = ReplaceWith(wide_temp, WideFromUtf8(target_), existing_, sync_);
+  if (error) ::DeleteFileW(wide_temp.c_str());
+  guard_.Release();
+  temp_.clear();
+  return error;
+}
+
+void StagedFile::Discard() {
+  if (!pending()) return;
+  InterruptsHeld held;
+  ::DeleteFileW(WideFromUtf8(temp_).c_str());
+  guard_.Release();
+  temp_.clear();
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : temp_(std::exchange(other.temp_, {})),
+      target_(std::move(other.target_)),
+      sync_(other.sync_),
+      guard_(std::move(other.guard_)),
+      existing_(other.existing_) {}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    temp_ = std::exchange(other.temp_, {});
+    target_ = std::move(other.target_);
+    sync_ = other.sync_;
+    guard_ = std::move(other.guard_);
+    existing_ = other.existing_;
+  }
+  return *this;
 }
 
 void PrepareOutputFiles(std::span<const std::string> paths) {

@@ -23,6 +23,14 @@
 
 namespace qorvi::testing {
 
+// A DISPLAY that names no X server, as a stale ssh session leaves it: the first
+// display from :4242 on without a socket.
+inline QString DisplayWithoutServer() {
+  int n = 4242;
+  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n))) ++n;
+  return ":" + QString::number(n);
+}
+
 class DesktopTest : public ::testing::Test {
  protected:
   DesktopTest() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(dir_.path()); }

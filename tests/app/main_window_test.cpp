@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "desktop_fixture.h"
+#include "platform/folder_lock.h"
 #include "qorvi_version.h"
 #include "widgets/picture_box.h"
 #include "widgets/window_frame.h"
@@ -255,6 +256,31 @@ TEST_F(MainWindow, SaveShowsEveryMessageThenDone) {
   EXPECT_EQ(driver.messages, (std::vector<std::string>{
                                  "vshmain.prx write error", "paf.prx write error", "topmenu_plugin.rco write error",
                                  "system_plugin_fg.rco write error", "topmenu_icon.rco write error", "done"}));
+}
+
+// While another save holds the done folder (here the test, as qorvi-cli save or a
+// second program would), Save writes nothing and says so, and the changes stay
+// unsaved; once the folder is free, Save goes on.
+TEST_F(MainWindow, SaveWritesNothingWhileAnotherSaveHoldsTheFolder) {
+  StartLoaded(401);
+  Form2().ClockXEdit->setText("-40");
+  const std::string done = TheModel().paths.DoneDir;
+  fs::create_directories(done);
+  FolderLock other = FolderLock::Try(done);
+  ASSERT_TRUE(other.held());
+  ModalDriver driver;
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(driver.messages, std::vector<std::string>{"Another save is writing into this folder; nothing was saved. "
+                                                      "Save again when it has finished."});
+  EXPECT_EQ(driver.details, std::vector<std::string>{done});
+  EXPECT_TRUE(fs::is_empty(done));
+  EXPECT_TRUE(Session().HasUnsavedChanges());
+
+  other.Release();
+  QTest::mouseClick(Main().SaveButton, Qt::LeftButton);
+  EXPECT_EQ(driver.messages.back(), "done");
+  EXPECT_TRUE(fs::exists(Path("done/module/vshmain.prx")));
+  EXPECT_FALSE(Session().HasUnsavedChanges());
 }
 
 // After a save that wrote every file, the files are loaded back and compared: a

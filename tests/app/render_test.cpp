@@ -2,6 +2,8 @@
 // geometry it writes are what a loaded main window shows in the same state (its
 // controls and its own picture, reached here as a user would reach them); usage
 // errors, a failing load, and no bitmap left behind.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -36,11 +38,13 @@ struct RenderRun {
 class Render : public DesktopTest {
  protected:
   // Runs `qorvi --render OUT ARGS...` in the working directory, without DISPLAY,
-  // WAYLAND_DISPLAY and QT_QPA_PLATFORM. TMPDIR names a file: no temporary folder
-  // can be made, and a render needs none (its pictures stay in memory).
-  RenderRun Run(const QStringList& args) {
+  // WAYLAND_DISPLAY and QT_QPA_PLATFORM (or with `display` as DISPLAY). TMPDIR
+  // names a file: no temporary folder can be made, and a render needs none (its
+  // pictures stay in memory).
+  RenderRun Run(const QStringList& args, const QString& display = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) env.remove(name);
+    if (!display.isEmpty()) env.insert("DISPLAY", display);
     const std::string not_a_folder = tmp_ / "file";
     testing::WriteBytes(not_a_folder, {'x'});
     env.insert("TMPDIR", QString::fromStdString(not_a_folder));
@@ -257,7 +261,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageCase{"UnknownOption", {"--bogus"}, "qorvi: The following argument was not expected: --bogus"},
         UsageCase{"ExtraArgument", {"extra"}, "qorvi: The following argument was not expected: extra"},
-        UsageCase{"NotANumber", {"--category", "two"}, "qorvi: Could not convert: --category = two"},
+        // Numbers are plain decimal integers, nothing else: 010 is ten.
+        UsageCase{"NotANumber", {"--category", "two"}, "qorvi: --category 'two': expected a decimal integer"},
+        UsageCase{"Empty", {"--category", ""}, "qorvi: --category '': expected a decimal integer"},
+        UsageCase{"BlankBefore", {"--item", " 3"}, "qorvi: --item ' 3': expected a decimal integer"},
+        UsageCase{"BlankAfter", {"--item", "3 "}, "qorvi: --item '3 ': expected a decimal integer"},
+        UsageCase{"Plus", {"--item", "+3"}, "qorvi: --item '+3': expected a decimal integer"},
+        UsageCase{"Hexadecimal", {"--category", "0x3"}, "qorvi: --category '0x3': expected a decimal integer"},
+        UsageCase{"TooLarge", {"--item", "99999999999"}, "qorvi: --item 99999999999: out of range"},
+        UsageCase{"LeadingZeros", {"--category", "010"}, "qorvi: --category 10: there are categories 0..7 at most"},
+        UsageCase{"OffsetLeadingZeros", {"--offset", "010=011"}, "qorvi: --offset 010=011: V must be -10..10"},
+        UsageCase{"OffsetPlus", {"--offset", "+3=1"}, "qorvi: --offset +3=1: expected K=V with integers K and V"},
         UsageCase{"NoSuchCategory", {"--category", "8"}, "qorvi: --category 8: there are categories 0..7 at most"},
         // 3.90 has seven categories: the scroll bar stops at 6.
         UsageCase{"CategoryBeyondTheBar",
@@ -280,6 +294,60 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--wallpaper", "not-a-picture.png"},
                   "qorvi: --wallpaper not-a-picture.png: cannot read the picture"}),
     [](const ::testing::TestParamInfo<UsageCase>& param_info) { return std::string(param_info.param.name); });
+
+// Only a regular file is replaced: a FIFO (as a device node or a socket) where the
+// picture or the geometry goes is refused with its path, left as it is, and
+// nothing is written.
+TEST_F(Render, ASpecialFileWhereAFileGoesIsRefusedAndLeftAsItWas) {
+  WriteDemo(500);
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  for (const QStringList& args : {QStringList{Out("pipe")}, QStringList{Out("out.png"), "--geometry", Out("pipe")}}) {
+    const RenderRun run = Run(args);
+    EXPECT_EQ(run.status, 1) << args.join(' ').toStdString();
+    EXPECT_EQ(run.err, "qorvi: cannot write " + Path("pipe") + ": Not a regular file\n");
+    EXPECT_TRUE(fs::is_fifo(Path("pipe")));
+    EXPECT_FALSE(fs::exists(Path("out.png")));
+  }
+}
+
+// Both files are written in full before either replaces anything: a render that
+// fails leaves every earlier file as it was.
+TEST_F(Render, AFailedRenderLeavesEveryEarlierFileAsItWas) {
+  WriteDemo(500);
+  testing::WriteBytes(Path("k.png"), {'O', 'L', 'D', '\n'});
+  fs::create_directory(Path("g.json"));
+  const RenderRun run = Run({Out("k.png"), "--geometry", Out("g.json")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "qorvi: cannot write " + Path("g.json") + ": Is a directory\n");
+  EXPECT_EQ(FileText(Path("k.png")), "OLD\n");
+  EXPECT_TRUE(fs::is_empty(Path("g.json")));
+  for (const auto& entry : fs::directory_iterator(WorkDir())) {
+    EXPECT_EQ(entry.path().filename().string().find(".partial-"), std::string::npos) << entry.path();
+  }
+}
+
+// The picture and the geometry cannot be one file, by whatever name.
+TEST_F(Render, GeometryNamingThePictureIsAUsageError) {
+  WriteDemo(500);
+  testing::WriteBytes(Path("k.png"), {'O', 'L', 'D', '\n'});
+  fs::create_symlink("k.png", Path("link.json"));
+  for (const QString& geometry : {Out("k.png"), QString::fromStdString(WorkDir() + "/./k.png"), Out("link.json")}) {
+    const RenderRun run = Run({Out("k.png"), "--geometry", geometry});
+    EXPECT_EQ(run.status, 2) << geometry.toStdString();
+    EXPECT_EQ(run.err, "qorvi: --geometry " + geometry.toStdString() + ": names the same file as --render\n");
+    EXPECT_EQ(FileText(Path("k.png")), "OLD\n");
+  }
+}
+
+// A display variable that names no server (as in a stale ssh session): the render
+// draws on the offscreen platform, as it does without any display.
+TEST_F(Render, ADisplayThatCannotBeOpenedFallsBackToOffscreen) {
+  WriteDemo(395);
+  const RenderRun run = Run({Out("out.png")}, testing::DisplayWithoutServer());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(QImage(Out("out.png")).size(), QSize(512, 304));
+}
 
 TEST_F(Render, AFailingLoadSaysItsMessageAndWritesNothing) {
   WriteDemo(401);

@@ -94,6 +94,56 @@ TEST_F(StartFolder, AnythingElseOnTheCommandLineIsAUsageError) {
   }
 }
 
+// Without a usable display (none set, or one that names no server) the command
+// line is read first: a usage error is exit 2 with one line naming the argument,
+// and a good command line ends with exit 1 and one line saying that no display
+// can be opened. (Qt would otherwise abort inside its platform plugin.)
+TEST_F(StartFolder, WithoutADisplayTheArgumentsAreCheckedThenItSaysSo) {
+  WriteDemo(500);
+  const QString work = QString::fromStdString(WorkDir());
+  const struct {
+    QStringList args;
+    int status;
+    QByteArray line;  // the start of the one line on standard error
+  } rows[] = {
+      {{"--bogus"}, 2, "qorvi: unexpected argument '--bogus'"},
+      {{"one", "two"}, 2, "qorvi: unexpected argument 'two'"},
+      {{"--help", "extra"}, 2, "qorvi: --help takes no arguments: 'extra'"},
+      {{"--version", "extra"}, 2, "qorvi: --version takes no arguments: 'extra'"},
+      {{}, 1, "qorvi: no display can be opened ("},
+      {{work}, 1, "qorvi: no display can be opened ("},
+  };
+  for (const QString& display : {QString(), testing::DisplayWithoutServer()}) {
+    for (const auto& row : rows) {
+      const std::string what = "DISPLAY=" + display.toStdString() + " qorvi " + row.args.join(' ').toStdString();
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) env.remove(name);
+      if (!display.isEmpty()) env.insert("DISPLAY", display);
+      QProcess qorvi;
+      qorvi.setProcessEnvironment(env);
+      qorvi.start(QORVI_APP, row.args);
+      ASSERT_TRUE(qorvi.waitForFinished(20000)) << what;
+      EXPECT_EQ(qorvi.exitStatus(), QProcess::NormalExit) << what;
+      EXPECT_EQ(qorvi.exitCode(), row.status) << what;
+      const QByteArray err = qorvi.readAllStandardError();
+      EXPECT_TRUE(err.startsWith(row.line)) << what << ": " << err.toStdString();
+      EXPECT_EQ(err.count('\n'), 1) << what << ": " << err.toStdString();
+      EXPECT_EQ(qorvi.readAllStandardOutput(), "") << what;
+    }
+  }
+  // The line names the display it could not open.
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) env.remove(name);
+  env.insert("DISPLAY", testing::DisplayWithoutServer());
+  QProcess qorvi;
+  qorvi.setProcessEnvironment(env);
+  qorvi.start(QORVI_APP, QStringList{});
+  ASSERT_TRUE(qorvi.waitForFinished(20000));
+  EXPECT_EQ(qorvi.readAllStandardError().toStdString(),
+            "qorvi: no display can be opened (DISPLAY=" + testing::DisplayWithoutServer().toStdString() +
+                "); qorvi --render works without one\n");
+}
+
 // --help and --version answer on standard output without a display or a window.
 TEST_F(StartFolder, HelpAndVersionAnswerWithoutADisplay) {
   const struct {

@@ -297,6 +297,32 @@ TEST(CliFiles, IconsFailsForEveryBitmapItCouldNotWrite) {
   EXPECT_TRUE(PartialsBelow(out.path()).empty());
 }
 
+// Only a regular file (or a link to one) is replaced where the commands write: a
+// FIFO (a device node or a socket alike) is refused with the path, left as it is,
+// and the other files are still written.
+TEST(CliFiles, ASpecialFileWhereAnOutputGoesIsRefusedAndLeftAsItWas) {
+  QORVI_SKIP_ON_WINDOWS("no FIFOs in its folders");
+  ScopedTempDir dir;
+  MakeDemo(dir.path());
+  fs::create_directories(dir / "out/module");
+  ASSERT_EQ(mkfifo((dir / "out/module/paf.prx").c_str(), 0600), 0);
+  CliResult r = RunCli({"save", "--verbose", "--workdir", dir.path(), "--out", dir / "out"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qorvi-cli: paf.prx write error\nqorvi-cli:   " + dir / "out/module/paf.prx: Not a regular file\n");
+  EXPECT_TRUE(fs::is_fifo(dir / "out/module/paf.prx"));
+  EXPECT_TRUE(fs::is_regular_file(dir / "out/module/vshmain.prx"));
+  EXPECT_TRUE(fs::is_regular_file(dir / "out/resource/topmenu_icon.rco"));
+
+  fs::create_directories(dir / "icons");
+  ASSERT_EQ(mkfifo((dir / "icons/BusyIcon.bmp").c_str(), 0600), 0);
+  r = RunCli({"icons", "--workdir", dir.path(), "--out", dir / "icons"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "qorvi-cli: cannot write " + dir / "icons/BusyIcon.bmp" + ": Not a regular file\n");
+  EXPECT_TRUE(fs::is_fifo(dir / "icons/BusyIcon.bmp"));
+  EXPECT_TRUE(fs::is_regular_file(dir / "icons/MainIcon0.bmp"));
+  EXPECT_TRUE(PartialsBelow(dir.path()).empty());
+}
+
 TEST(CliFiles, SaveReplacesLinkTargetsKeepsPermissionsAndRemovesStalePartials) {
   ScopedTempDir dir;
   ScopedTempDir out;
@@ -343,8 +369,9 @@ TEST(CliFiles, SaveReplacesLinkTargetsKeepsPermissionsAndRemovesStalePartials) {
 }
 
 // Starts qorvi-cli in the background with the signals at their defaults and TMPDIR
-// set; standard output and error are discarded.
-pid_t StartCli(const std::vector<std::string>& args, const std::string& tmpdir) {
+// set; standard output is discarded, and standard error too unless `err` names a
+// file for it.
+pid_t StartCli(const std::vector<std::string>& args, const std::string& tmpdir, const std::string& err = "") {
   std::vector<std::string> env{"TMPDIR=" + tmpdir};
   for (char** e = environ; *e != nullptr; ++e) {
     if (std::string(*e).rfind("TMPDIR=", 0) != 0) env.emplace_back(*e);
@@ -361,7 +388,8 @@ pid_t StartCli(const std::vector<std::string>& args, const std::string& tmpdir) 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, err.empty() ? "/dev/null" : err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
   posix_spawnattr_t attr;
   posix_spawnattr_init(&attr);
   sigset_t defaults;
@@ -377,6 +405,56 @@ pid_t StartCli(const std::vector<std::string>& args, const std::string& tmpdir) 
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attr);
   return pid;
+}
+
+// The output folder is a save's own from its first write to the end of its check:
+// a second save into it waits, says so after a second, and writes its whole set
+// once the first has ended, so the set is never mixed from both. (The first is held
+// up reading its boot sound from a pipe, two modules written, and then
+// interrupted; under Wine by the console's Ctrl+C.)
+TEST(CliSave, ASecondSaveIntoTheSameFolderWaitsForTheFirst) {
+  ScopedTempDir dir;
+  ScopedTempDir tmp;
+  MakeDemo(dir.path());
+  ASSERT_EQ(mkfifo((dir / "sound.wav").c_str(), 0600), 0);
+  const int writer = ::open((dir / "sound.wav").c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(writer, 0);
+  const std::string out = dir / "out";
+  const pid_t first =
+      StartCli({"save", "--workdir", dir.path(), "--boot-sound", dir / "sound.wav", "--set", "ClockX=11", "--out", out},
+               tmp.path());
+  ASSERT_GT(first, 0);
+  int status = 0;
+  for (int i = 0; i < 600 && !fs::exists(out + "/module/paf.prx"); ++i) {
+    if (waitpid(first, &status, WNOHANG) == first) FAIL() << "the first ended early with status " << status;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_TRUE(fs::exists(out + "/module/paf.prx"));
+
+  const pid_t second =
+      StartCli({"save", "--workdir", dir.path(), "--set", "ClockX=22", "--out", out}, tmp.path(), tmp / "second.err");
+  ASSERT_GT(second, 0);
+  for (int i = 0; i < 600 && testing::ReadText(tmp / "second.err").empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  const std::string waiting = "qorvi-cli: waiting for another save into " + out + "\n";
+  EXPECT_EQ(testing::ReadText(tmp / "second.err"), waiting);
+  EXPECT_EQ(waitpid(second, &status, WNOHANG), 0) << "the second waits";
+  auto clock_x = [&] {
+    const CliResult r = RunCli({"info", "--workdir", dir.path(), "--vshmain", out + "/module/vshmain.prx"});
+    return r.status == 0 ? nlohmann::json::parse(r.out)["layout"]["ClockX"].get<int>() : -1;
+  };
+  EXPECT_EQ(clock_x(), 11) << "and has written nothing";
+
+  kill(first, SIGINT);
+  ASSERT_EQ(waitpid(first, &status, 0), first);
+  ::close(writer);
+  ASSERT_EQ(waitpid(second, &status, 0), second);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << testing::ReadText(tmp / "second.err");
+  EXPECT_EQ(testing::ReadText(tmp / "second.err"), waiting) << "its check found its own set";
+  EXPECT_EQ(clock_x(), 22);
+  EXPECT_TRUE(PartialsBelow(out).empty());
 }
 
 class CliInterrupted : public ::testing::TestWithParam<int> {};

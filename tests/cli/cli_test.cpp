@@ -210,12 +210,21 @@ TEST(Cli, UsageErrorsExitTwo) {
            {"demo", dir.path()},
            {"--version", "extra"},
            {"bogus", "--workdir", dir.path()},
+           {"--bogus"},
+           {"--bogus", "info"},
        }) {
     CliResult r = RunCli(args);
     EXPECT_EQ(r.status, 2) << (args.empty() ? "(no arguments)" : args[0]);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
   EXPECT_EQ(RunCli({"bogus"}).err, "qorvi-cli: unknown command 'bogus'\n");
+  // Before a command, an unknown option is named (not "A subcommand is required").
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--bogus"}, {"--verbose"}}) {
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args[0];
+    EXPECT_EQ(r.err, "qorvi-cli: The following argument was not expected: " + args[0] + "\n");
+  }
+  EXPECT_EQ(RunCli({}).err, "qorvi-cli: A subcommand is required\n");
   EXPECT_EQ(RunCli({"--help"}).status, 0);
   CliResult v = RunCli({"--version"});
   EXPECT_EQ(v.status, 0);

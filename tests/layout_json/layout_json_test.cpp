@@ -256,6 +256,18 @@ TEST(LayoutJson, ASubsetChangesWhatItNamesAndNothingElse) {
   EXPECT_EQ(ModelToJson(s), ModelToJson(want));
 }
 
+// A key that repeats is read in order: the last value stands, as with any JSON
+// reader.
+TEST(LayoutJson, TheLastOfARepeatedKeyStands) {
+  const ParsedLayout parsed = ParseLayoutText(R"({"layout": {"ClockX": 1, "ClockY": 7, "ClockX": 2}, "version": 1,
+                                                  "layout": {"ClockX": 3}})");
+  ASSERT_TRUE(parsed.changes.has_value()) << parsed.error;
+  FirmwareState s;
+  EXPECT_EQ(ApplyLayoutChanges(*parsed.changes, s), std::vector<std::string>{});
+  EXPECT_EQ(s.Layout.ClockX, 3);
+  EXPECT_EQ(s.Layout.ClockY, 7);
+}
+
 // The 16-bit size is read as its edit reads it: as an unsigned number, at most 32767.
 TEST(LayoutJson, TheIconSizeIsClampedAsItsEditClampsIt) {
   const std::pair<const char*, int32_t> rows[] = {{"0", 0},      {"32767", 32767},       {"32768", 32767},
@@ -289,6 +301,12 @@ TEST(LayoutJson, RefusedDocumentsSayWhy) {
       {R"({"layout": {"MainIconZ": 1}})", "unknown field layout.MainIconZ"},
       {R"({"layout": {"MainIconZ": 1, "A": 2}, "b": 3, "items": [{"Nope": 1}]})",
        "unknown fields layout.MainIconZ, layout.A, b, items[0].Nope"},
+      // The first five are named, in document order, and the rest counted; a key
+      // that repeats is named as often.
+      {R"({"a": 1, "layout": {"b": 2, "c": 3}, "d": 4, "d": 5, "e": 6, "f": 7, "items": [{"g": 8}]})",
+       "unknown fields a, layout.b, layout.c, d, d and 3 more"},
+      {R"({"layout": {"MainIconX": 1, "MainIconX": "two"}})", "layout.MainIconX: expected an integer"},
+      {R"({"layout": {"ClockX": 1}} {})", "not valid JSON: ..."},
       {R"({"layout": )", "not valid JSON: ..."},
       {R"([1])", "layout file: expected a JSON object"},
       {R"({"version": -1})", "version: out of range"},

@@ -6,10 +6,14 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <vector>
@@ -184,6 +188,97 @@ TEST(WriteFileAtomically, ALinkStaysAndTheFileItPointsToIsReplaced) {
   fs::create_symlink("loop2", dir / "links/loop1");
   fs::create_symlink("loop1", dir / "links/loop2");
   EXPECT_EQ(Write(dir / "links/loop1", Bytes(5, 1)).error, std::errc::too_many_symbolic_link_levels);
+}
+
+// What a name stands for, not following a link at the name itself.
+mode_t TypeOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return st.st_mode & S_IFMT;
+}
+
+TEST(WriteFileAtomically, OnlyARegularFileIsReplaced) {
+  ScopedTempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, (dir / "socket").c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  // A device node of its own (the system's /dev/null is never a test's target, so
+  // that a failing test cannot replace it); only a privileged run may make one.
+  const bool device = ::mknod((dir / "device").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  fs::create_symlink("fifo", dir / "link");
+  std::set<std::string> names{"fifo", "socket", "link"};
+  if (device) names.insert("device");
+
+  const struct {
+    const char* name;
+    mode_t type;  // of the special file itself (for the link: of what it points to)
+  } rows[] = {{"fifo", S_IFIFO}, {"socket", S_IFSOCK}, {"device", S_IFCHR}, {"link", S_IFIFO}};
+  for (const auto& row : rows) {
+    if (!names.contains(row.name)) continue;
+    const WriteResult r = Write(dir / row.name, Bytes(10, 1));
+    EXPECT_EQ(r.error, FileErrc::NotARegularFile) << row.name << ": " << r.error.message();
+    EXPECT_EQ(r.error.message(), "Not a regular file");
+    StagedFile staged;
+    EXPECT_EQ(StageFile(dir / row.name, {Bytes(10, 1)}, staged).error, FileErrc::NotARegularFile) << row.name;
+    EXPECT_FALSE(staged.pending());
+    // Nor is such a file removed where a file of that name would be.
+    if (std::string(row.name) != "link") RemoveFileIfPresent(dir / row.name);
+  }
+  ::close(sock);
+  EXPECT_EQ(TypeOf(dir / "fifo"), static_cast<mode_t>(S_IFIFO));
+  EXPECT_EQ(TypeOf(dir / "socket"), static_cast<mode_t>(S_IFSOCK));
+  EXPECT_EQ(TypeOf(dir / "link"), static_cast<mode_t>(S_IFLNK));
+  if (device) {
+    EXPECT_EQ(TypeOf(dir / "device"), static_cast<mode_t>(S_IFCHR));
+  }
+  EXPECT_EQ(FilesIn(dir.path()), names) << "no temporary file is left";
+  RemoveFileIfPresent(dir / "link");
+  EXPECT_EQ(TypeOf(dir / "fifo"), static_cast<mode_t>(S_IFIFO)) << "a link goes, not what it points to";
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "link")));
+}
+
+TEST(StagedFile, ReplacesOnlyOnCommitAndHoldsItsFileUntilThen) {
+  ScopedTempDir dir;
+  WriteBytes(dir / "a.png", Bytes(5, 1));
+  StagedFile a;
+  StagedFile b;
+  ASSERT_TRUE(StageFile(dir / "a.png", {Bytes(50, 2)}, a));
+  ASSERT_TRUE(StageFile(dir / "b.json", {Bytes(60, 3)}, b));
+  EXPECT_TRUE(a.pending() && b.pending());
+  // Until the commits the old file stands, and the new ones wait beside it,
+  // written and closed. Another run's sweep of cut writes leaves them be: each
+  // holds its lock until its rename.
+  PrepareOutputFiles({dir / "a.png", dir / "b.json"});
+  EXPECT_EQ(ReadBytes(dir / "a.png"), Bytes(5, 1));
+  EXPECT_FALSE(fs::exists(dir / "b.json"));
+  EXPECT_EQ(FilesIn(dir.path()).size(), 3u);
+  EXPECT_FALSE(a.Commit());
+  EXPECT_FALSE(b.Commit());
+  EXPECT_EQ(ReadBytes(dir / "a.png"), Bytes(50, 2));
+  EXPECT_EQ(ReadBytes(dir / "b.json"), Bytes(60, 3));
+  EXPECT_EQ(a.Commit(), std::errc::invalid_argument) << "once only";
+
+  // Not committed: the temporary file goes, the old file stays.
+  {
+    StagedFile dropped;
+    ASSERT_TRUE(StageFile(dir / "a.png", {Bytes(7, 4)}, dropped));
+    StagedFile moved = std::move(dropped);
+    EXPECT_FALSE(dropped.pending());  // NOLINT(bugprone-use-after-move): a moved-from file holds nothing
+    EXPECT_TRUE(moved.pending());
+  }
+  EXPECT_EQ(ReadBytes(dir / "a.png"), Bytes(50, 2));
+  EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"a.png", "b.json"}));
+  // Staging again discards what was staged before.
+  StagedFile twice;
+  ASSERT_TRUE(StageFile(dir / "a.png", {Bytes(8, 5)}, twice));
+  ASSERT_TRUE(StageFile(dir / "a.png", {Bytes(9, 6)}, twice));
+  EXPECT_EQ(FilesIn(dir.path()).size(), 3u);
+  EXPECT_FALSE(twice.Commit());
+  EXPECT_EQ(ReadBytes(dir / "a.png"), Bytes(9, 6));
+  EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"a.png", "b.json"}));
 }
 
 TEST(OpenFile, ReturnsTheSystemsReason) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/file_io.h"
+#include "platform/folder_lock.h"
 #include "platform/wide_text.h"
 
 namespace qorvi {
@@ -166,6 +168,68 @@ TEST(WindowsWriteFileAtomically, AFailureKeepsTheOldFileAndLeavesNoTemporaryFile
   EXPECT_FALSE(r);
   EXPECT_EQ(Get(held), Bytes(10, 9));
   EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"folder.prx", "held.prx"}));
+}
+
+// Windows refuses to replace a read-only file, so the write clears the target's
+// mark for the rename after marking its temporary file read-only (to pass the mark
+// on). When the target's mark cannot be cleared (another program holds the file
+// without sharing: under Wine that refuses the attribute change, on Windows the
+// rename), the temporary file loses its mark again and goes.
+TEST(WindowsWriteFileAtomically, ATemporaryFileMarkedReadOnlyDoesNotStayBehind) {
+  ScratchFolder dir;
+  const std::string locked = dir / "locked.rco";
+  Put(locked, Bytes(10, 1));
+  ASSERT_TRUE(::SetFileAttributesW(WideFromUtf8(locked).c_str(), FILE_ATTRIBUTE_READONLY));
+  HANDLE other = ::CreateFileW(WideFromUtf8(locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  const WriteResult r = Write(locked, Bytes(20, 2));
+  ::CloseHandle(other);
+  EXPECT_FALSE(r);
+  EXPECT_EQ(AttributesOf(locked) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  ::SetFileAttributesW(WideFromUtf8(locked).c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(Get(locked), Bytes(10, 1));
+  EXPECT_EQ(FilesIn(dir.path()), std::set<std::string>{"locked.rco"});
+}
+
+TEST(WindowsStagedFile, ReplacesOnlyOnCommit) {
+  ScratchFolder dir;
+  Put(dir / "a.png", Bytes(5, 1));
+  {
+    StagedFile dropped;
+    ASSERT_TRUE(StageFile(dir / "a.png", {Bytes(7, 2)}, dropped));
+    EXPECT_EQ(FilesIn(dir.path()).size(), 2u);
+  }
+  EXPECT_EQ(FilesIn(dir.path()), std::set<std::string>{"a.png"});
+  StagedFile a;
+  StagedFile b;
+  ASSERT_TRUE(StageFile(dir / "a.png", {Bytes(50, 3)}, a));
+  ASSERT_TRUE(StageFile(dir / "b.json", {Bytes(60, 4)}, b));
+  EXPECT_EQ(Get(dir / "a.png"), Bytes(5, 1));
+  EXPECT_FALSE(a.Commit());
+  EXPECT_FALSE(b.Commit());
+  EXPECT_EQ(Get(dir / "a.png"), Bytes(50, 3));
+  EXPECT_EQ(Get(dir / "b.json"), Bytes(60, 4));
+  EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"a.png", "b.json"}));
+}
+
+// The lock of a save's output folder: one holder at a time, in one process too;
+// the lock file goes with its holder.
+TEST(WindowsFolderLock, OneHolderAtATime) {
+  ScratchFolder dir;
+  FolderLock first = FolderLock::Try(dir.path());
+  ASSERT_TRUE(first.held()) << first.error().message();
+  const FolderLock second = FolderLock::Try(dir / "");
+  EXPECT_TRUE(second.busy());
+  EXPECT_FALSE(second.held());
+  first.Release();
+  EXPECT_TRUE(FilesIn(dir.path()).empty()) << "the lock file goes with its holder";
+  int said = 0;
+  EXPECT_TRUE(FolderLock::Wait(dir.path(), std::chrono::milliseconds(0), [&] { ++said; }).held());
+  EXPECT_EQ(said, 0);
+  const FolderLock missing = FolderLock::Try(dir / "missing");
+  EXPECT_FALSE(missing.held() || missing.busy());
+  EXPECT_EQ(missing.error(), std::errc::no_such_file_or_directory) << missing.error().message();
 }
 
 TEST(WindowsPrepareOutputFiles, MakesTheFoldersAndRemovesOnlyStaleTemporaryFiles) {
