@@ -48,6 +48,8 @@ struct FamilyRow {
   // The status line's name of the element (`index`: the main icon's category, the
   // sub icon's or sub text's position).
   const char* (*name)(int index, const PreviewState& view);
+  // What moves, for the history: "Drag of the clock (...)".
+  const char* (*moves)(int index, const PreviewState& view);
   bool axis_at_press;  // the axis rule runs at a press
   bool axis_at_move;   // and at every move
   bool y_only;         // only the height is taken, whatever keys are held
@@ -59,6 +61,9 @@ const FamilyRow kFamilies[] = {
     // The focused main icon moves the whole menu; an unfocused one sets the spacing
     // of the unfocused icons (growing away from the focused one) and their height.
     {[](int i, const PreviewState& v) { return i == v.CurrentCategory ? "Focused main icon" : "UnFocused main icon"; },
+     [](int i, const PreviewState& v) {
+       return i == v.CurrentCategory ? "the focused main icon" : "the unfocused main icons";
+     },
      true, true, false, false,
      [](int i, const Model&, const PreviewState& v) {
        if (i == v.CurrentCategory) return Targets{&LayoutFieldOf(&L::MainIconX), 1, &LayoutFieldOf(&L::MainIconY), -1};
@@ -69,7 +74,9 @@ const FamilyRow kFamilies[] = {
     // spacing of the other categories is fixed by the firmware. Only 5.00 has a
     // separate lower spacing for them; the others draw every category with the
     // first one's, so that is what the drag moves.
-    {[](int k, const PreviewState&) { return k == 0 ? "Upper sub icon" : "Lower sub icon"; }, false, false, true, true,
+    {[](int k, const PreviewState&) { return k == 0 ? "Upper sub icon" : "Lower sub icon"; },
+     [](int k, const PreviewState&) { return k == 0 ? "the upper sub icon" : "the lower sub icons"; }, false, false,
+     true, true,
      [](int k, const Model& m, const PreviewState& v) {
        const bool first = v.CurrentCategory == 0;
        if (k == 0) return first ? Targets{nullptr, 1, &LayoutFieldOf(&L::SubIconUpperSpace1), -1} : Targets{};
@@ -78,26 +85,31 @@ const FamilyRow kFamilies[] = {
                                                                : &LayoutFieldOf(&L::SubIconLowerSpace2),
                       1};
      }},
-    {[](int, const PreviewState&) { return "Busy icon"; }, true, true, false, false,
+    {[](int, const PreviewState&) { return "Busy icon"; }, [](int, const PreviewState&) { return "the busy icon"; },
+     true, true, false, false,
      [](int, const Model&, const PreviewState&) {
        return Targets{&LayoutFieldOf(&L::BusyX), 1, &LayoutFieldOf(&L::BusyY), -1};
      }},
-    {[](int, const PreviewState&) { return "Battery icon"; }, true, true, false, false,
+    {[](int, const PreviewState&) { return "Battery icon"; },
+     [](int, const PreviewState&) { return "the battery icon"; }, true, true, false, false,
      [](int, const Model&, const PreviewState&) {
        return Targets{&LayoutFieldOf(&L::BatteryX), 1, &LayoutFieldOf(&L::BatteryY), -1};
      }},
-    {[](int, const PreviewState&) { return "Clock"; }, true, true, false, false,
+    {[](int, const PreviewState&) { return "Clock"; }, [](int, const PreviewState&) { return "the clock"; }, true, true,
+     false, false,
      [](int, const Model&, const PreviewState&) {
        return Targets{&LayoutFieldOf(&L::ClockX), 1, &LayoutFieldOf(&L::ClockY), -1};
      }},
     // The main text's x follows the focused icon: only its height is dragged.
-    {[](int, const PreviewState&) { return "MainMenu text"; }, false, false, true, false,
+    {[](int, const PreviewState&) { return "MainMenu text"; },
+     [](int, const PreviewState&) { return "the main menu text"; }, false, false, true, false,
      [](int, const Model&, const PreviewState&) {
        return Targets{nullptr, 1, &LayoutFieldOf(&L::MainMenuTextY), -1};
      }},
     // Sub texts: the offsets the focused category uses, as PlaceSubMenuTexts chooses
     // them, so the dragged text follows the pointer.
-    {[](int, const PreviewState&) { return "SubMenu text"; }, true, false, false, false,
+    {[](int, const PreviewState&) { return "SubMenu text"; },
+     [](int, const PreviewState&) { return "the sub menu texts"; }, true, false, false, false,
      [](int, const Model&, const PreviewState& v) {
        const int c = v.CurrentCategory;
        return Targets{c == 0   ? &LayoutFieldOf(&L::SubMenuTextX2)
@@ -186,7 +198,7 @@ void PreviewPanel::DragPress(int family, int index, QWidget* element, Qt::MouseB
   state.lastX = p.x();
   state.lastY = p.y();
   state.active = 1;
-  session_.BeginDrag(std::string(name) + " drag");
+  session_.BeginDrag(row.moves(index, view_));
 }
 
 void PreviewPanel::DragMove(int family, int index, QWidget* element, ShiftState shift, QPoint pos) {

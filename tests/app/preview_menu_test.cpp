@@ -77,7 +77,7 @@ TEST_F(PreviewMenu, ExportThenImportGivesTheSameModelInOneStep) {
   EXPECT_EQ(Main().Clock->pos(), clock) << "the preview follows";
   EXPECT_EQ(Form2().ClockXEdit->text().toStdString(), "33") << "and so do the editors";
   EXPECT_EQ(Session().history().Index(), steps + 1);
-  EXPECT_EQ(Session().UndoText(), "import of layout");
+  EXPECT_EQ(Session().UndoText(), "Import of preset.json");
 
   Session().Undo();
   EXPECT_TRUE(session::SameLayout(TheModel().Layout, edited.Layout));
