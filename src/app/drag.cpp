@@ -1,17 +1,23 @@
-// Dragging preview elements with the mouse. A drag changes the layout values that
-// place the element, through the session (one step from press to release); the
-// session's change event then re-places the element, and the editor windows show
-// the new numbers.
+// Dragging preview elements with the mouse, and moving the selected one with the
+// arrow keys. A drag changes the layout values that place the element, through
+// the session (one step from press to release); the session's change event then
+// re-places the element, and the editor windows show the new numbers. An arrow key
+// is a drag of one pixel (ten with Shift) in its direction, through the same
+// table, without the axis rule; a burst of them is one step.
 //
 // One table describes the seven families of elements. Every position is taken in
 // Panel1 coordinates: the dragged control moves under the pointer, so its own
 // coordinates are no steady reference.
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
+#include "app/preview_overlay.h"
 #include "app/preview_panel.h"
 #include "widgets/picture_box.h"
 
@@ -143,6 +149,30 @@ class LabelMouseFilter : public QObject {
 
 QPoint PointOf(const QMouseEvent* e) { return e->position().toPoint(); }
 
+// The field changes of a movement by (dx, dy) pixels of Panel1 (y grows downwards).
+std::vector<session::FieldNudge> NudgesOf(const Targets& t, int dx, int dy) {
+  std::vector<session::FieldNudge> nudges;
+  if (t.x != nullptr) nudges.push_back({t.x, t.x_sign * dx});
+  if (t.y != nullptr) nudges.push_back({t.y, t.y_sign * dy});
+  return nudges;
+}
+
+// "ClockX 207 (+3)": a field's value and its change since `from`.
+QString ValueText(const LayoutField& field, const LayoutRecord& now, const LayoutRecord& from) {
+  const auto* member = std::get_if<int32_t LayoutRecord::*>(&field.member);
+  if (member == nullptr) return {};
+  const int64_t value = now.*(*member);
+  const int64_t delta = value - int64_t{from.*(*member)};
+  const QString change = delta > 0 ? QString("+%1").arg(delta) : delta < 0 ? QString::number(delta) : QString("±0");
+  return QString("%1 %2 (%3)")
+      .arg(QString::fromUtf8(field.name.data(), static_cast<qsizetype>(field.name.size())))
+      .arg(value)
+      .arg(change);
+}
+
+// Elements of one burst of arrow keys are told apart by family and index.
+int ElementKey(int family, int index) { return family * 16 + index; }
+
 }  // namespace
 
 void PreviewPanel::ConnectDragHandlers() {
@@ -191,6 +221,8 @@ void PreviewPanel::DragPress(int family, int index, QWidget* element, Qt::MouseB
   if (row.left_only && button != Qt::LeftButton) return;
   const char* name = row.name(index, view_);
   emit elementPressed(QString::fromUtf8(name));
+  // The element the status line names is the one the arrow keys move.
+  Select(family, index, element);
   if (row.axis_at_press) ApplyAxisRule(shift);
   if (button != Qt::LeftButton) return;
   DragState& state = drags_[static_cast<std::size_t>(family)];
@@ -199,6 +231,9 @@ void PreviewPanel::DragPress(int family, int index, QWidget* element, Qt::MouseB
   state.lastY = p.y();
   state.active = 1;
   session_.BeginDrag(row.moves(index, view_));
+  values_from_ = model_.Layout;
+  values_timer_->stop();  // the label stays for the whole drag
+  ShowValues(family, index, element);
 }
 
 void PreviewPanel::DragMove(int family, int index, QWidget* element, ShiftState shift, QPoint pos) {
@@ -213,6 +248,7 @@ void PreviewPanel::DragRelease(int family, int index, QWidget* element, QPoint p
   if (state.active == 1) {
     DragStep(family, index, element, pos);
     session_.EndDrag();
+    HideValues();
   }
   state.active = 0;
   emit elementReleased();
@@ -233,11 +269,88 @@ void PreviewPanel::DragStep(int family, int index, QWidget* element, QPoint pos)
   state.lastX = p.x();
   state.lastY = p.y();
 
-  const Targets t = row.targets(index, model_, view_);
-  std::vector<session::FieldNudge> nudges;
-  if (t.x != nullptr) nudges.push_back({t.x, t.x_sign * dx});
-  if (t.y != nullptr) nudges.push_back({t.y, t.y_sign * dy});
+  const std::vector<session::FieldNudge> nudges = NudgesOf(row.targets(index, model_, view_), dx, dy);
   if (!nudges.empty()) session_.NudgeFields(nudges);
+  ShowValues(family, index, element);
 }
+
+// --- The selected element and the arrow keys.
+
+void PreviewPanel::Select(int family, int index, QWidget* element) {
+  if (selected_.element != element) {
+    // Another element: the burst of keys on the last one is over.
+    session_.EndNudges();
+    if (values_timer_->isActive()) HideValues();
+  }
+  selected_ = {family, index, element};
+  overlay_->SetSelected(element);
+}
+
+void PreviewPanel::ClearSelection() {
+  session_.EndNudges();
+  HideValues();
+  selected_ = {};
+  overlay_->SetSelected(nullptr);
+}
+
+void PreviewPanel::keyPressEvent(QKeyEvent* event) {
+  int dx = 0;
+  int dy = 0;
+  switch (event->key()) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    case Qt::Key_Escape:
+      if (selected_.element == nullptr) break;
+      ClearSelection();
+      event->accept();
+      return;
+    default: break;
+  }
+  const int pixels = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+  if ((dx != 0 || dy != 0) && NudgeSelected(dx * pixels, dy * pixels)) {
+    event->accept();
+    return;
+  }
+  QFrame::keyPressEvent(event);
+}
+
+bool PreviewPanel::NudgeSelected(int dx, int dy) {
+  // Only a shown element of a loaded set, and not while the mouse drags one.
+  if (selected_.element == nullptr || selected_.element->isHidden() || view_.PreviewReady != 1 || Dragging()) {
+    return false;
+  }
+  const FamilyRow& row = kFamilies[selected_.family];
+  // The families that follow only the height take no sideways keys.
+  if (row.y_only) dx = 0;
+  const std::vector<session::FieldNudge> nudges = NudgesOf(row.targets(selected_.index, model_, view_), dx, dy);
+  if (nudges.empty() || (dx == 0 && dy == 0)) return false;
+  const LayoutRecord before = model_.Layout;
+  const Selection s = selected_;
+  if (session_.Nudge(ElementKey(s.family, s.index), row.moves(s.index, view_), nudges)) values_from_ = before;
+  ShowValues(s.family, s.index, s.element);
+  // The label goes when the burst does.
+  values_timer_->start(static_cast<int>(session::EditSession::kNudgeRest.count()));
+  return true;
+}
+
+void PreviewPanel::ShowValues(int family, int index, QWidget* element) {
+  const Targets t = kFamilies[family].targets(index, model_, view_);
+  QStringList parts;
+  for (const LayoutField* field : {t.x, t.y}) {
+    if (field != nullptr) parts << ValueText(*field, model_.Layout, values_from_);
+  }
+  values_text_ = parts.join(" · ");
+  overlay_->ShowValues(values_text_, element);
+}
+
+void PreviewPanel::HideValues() {
+  values_timer_->stop();
+  values_text_.clear();
+  overlay_->HideValues();
+}
+
+QString PreviewPanel::ValuesText() const { return values_text_; }
 
 }  // namespace qorvi::app

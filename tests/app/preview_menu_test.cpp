@@ -157,6 +157,7 @@ TEST_F(PreviewMenu, BeforeALoadOnlyThePictureCanBeSaved) {
   const std::vector<MenuAction> actions = testing::PickFromPreviewMenu(Main(), {});
   EXPECT_EQ(actions, (std::vector<MenuAction>{{"Undo", false},
                                               {"Redo", false},
+                                              {"Mark problems", true},
                                               {"Export layout...", false},
                                               {"Import layout...", false},
                                               {"Save preview as PNG...", true},
