@@ -23,7 +23,7 @@ using MenuAction = std::pair<std::string, bool>;  // text, enabled
 // program's section.
 inline const std::vector<MenuAction> kLoadedProgramActions = {
     {"Mark problems", true},          {"Export layout...", true}, {"Import layout...", true},
-    {"Save preview as PNG...", true}, {"Check layout...", true}};
+    {"Save preview as PNG...", true}, {"Check layout...", true},  {"History...", true}};
 
 // The whole menu: the Undo section, then the others.
 inline std::vector<MenuAction> MenuActions(std::initializer_list<MenuAction> undo_section,

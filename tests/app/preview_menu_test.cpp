@@ -161,7 +161,8 @@ TEST_F(PreviewMenu, BeforeALoadOnlyThePictureCanBeSaved) {
                                               {"Export layout...", false},
                                               {"Import layout...", false},
                                               {"Save preview as PNG...", true},
-                                              {"Check layout...", false}}));
+                                              {"Check layout...", false},
+                                              {"History...", true}}));
   // The teal screen area alone.
   EXPECT_EQ(PickWithFile("Save preview as PNG...", Path("empty.png")), std::vector<std::string>{});
   EXPECT_EQ(QImage(QString::fromStdString(Path("empty.png"))).pixelColor(100, 100), QColor(0, 128, 128));
