@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -170,8 +171,9 @@ QString ValueText(const LayoutField& field, const LayoutRecord& now, const Layou
       .arg(change);
 }
 
-// Elements of one burst of arrow keys are told apart by family and index.
-int ElementKey(int family, int index) { return family * 16 + index; }
+// A burst of arrow keys moves one element, told apart by family and index, in one
+// category (where the fields it moves, and its name, can be others).
+int ElementKey(int family, int index, int category) { return (family * 8 + index) * 8 + std::clamp(category, 0, 7); }
 
 }  // namespace
 
@@ -328,7 +330,9 @@ bool PreviewPanel::NudgeSelected(int dx, int dy) {
   if (nudges.empty() || (dx == 0 && dy == 0)) return false;
   const LayoutRecord before = model_.Layout;
   const Selection s = selected_;
-  if (session_.Nudge(ElementKey(s.family, s.index), row.moves(s.index, view_), nudges)) values_from_ = before;
+  if (session_.Nudge(ElementKey(s.family, s.index, view_.CurrentCategory), row.moves(s.index, view_), nudges)) {
+    values_from_ = before;
+  }
   ShowValues(s.family, s.index, s.element);
   // The label goes when the burst does.
   values_timer_->start(static_cast<int>(session::EditSession::kNudgeRest.count()));

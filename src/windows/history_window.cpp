@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "widgets/window_frame.h"
 
@@ -32,30 +33,43 @@ void HistoryWindow::Refresh() {
   const int rows = static_cast<int>(history.Count()) + 1;
   const int current = static_cast<int>(history.Index());
   const QSignalBlocker quiet(history_list_);
+  // Only the ends change: a step is added or renamed (it merged) at the end of the
+  // history, after the steps that could be redone were dropped; a load starts over
+  // with a new first row. Every drag move comes here, so the rows between stay.
   while (history_list_->count() > rows) delete history_list_->takeItem(history_list_->count() - 1);
+  const int kept = history_list_->count();
   while (history_list_->count() < rows) history_list_->addItem(QString());
-
-  const int32_t version = session_.model().FirmwareVersion;
-  const QString first = session_.IsLoaded() && version != 0
-                            ? QString::asprintf("Loaded version %.02f", static_cast<double>(version) * 0.01)
-                            : QString("Nothing loaded");
-  for (int row = 0; row < rows; ++row) {
+  const auto set_text = [&](int row) {
+    const QString text =
+        row == 0 ? FirstRowText() : QString::fromStdString(history.Text(static_cast<std::size_t>(row - 1)));
     QListWidgetItem* item = history_list_->item(row);
-    const QString text = row == 0 ? first : QString::fromStdString(history.Text(static_cast<std::size_t>(row - 1)));
     if (item->text() != text) item->setText(text);
-    QFont font = item->font();
-    if (font.bold() != (row == current)) {
-      font.setBold(row == current);
-      item->setFont(font);
+  };
+  set_text(0);
+  for (int row = std::max(kept - 1, 1); row < rows; ++row) set_text(row);
+
+  if (bold_row_ != current) {
+    for (int row : {bold_row_, current}) {
+      if (QListWidgetItem* item = history_list_->item(row)) {
+        QFont font = item->font();
+        font.setBold(row == current);
+        item->setFont(font);
+      }
     }
+    bold_row_ = current;
   }
   history_list_->setCurrentRow(current);
   history_list_->scrollToItem(history_list_->item(current));
 
-  const int undoable = current;
   const int redoable = rows - 1 - current;
   summary_label_->setText(
-      QString("%1 step%2 to undo, %3 to redo").arg(undoable).arg(undoable == 1 ? "" : "s").arg(redoable));
+      QString("%1 step%2 to undo, %3 to redo").arg(current).arg(current == 1 ? "" : "s").arg(redoable));
+}
+
+QString HistoryWindow::FirstRowText() const {
+  const int32_t version = session_.model().FirmwareVersion;
+  if (!session_.IsLoaded() || version == 0) return "Nothing loaded";
+  return QString::asprintf("Loaded version %.02f", static_cast<double>(version) * 0.01);
 }
 
 void HistoryWindow::HistoryListClick(int row) {

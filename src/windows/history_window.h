@@ -27,9 +27,12 @@ class HistoryWindow : public QWidget {
   void HistoryListClick(int row);
 
  private:
+  QString FirstRowText() const;
+
   session::EditSession& session_;
   QLabel* summary_label_;
   QListWidget* history_list_;
+  int bold_row_ = -1;  // the row shown as the current one
 };
 
 }  // namespace qorvi::windows
