@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 #include "app/layout_presets.h"
 #include "app/main_window.h"
@@ -19,6 +20,7 @@
 #include "windows/check_window.h"
 #include "windows/color_window.h"
 #include "windows/file_window.h"
+#include "windows/history_window.h"
 #include "windows/icon_data_window.h"
 #include "windows/positioning_window.h"
 #include "windows/text_data_window.h"
@@ -49,6 +51,7 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
   form8_ = std::make_unique<TForm8>();
   form9_ = std::make_unique<TForm9>(s);
   check_ = std::make_unique<windows::CheckWindow>(s);
+  history_ = std::make_unique<windows::HistoryWindow>(s);
 
   form1_->SetWindows({.file = form5_.get(),
                       .icon_data = form2_.get(),
@@ -68,18 +71,22 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
                      if (event.loaded) ShowEditorsAfterLoad();
                    });
 
-  // Undo and redo keys in every window.
+  // Undo and redo keys, and Ctrl+H for the history, in every window.
   for (QWidget* window :
        std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(), form5_.get(),
-                                       form6_.get(), form7_.get(), form9_.get(), check_.get()}) {
+                                       form6_.get(), form7_.get(), form9_.get(), check_.get(), history_.get()}) {
     widgets::InstallUndoKeys(
         window, [&s] { s.Undo(); }, [&s] { s.Redo(); });
+    auto* history_key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), window);
+    history_key->setContext(Qt::WindowShortcut);
+    QObject::connect(history_key, &QShortcut::activated, window, [this] { ShowHistory(); });
   }
 }
 
 DesktopProgram::~DesktopProgram() {
   // The secondary windows go first: the main window's destruction ends the program
   // (it removes the icon bitmaps), and nothing may refer to it afterwards.
+  history_.reset();
   check_.reset();
   form9_.reset();
   form8_.reset();
@@ -120,7 +127,8 @@ void DesktopProgram::ShowEditorsAfterLoad() {
 void DesktopProgram::LoadAtStart() { form5_->Load(form1_.get()); }
 
 void DesktopProgram::AddPreviewActions(QMenu& menu) {
-  // Presets and the check need a loaded set; the picture is there from the start.
+  // Presets and the check need a loaded set; the picture and the history are there
+  // from the start.
   const bool loaded = session_->IsLoaded();
   auto add = [&menu](const char* name, const char* text, bool enabled, auto handler) {
     QAction* action = menu.addAction(text);
@@ -132,6 +140,7 @@ void DesktopProgram::AddPreviewActions(QMenu& menu) {
   add("ImportLayoutAction", "Import layout...", loaded, [this] { ImportLayoutAction(form1_.get(), *session_); });
   add("SavePreviewAction", "Save preview as PNG...", true, [this] { SavePreviewAction(form1_->Preview()); });
   add("CheckLayoutAction", "Check layout...", loaded, [this] { ShowCheck(); });
+  add("HistoryAction", "History...", true, [this] { ShowHistory(); });
 }
 
 void DesktopProgram::ShowCheck() {
@@ -139,6 +148,13 @@ void DesktopProgram::ShowCheck() {
   check_->show();
   check_->raise();
   check_->activateWindow();
+}
+
+void DesktopProgram::ShowHistory() {
+  if (!shows_windows_) return;
+  history_->show();
+  history_->raise();
+  history_->activateWindow();
 }
 
 void DesktopProgram::ShowAbout() {

@@ -26,7 +26,8 @@ class TForm9;
 
 namespace qorvi::windows {
 class CheckWindow;
-}
+class HistoryWindow;
+}  // namespace qorvi::windows
 
 namespace qorvi::app {
 
@@ -52,6 +53,7 @@ class DesktopProgram {
   TForm7& text_data() { return *form7_; }
   TForm9& advance() { return *form9_; }
   windows::CheckWindow& check() { return *check_; }
+  windows::HistoryWindow& history() { return *history_; }
 
   // Loads the set the File window names, as its Load button does (`qorvi FOLDER`
   // starts so); a failure shows its message and leaves the program as it was.
@@ -65,6 +67,8 @@ class DesktopProgram {
   // The preview menu's section of the program: layout presets, the picture, the check.
   void AddPreviewActions(QMenu& menu);
   void ShowCheck();
+  // "History..." and Ctrl+H in every window.
+  void ShowHistory();
 
   std::unique_ptr<Model> model_;
   std::unique_ptr<session::EditSession> session_;
@@ -78,6 +82,7 @@ class DesktopProgram {
   std::unique_ptr<TForm8> form8_;
   std::unique_ptr<TForm9> form9_;
   std::unique_ptr<windows::CheckWindow> check_;
+  std::unique_ptr<windows::HistoryWindow> history_;
   bool shows_windows_ = true;
   bool editors_arranged_ = false;
 };

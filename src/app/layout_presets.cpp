@@ -33,7 +33,9 @@ ImportResult ImportLayout(session::EditSession& session, const std::string& path
   change.items = next->ItemTable;
   // Undoing the import puts the focus back where it was.
   change.focus = session::Focus{session.view().CurrentCategory, session.view().CurrentItem};
-  session.Apply(change, "import of layout");
+  // Named by the file, without its folder.
+  const std::size_t slash = path.find_last_of("/\\");
+  session.Apply(change, "Import of " + (slash == std::string::npos ? path : path.substr(slash + 1)));
   return result;
 }
 

@@ -21,8 +21,8 @@ struct ImportResult {
   std::string error;                  // why nothing was applied; empty when the document was
   std::vector<std::string> warnings;  // what of it was skipped
 };
-// Reads, checks and applies the document at `path` as one step ("Undo import of
-// layout"). A refused document changes nothing.
+// Reads, checks and applies the document at `path` as one step, named by the
+// file ("Import of layout.json"). A refused document changes nothing.
 ImportResult ImportLayout(session::EditSession& session, const std::string& path);
 
 // The menu's actions: each asks for a file, does its work and tells the user what

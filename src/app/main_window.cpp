@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -61,6 +62,7 @@ TForm1::TForm1(qorvi::session::EditSession& session, QWidget* parent) : QWidget(
     if (session_.view().PreviewReady == 1) focused_label_->show();
   });
   connect(preview_, &qorvi::app::PreviewPanel::elementReleased, this, &TForm1::ShowVersion);
+  connect(preview_, &qorvi::app::PreviewPanel::problemsChanged, this, &TForm1::ShowProblems);
   connect(&session_, &qorvi::session::EditSession::changed, this, &TForm1::OnChanged);
 }
 
@@ -87,6 +89,15 @@ void TForm1::CreateControls() {
   focused_label_->setTextFormat(Qt::PlainText);
   // Tall enough for its font, inside the bevel.
   focused_label_->resize(focused_label_->width(), std::max(12, focused_label_->sizeHint().height()));
+  // The problems of the preview, in the room below the buttons: FocusedLabel is too
+  // narrow for them and names the pressed element while the button is down.
+  problem_label_ = Place(new QLabel(this), "ProblemLabel", 16, 412, 513, 32);
+  problem_label_->setTextFormat(Qt::PlainText);
+  problem_label_->setWordWrap(true);
+  problem_label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QPalette red = problem_label_->palette();
+  red.setColor(QPalette::WindowText, QColor(200, 0, 0));
+  problem_label_->setPalette(red);
   show_file_button_ = Place(new QPushButton("Show File Window", this), "ShowFileButton", 16, 368, 105, 20);
   show_file_button_->setDefault(true);
   show_color_button_ = Place(new QPushButton("Show Color", this), "ShowColorButton", 128, 368, 105, 20);
@@ -331,6 +342,14 @@ void TForm1::SaveButtonClick() {
 void TForm1::ShowVersion() {
   focused_label_->setText(
       QString::asprintf("version : %.02f", static_cast<double>(session_.model().FirmwareVersion) * 0.01));
+}
+
+void TForm1::ShowProblems() {
+  QStringList lines;
+  for (const qorvi::LayoutFinding& f : preview_->Problems()) lines << QString::fromStdString(f.element + " " + f.what);
+  // All of them in the tooltip; the line holds what fits.
+  problem_label_->setText(lines.join("; "));
+  problem_label_->setToolTip(lines.join("\n"));
 }
 
 bool TForm1::MaySaveChanges() {

@@ -57,6 +57,9 @@ class TForm1 : public QWidget {
   void SaveButtonClick();
   // The status line names the firmware version.
   void ShowVersion();
+  // The line under the buttons says what the preview marks as problems (nothing
+  // when there are none or the marks are off).
+  void ShowProblems();
   // When there are changes that were not saved, asks "Save changes?": Save runs
   // Save (true when everything was written), Discard goes on, Cancel does not.
   // True when the caller may go on.
@@ -119,6 +122,7 @@ class TForm1 : public QWidget {
   QCheckBox* comp_check_ = nullptr;
   QFrame* bevel1_ = nullptr;
   QLabel* focused_label_ = nullptr;
+  QLabel* problem_label_ = nullptr;
   QPushButton* show_file_button_ = nullptr;
   QPushButton* show_color_button_ = nullptr;
   QPushButton* show_text_data_button_ = nullptr;

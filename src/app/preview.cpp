@@ -5,8 +5,10 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
+#include "app/preview_overlay.h"
 #include "app/preview_panel.h"
 #include "geometry/preview_geometry.h"
 #include "widgets/picture_box.h"
@@ -166,8 +168,20 @@ PreviewPanel::PreviewPanel(session::EditSession& session, QWidget* parent)
     if (child != wallpaper_) child->hide();
   }
 
+  // Over the panel, in its parent: the frame, the marks and the value label.
+  overlay_ = new PreviewOverlay(this);
+  for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) overlay_->Track(child);
+  values_timer_ = new QTimer(this);
+  values_timer_->setSingleShot(true);
+  connect(values_timer_, &QTimer::timeout, this, [this] {
+    if (!Dragging()) HideValues();
+  });
+  // A press on an element gives the panel the keyboard, for the arrow keys.
+  setFocusPolicy(Qt::StrongFocus);
+
   ConnectDragHandlers();
   AddContextMenuSection([this](QMenu& menu) { AddUndoActions(menu); });
+  AddContextMenuSection([this](QMenu& menu) { AddViewActions(menu); });
   connect(&session_, &session::EditSession::changed, this, &PreviewPanel::OnChanged);
 }
 
@@ -225,6 +239,8 @@ void PreviewPanel::OnChanged(const session::ChangeEvent& event) {
   using session::Origin;
   if (event.loaded) {
     RefreshAll();
+    ClearSelection();
+    RecheckProblems(true);
     return;
   }
   unsigned placements = 0;
@@ -263,6 +279,12 @@ void PreviewPanel::OnChanged(const session::ChangeEvent& event) {
     }
   }
   Place(placements);
+
+  // Colours and the compress option place nothing the check looks at.
+  const bool lists = event.entries || event.lists;
+  if (lists || !event.fields.empty() || v.category || v.item || v.language || v.no_show_umd_icon) {
+    RecheckProblems(lists);
+  }
 }
 
 void PreviewPanel::Place(unsigned p) {

@@ -1,6 +1,6 @@
 // The preview's context menu: opened by the right button or the menu key, never
-// during a drag. Its first section undoes and redoes; other parts of the program
-// add their own sections.
+// during a drag. Its first section undoes and redoes, its second holds the
+// preview's own options; other parts of the program add their own sections.
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -24,6 +24,14 @@ void PreviewPanel::AddUndoActions(QMenu& menu) {
   redo->setObjectName("RedoAction");
   redo->setEnabled(can_redo);
   connect(redo, &QAction::triggered, &session_, &session::EditSession::Redo);
+}
+
+void PreviewPanel::AddViewActions(QMenu& menu) {
+  QAction* marks = menu.addAction("Mark problems");
+  marks->setObjectName("MarkProblemsAction");
+  marks->setCheckable(true);
+  marks->setChecked(marks_problems_);
+  connect(marks, &QAction::toggled, this, &PreviewPanel::SetMarksProblems);
 }
 
 void PreviewPanel::ShowContextMenu(const QPoint& global_pos) {

@@ -8,16 +8,24 @@
 // the session. It needs no other window and draws the same whether or not its main
 // window is shown, so it can render a layout on its own.
 //
-// Files: preview.cpp (the routines and the tables), drag.cpp (dragging elements),
-// preview_menu.cpp (the context menu).
+// For the user only, never in its picture (preview_overlay.h): the element last
+// pressed is selected and framed, and the arrow keys move it as a drag would; a
+// label shows the values a drag or the arrow keys change; elements that the layout
+// check finds wrong where the preview stands are outlined in red.
+//
+// Files: preview.cpp (the routines and the tables), drag.cpp (dragging elements
+// with the mouse and the arrow keys), preview_problems.cpp (the problems at the
+// current position), preview_menu.cpp (the context menu).
 #pragma once
 
 #include <QFrame>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "geometry/layout_check.h"
 #include "geometry/preview_state.h"
 #include "model/model.h"
 #include "session/edit_session.h"
@@ -26,12 +34,15 @@
 
 class QLabel;
 class QMenu;
+class QTimer;
 
 namespace qorvi::widgets {
 class PictureBox;
 }
 
 namespace qorvi::app {
+
+class PreviewOverlay;
 
 class PreviewPanel : public QFrame {
   Q_OBJECT
@@ -73,14 +84,35 @@ class PreviewPanel : public QFrame {
   void ShowContextMenu(const QPoint& global_pos);
   bool Dragging() const;
 
+  // --- The selected element: the one last pressed (nullptr: none; a load clears
+  // it, and so does Escape). The arrow keys move it by one pixel, with Shift by
+  // ten, as a drag of that many pixels would, whatever the axis rule says.
+  QWidget* SelectedElement() const { return selected_.element; }
+  void ClearSelection();
+  // The value label's text while a drag or a burst of arrow keys goes on
+  // ("ClockX 207 (+3) · ClockY 109 (-10)", against the values at its start), else empty.
+  QString ValuesText() const;
+
+  // --- Problems: what the layout check finds wrong at the preview's position
+  // (focus, "No Show UMD Icon", language), outlined in red; off when the marks are off.
+  void SetMarksProblems(bool on);
+  bool MarksProblems() const { return marks_problems_; }
+  const std::vector<LayoutFinding>& Problems() const { return problems_; }
+  // The elements outlined, in the order of the problems.
+  std::vector<QWidget*> MarkedElements() const;
+  PreviewOverlay& Overlay() { return *overlay_; }
+
  signals:
   // A press on an element names it (the status line shows the name while the
   // button is down); the release ends that.
   void elementPressed(const QString& name);
   void elementReleased();
+  // The problems changed (Problems()).
+  void problemsChanged();
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Drag state of one family of elements.
@@ -95,6 +127,8 @@ class PreviewPanel : public QFrame {
   QImage ReadIcon(int picture, widgets::PictureBox::LoadResult* result) const;
   // The first section of the context menu: "Undo <what>" and "Redo <what>".
   void AddUndoActions(QMenu& menu);
+  // The preview's own options: "Mark problems".
+  void AddViewActions(QMenu& menu);
   void OnChanged(const session::ChangeEvent& event);
   // Runs the routines of a set of placements once each, in drawing order.
   void Place(unsigned placements);
@@ -106,6 +140,15 @@ class PreviewPanel : public QFrame {
   void DragRelease(int family, int index, QWidget* element, QPoint pos);
   void DragStep(int family, int index, QWidget* element, QPoint pos);
   void ApplyAxisRule(widgets::ShiftState shift);
+  void Select(int family, int index, QWidget* element);
+  // Moves the selected element as a drag by (dx, dy) pixels would; true when it did.
+  bool NudgeSelected(int dx, int dy);
+  // The value label for the element of a family, against values_from_.
+  void ShowValues(int family, int index, QWidget* element);
+  void HideValues();
+  // preview_problems.cpp: checks the position again; `gather` when the item lists
+  // (or everything, after a load) changed, else only the layout values are taken anew.
+  void RecheckProblems(bool gather);
 
   session::EditSession& session_;
   Model& model_;
@@ -127,6 +170,23 @@ class PreviewPanel : public QFrame {
   std::array<DragState, 7> drags_{};  // by drag family
   uint8_t drag_allow_x_ = 1;
   uint8_t drag_allow_y_ = 1;
+
+  struct Selection {
+    int family = -1;
+    int index = 0;
+    QWidget* element = nullptr;
+  };
+  Selection selected_;
+  // The values when the drag or the burst of arrow keys began; what the label
+  // shows next to them.
+  LayoutRecord values_from_;
+  QString values_text_;
+  QTimer* values_timer_ = nullptr;  // hides the label after a burst of keys
+  PreviewOverlay* overlay_ = nullptr;
+
+  bool marks_problems_ = true;
+  std::unique_ptr<LayoutCheckInput> check_input_;
+  std::vector<LayoutFinding> problems_;
 
   std::vector<std::function<void(QMenu&)>> menu_sections_;
 };

@@ -112,6 +112,13 @@ class Checker {
     return std::move(findings_);
   }
 
+  std::vector<LayoutFinding> RunAt(const LayoutView& view) {
+    if (view.category < 0 || view.category >= categories_ || view.language < 0 || view.language > 1) return {};
+    At(view.noShowUmdIcon ? 1 : 0, view.category, std::max(view.item, 0), view.language);
+    Place();
+    return std::move(findings_);
+  }
+
  private:
   void At(int option, int category, int item, int language) {
     at_ = {{}, {}, category, item, option == 1, language};
@@ -281,6 +288,10 @@ std::string LayoutFinding::Text() const {
 }
 
 std::vector<LayoutFinding> CheckLayout(const LayoutCheckInput& input) { return Checker(input).Run(); }
+
+std::vector<LayoutFinding> CheckLayoutView(const LayoutCheckInput& input, const LayoutView& view) {
+  return Checker(input).RunAt(view);
+}
 
 Extent EstimateTextExtent(std::string_view text, double pixels) {
   if (text.empty() || !(pixels > 0)) return {};

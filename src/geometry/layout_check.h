@@ -81,6 +81,22 @@ struct LayoutFinding {
 // the order: option, category, item, language.
 std::vector<LayoutFinding> CheckLayout(const LayoutCheckInput& input);
 
+// One position of the menu: what the preview shows at a focus, with an option and
+// a language.
+struct LayoutView {
+  int category = 0;
+  int item = 0;  // index in the category's list
+  bool noShowUmdIcon = false;
+  int language = 0;
+};
+
+// The findings CheckLayout makes at one position, each once, in the order it makes
+// them there: the elements off the screen, scaled to nothing or beyond it, and
+// overlapping. The findings about the menu's lists (a category without items, an
+// unknown execute function) are not about where things stand and are left out.
+// Nothing for a category the version does not have.
+std::vector<LayoutFinding> CheckLayoutView(const LayoutCheckInput& input, const LayoutView& view);
+
 // The size of a one-line label of `text` (UTF-8) in a font of `pixels` pixels per
 // em, as an estimate that errs on the large side: East Asian wide characters
 // (kana, kanji, hangul, full-width forms) 1 em, half-width katakana 0.5 em, every

@@ -89,11 +89,18 @@ bool SameEntry(const CategoryEntry& a, const CategoryEntry& b) {
 // state after.
 class ModelCommand : public UndoCommand {
  public:
-  ModelCommand(EditSession& session, ModelChange target, std::string text, MergeKey merge, Origin origin)
-      : UndoCommand(std::move(text)), session_(session), parts_(std::move(target)), merge_(merge), origin_(origin) {}
+  ModelCommand(EditSession& session, ModelChange target, std::string text, MergeKey merge, Origin origin,
+               LayoutNamer namer)
+      : UndoCommand(std::move(text)),
+        session_(session),
+        parts_(std::move(target)),
+        merge_(merge),
+        origin_(origin),
+        namer_(std::move(namer)) {}
 
   void Redo() override {
     session_.Exchange(parts_, first_ ? origin_ : Origin::Redo);
+    if (first_) Rename();
     first_ = false;
   }
   void Undo() override { session_.Exchange(parts_, Origin::Undo); }
@@ -108,16 +115,25 @@ class ModelCommand : public UndoCommand {
     if (!parts_.entries && later.parts_.entries) parts_.entries = later.parts_.entries;
     if (!parts_.items && later.parts_.items) parts_.items = later.parts_.items;
     if (!parts_.focus && later.parts_.focus) parts_.focus = later.parts_.focus;
+    Rename();
     return true;
   }
 
   bool IsObsolete() const override { return session_.Matches(parts_); }
 
  private:
+  // While the step is applied, its parts hold the state before it and the model
+  // the state after: the name tells the values from the first to the last change
+  // it holds.
+  void Rename() {
+    if (namer_ && parts_.layout) SetText(namer_(*parts_.layout, session_.model().Layout));
+  }
+
   EditSession& session_;
   ModelChange parts_;
   MergeKey merge_;
   Origin origin_;
+  LayoutNamer namer_;
   bool first_ = true;
 };
 
@@ -127,8 +143,11 @@ EditSession::~EditSession() = default;
 
 void EditSession::Emit(const ChangeEvent& event) { emit changed(event); }
 
-void EditSession::Push(ModelChange target, std::string what, MergeKey merge, Origin origin) {
-  history_.Push(std::make_unique<ModelCommand>(*this, std::move(target), std::move(what), merge, origin));
+void EditSession::Push(ModelChange target, std::string what, MergeKey merge, Origin origin, LayoutNamer namer) {
+  // Any step but a nudge ends a burst of nudges.
+  nudging_ = false;
+  history_.Push(
+      std::make_unique<ModelCommand>(*this, std::move(target), std::move(what), merge, origin, std::move(namer)));
   emit historyChanged();
 }
 
@@ -207,6 +226,7 @@ std::optional<Failure> EditSession::Load(const std::function<void(Model&)>& prep
   view_.CurrentCategory = 0;
   view_.CurrentItem = 0;
   history_.Clear();
+  nudging_ = false;
   loaded_ = true;
   ChangeEvent event;
   event.origin = Origin::Load;
@@ -235,12 +255,20 @@ VerifyResult EditSession::VerifySaved() {
 }
 
 void EditSession::Undo() {
+  nudging_ = false;
   history_.Undo();
   emit historyChanged();
 }
 
 void EditSession::Redo() {
+  nudging_ = false;
   history_.Redo();
+  emit historyChanged();
+}
+
+void EditSession::GoToStep(std::size_t index) {
+  nudging_ = false;
+  history_.SetIndex(index);
   emit historyChanged();
 }
 

@@ -7,6 +7,7 @@
 //
 //   typing             SetFieldText          keystrokes in one field merge into one step
 //   a drag             BeginDrag, NudgeFields, EndDrag     press to release is one step
+//   the arrow keys     Nudge                 a burst on one element is one step
 //   Ctrl+click         RestoreField, RestoreTableColor, RestoreIconColor   one step each
 //   Reset              ResetFields, ResetColors, ResetEntries              one step each
 //   a colour           SetTableColor, SetIconColor                        one step each
@@ -22,7 +23,8 @@
 // names what changed (fields, colours, entries and lists, items, view, a load),
 // found by comparing the state before and after, so the windows and the preview
 // refresh from the event alone, whoever made the change. `historyChanged` tells
-// when what Undo and Redo would do, or the saved state, changed.
+// when the steps, their names, the current one or the saved state changed. Each
+// step is named by the windows' captions and its values (step_names.h).
 //
 // View changes (focus, language, options, offsets) are not steps: they change only
 // what the preview shows, never what Save writes.
@@ -31,6 +33,7 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <span>
@@ -54,6 +57,10 @@ struct Options {
   bool no_show_umd_icon = false;   // "No Show UMD Icon": the category lists leave the UMD items out
   bool compress = true;            // "compress prx files"
 };
+
+// Names a step from the layout before and after it; a step that folds later
+// changes into itself is named again from its first to its last state.
+using LayoutNamer = std::function<std::string(const LayoutRecord& before, const LayoutRecord& after)>;
 
 // One step of a drag on one field: the field changes by `delta`, wrapping as its
 // 32-bit value would.
@@ -123,12 +130,25 @@ class EditSession : public QObject {
   void EndTyping();
   // Copies one field from the last load.
   void RestoreField(const LayoutField& field);
-  // Copies every scalar field of a group from the last load.
+  // Copies every scalar field of a group from the last load; the step is `what`
+  // with the number of values it changed.
   void ResetFields(FieldGroup group, std::string what);
-  // A drag: every NudgeFields between BeginDrag and EndDrag is one step named `what`.
-  void BeginDrag(std::string what);
+  // A drag of `element` ("the clock"): every NudgeFields between BeginDrag and
+  // EndDrag is one step, "Drag of the clock (X 203 → 250, Y 123 → 130)".
+  void BeginDrag(std::string element);
   void NudgeFields(std::span<const FieldNudge> nudges);
   void EndDrag();
+  // The arrow keys on a preview element: the nudges of one burst are one step,
+  // "Nudge of the clock (X 203 → 206)". `element` tells the elements apart, `what`
+  // names it. A burst ends with a nudge of another element, any other step, an
+  // undo or redo, EndNudges, or a rest of kNudgeRest between two nudges. True when
+  // this nudge began a new burst.
+  bool Nudge(int element, std::string what, std::span<const FieldNudge> nudges);
+  void EndNudges() { nudging_ = false; }
+  static constexpr std::chrono::milliseconds kNudgeRest{1000};
+  // The clock the rest is measured with (a steady clock unless a test sets one).
+  using Clock = std::function<std::chrono::milliseconds()>;
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
 
   // --- Colours. `background` picks BGColor, else TextColor.
   void SetTableColor(bool background, int index, RgbF color);
@@ -199,6 +219,10 @@ class EditSession : public QObject {
   std::string RedoText() const { return history_.RedoText(); }
   void Undo();
   void Redo();
+  // Undoes or redoes step after step until `index` steps are applied (the History
+  // window's click); `historyChanged` once at the end.
+  void GoToStep(std::size_t index);
+  // The steps, their names (Text), how many are applied (Index) and the saved state.
   const UndoStack& history() const { return history_; }
 
  signals:
@@ -209,8 +233,13 @@ class EditSession : public QObject {
   friend class ModelCommand;
 
   // Pushes one step that turns the model into `target` (the parts it holds),
-  // folded into the step before it when that one has the same merge key.
-  void Push(ModelChange target, std::string what, MergeKey merge, Origin origin);
+  // folded into the step before it when that one has the same merge key. Named
+  // `what`, or by `namer` when there is one.
+  void Push(ModelChange target, std::string what, MergeKey merge, Origin origin, LayoutNamer namer = {});
+  // A step of layout fields named by `namer`.
+  void PushLayout(const LayoutRecord& next, LayoutNamer namer, MergeKey merge, Origin origin);
+  // Whether the version labels the first icon speeds by their keys.
+  bool Extended() const { return model_.Profile.HasExtendedFields; }
   // Swaps the parts of `parts` with the model's and emits what changed; `parts`
   // then holds what the model held. Used by the commands both ways.
   void Exchange(ModelChange& parts, Origin origin);
@@ -228,8 +257,15 @@ class EditSession : public QObject {
   bool writes_icon_bitmaps_ = true;
   UndoStack history_;
   bool loaded_ = false;
-  int drag_serial_ = 0;  // of the drag under way (MergeKey::MovesOfDrag)
+  int drag_serial_ = 0;  // of the drag or burst of nudges under way (MergeKey::MovesOfDrag)
   std::string drag_what_;
+  // The burst of nudges under way: open until another step, its element, its last nudge.
+  bool nudging_ = false;
+  int nudge_element_ = 0;
+  std::chrono::milliseconds last_nudge_{0};
+  Clock clock_ = [] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+  };
 };
 
 // Field-by-field equality of layout records (no padding compared; floats by

@@ -3,21 +3,9 @@
 #include <string>
 
 #include "session/edit_session.h"
+#include "session/step_names.h"
 
 namespace qorvi::session {
-namespace {
-
-std::string IconColorName(Rgb8 LayoutRecord::*color) {
-  if (color == &LayoutRecord::BatteryColor) return "Battery color";
-  if (color == &LayoutRecord::ClockColor) return "Clock color";
-  return "Busy color";
-}
-
-std::string TableColorName(bool background, int index) {
-  return (background ? "BG Color " : "Text Color ") + std::to_string(index + 1);
-}
-
-}  // namespace
 
 void EditSession::SetTableColor(bool background, int index, RgbF color) {
   if (index < 0 || index >= kColorTableEntries) return;
@@ -32,7 +20,7 @@ void EditSession::RestoreTableColor(bool background, int index) {
   const auto& loaded = background ? model_.LoadedLayout.BGColor : model_.LoadedLayout.TextColor;
   (background ? next.BGColor : next.TextColor)[static_cast<std::size_t>(index)] =
       loaded[static_cast<std::size_t>(index)];
-  Push(ModelChange::Of(next), "restore of " + TableColorName(background, index), MergeKey::None(), Origin::Restore);
+  Push(ModelChange::Of(next), "Restore of " + TableColorName(background, index), MergeKey::None(), Origin::Restore);
 }
 
 void EditSession::SetIconColor(Rgb8 LayoutRecord::*color, Rgb8 value) {
@@ -44,7 +32,7 @@ void EditSession::SetIconColor(Rgb8 LayoutRecord::*color, Rgb8 value) {
 void EditSession::RestoreIconColor(Rgb8 LayoutRecord::*color) {
   LayoutRecord next = model_.Layout;
   next.*color = model_.LoadedLayout.*color;
-  Push(ModelChange::Of(next), "restore of " + IconColorName(color), MergeKey::None(), Origin::Restore);
+  Push(ModelChange::Of(next), "Restore of " + IconColorName(color), MergeKey::None(), Origin::Restore);
 }
 
 void EditSession::ResetColors() {
@@ -55,7 +43,7 @@ void EditSession::ResetColors() {
   next.BatteryColor = loaded.BatteryColor;
   next.ClockColor = loaded.ClockColor;
   next.BusyColor = loaded.BusyColor;
-  Push(ModelChange::Of(next), "Reset of the colors", MergeKey::None(), Origin::Edit);
+  Push(ModelChange::Of(next), "Reset All Color", MergeKey::None(), Origin::Edit);
 }
 
 }  // namespace qorvi::session

@@ -4,6 +4,8 @@
 // session gives one id
 //   to the keystrokes typed into one field, until its edit is left: TypingInto
 //   to the moves of one drag, from press to release:               MovesOfDrag
+//   to the arrow keys of one burst of nudges (a drag made with
+//   keys; drags and bursts draw their numbers from one counter):   MovesOfDrag
 // and none to every other step, which stays a step of its own.
 #pragma once
 

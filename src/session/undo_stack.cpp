@@ -1,5 +1,7 @@
 #include "session/undo_stack.h"
 
+#include <algorithm>
+
 namespace qorvi::session {
 
 void UndoStack::Push(std::unique_ptr<UndoCommand> command) {
@@ -42,6 +44,15 @@ void UndoStack::Redo() {
   if (!CanRedo()) return;
   commands_[index_]->Redo();
   ++index_;
+}
+
+std::string UndoStack::Text(std::size_t i) const { return i < commands_.size() ? commands_[i]->Text() : std::string(); }
+
+void UndoStack::SetIndex(std::size_t index) {
+  index = std::min(index, commands_.size());
+  while (index_ > index) Undo();
+  while (index_ < index) Redo();
+  merge_open_ = false;
 }
 
 void UndoStack::Clear() {

@@ -35,8 +35,12 @@ class UndoCommand {
   // True when undoing this command would change nothing.
   virtual bool IsObsolete() const { return false; }
 
-  // What the step did, for "Undo <what>".
+  // What the step did, for "Undo <what>" and the History window.
   const std::string& Text() const { return text_; }
+
+ protected:
+  // A step whose name tells its values renames itself as it merges.
+  void SetText(std::string text) { text_ = std::move(text); }
 
  private:
   std::string text_;
@@ -70,7 +74,14 @@ class UndoStack {
   bool IsClean() const { return clean_ == static_cast<long>(index_); }
 
   std::size_t Count() const { return commands_.size(); }
+  // Steps 0 .. Index() - 1 are applied.
   std::size_t Index() const { return index_; }
+  // The name of step `i` (0 .. Count() - 1); empty for any other index.
+  std::string Text(std::size_t i) const;
+  // Undoes or redoes steps one by one until `index` are applied (at most Count()).
+  void SetIndex(std::size_t index);
+  // How many steps the saved state has applied; -1 when it can no longer be reached.
+  long CleanIndex() const { return clean_; }
 
  private:
   std::vector<std::unique_ptr<UndoCommand>> commands_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "firmware/exec_functions.h"
+#include "session/entry_rules.h"
 #include "widgets/window_frame.h"
 
 namespace {
@@ -69,10 +70,10 @@ TForm9::TForm9(qorvi::session::EditSession& session, QWidget* parent) : QWidget(
   name_tag_ = {combo("NameTagCombo", 208, 184, 169), &qorvi::ItemRecord::NameTag, {}};
   label("MediaLabel", "Media", 208, 208);
   media_combo_ = combo("MediaCombo", 208, 224, 81);
-  media_combo_->addItems({"Flash", "UMD", "MS"});
+  for (std::string_view text : qorvi::session::kMediaTexts) media_combo_->addItem(QString::fromUtf8(text));
   label("UMDLabel", "UMD", 296, 208);
   umd_combo_ = combo("UMDCombo", 296, 224, 81);
-  umd_combo_->addItems({"Yes", "No"});
+  for (std::string_view text : qorvi::session::kUmdTexts) umd_combo_->addItem(QString::fromUtf8(text));
 
   // Selecting a row, by mouse or keyboard, shows its item.
   connect(execute_grid_, &QTableWidget::currentCellChanged, this, [this](int, int, int, int) { ExecuteGridClick(); });

@@ -62,9 +62,6 @@ constexpr std::array<ItemName, 40> kItemNames{{
     {"T-DMB", "T-DMB"},
 }};
 
-constexpr std::array<std::string_view, 8> kCategoryNames{"System", "Photo", "Music",   "Video",
-                                                         "TV",     "Game",  "Network", "PSNet"};
-
 }  // namespace
 
 std::string_view CategoryItemName(int item, int language) {
@@ -72,26 +69,11 @@ std::string_view CategoryItemName(int item, int language) {
   return language == 0 ? kItemNames[item].Japanese : kItemNames[item].English;
 }
 
-std::string_view CategoryName(int category) {
-  if (category < 0 || category >= static_cast<int>(kCategoryNames.size())) return {};
-  return kCategoryNames[category];
-}
+std::string_view CategoryName(int category) { return session::CategoryText(category); }
 
-std::string_view CategoryShowText(uint8_t show) {
-  if (show == session::kShowYes) return "Yes";
-  if (show == session::kShow2000) return "2000";
-  return "No";
-}
+std::string_view CategoryShowText(uint8_t show) { return session::ShowText(show); }
 
-std::string_view CategoryRegionText(uint8_t region) {
-  switch (region) {
-    case 8: return "JPN";
-    case 240: return "US";
-    case 160: return "EU";
-    case 64: return "KOR";
-    default: return "-";
-  }
-}
+std::string_view CategoryRegionText(uint8_t region) { return session::RegionText(region); }
 
 }  // namespace qorvi::windows
 

@@ -163,6 +163,6 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::ResetButtonClick() {
   if (!qorvi::widgets::ConfirmBox(this, "Reset All IconData Value")) return;
-  session_.ResetFields(qorvi::FieldGroup::IconData, "Reset of the icon data");
+  session_.ResetFields(qorvi::FieldGroup::IconData, "Icon Data: Reset Value");
   FillIconData();
 }

@@ -134,6 +134,6 @@ void TForm7::showEvent(QShowEvent* event) {
 
 void TForm7::ResetButtonClick() {
   if (!qorvi::widgets::ConfirmBox(this, "Reset All TextData Value")) return;
-  session_.ResetFields(qorvi::FieldGroup::Text, "Reset of the text data");
+  session_.ResetFields(qorvi::FieldGroup::Text, "Text Data: Reset Value");
   FillTextDataWindow();
 }

@@ -19,13 +19,13 @@ namespace qorvi::testing {
 
 using MenuAction = std::pair<std::string, bool>;  // text, enabled
 
-// The program's section of the menu after a load, below Undo and Redo.
-inline const std::vector<MenuAction> kLoadedProgramActions = {{"Export layout...", true},
-                                                              {"Import layout...", true},
-                                                              {"Save preview as PNG...", true},
-                                                              {"Check layout...", true}};
+// The menu after a load below Undo and Redo: the preview's toggle, then the
+// program's section.
+inline const std::vector<MenuAction> kLoadedProgramActions = {
+    {"Mark problems", true},          {"Export layout...", true}, {"Import layout...", true},
+    {"Save preview as PNG...", true}, {"Check layout...", true},  {"History...", true}};
 
-// The whole menu: the Undo section, then the program's.
+// The whole menu: the Undo section, then the others.
 inline std::vector<MenuAction> MenuActions(std::initializer_list<MenuAction> undo_section,
                                            const std::vector<MenuAction>& program_section) {
   std::vector<MenuAction> all(undo_section);

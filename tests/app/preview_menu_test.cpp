@@ -78,7 +78,7 @@ TEST_F(PreviewMenu, ExportThenImportGivesTheSameModelInOneStep) {
   EXPECT_EQ(Main().Clock->pos(), clock) << "the preview follows";
   EXPECT_EQ(Form2().ClockXEdit->text().toStdString(), "33") << "and so do the editors";
   EXPECT_EQ(Session().history().Index(), steps + 1);
-  EXPECT_EQ(Session().UndoText(), "import of layout");
+  EXPECT_EQ(Session().UndoText(), "Import of preset.json");
 
   Session().Undo();
   EXPECT_TRUE(session::SameLayout(TheModel().Layout, edited.Layout));
@@ -192,10 +192,12 @@ TEST_F(PreviewMenu, BeforeALoadOnlyThePictureCanBeSaved) {
   const std::vector<MenuAction> actions = testing::PickFromPreviewMenu(Main(), {});
   EXPECT_EQ(actions, (std::vector<MenuAction>{{"Undo", false},
                                               {"Redo", false},
+                                              {"Mark problems", true},
                                               {"Export layout...", false},
                                               {"Import layout...", false},
                                               {"Save preview as PNG...", true},
-                                              {"Check layout...", false}}));
+                                              {"Check layout...", false},
+                                              {"History...", true}}));
   // The teal screen area alone.
   EXPECT_EQ(PickWithFile("Save preview as PNG...", Path("empty.png")), std::vector<std::string>{});
   EXPECT_EQ(QImage(QString::fromStdString(Path("empty.png"))).pixelColor(100, 100), QColor(0, 128, 128));

@@ -1,11 +1,15 @@
-// Renders the main window with a loaded 5.00 demo set to a PNG: the picture in the
-// README. The file goes to $QORVI_SCREENSHOT when set (scripts/screenshot), else to
-// the test's own folder.
+// Renders the main window with a loaded 5.00 demo set to a PNG, and the History
+// window after a few edits: the pictures in the README. The files go to
+// $QORVI_SCREENSHOT and $QORVI_HISTORY_SCREENSHOT when set (scripts/screenshot),
+// else to the test's own folder.
 #include <QImage>
+#include <QListWidget>
 #include <QPixmap>
 #include <cstdlib>
 
 #include "desktop_fixture.h"
+#include "preview_drag.h"
+#include "windows/history_window.h"
 
 namespace qorvi {
 namespace {
@@ -32,6 +36,26 @@ TEST_F(Screenshot, MainWindowWithALoadedSet) {
   }
   EXPECT_GT(other, 200) << "icons and texts are drawn over the screen area";
   EXPECT_GT(teal, other) << "the screen area is still mostly background";
+}
+
+TEST_F(Screenshot, HistoryWindowAfterAFewEdits) {
+  StartLoaded(500);
+  Form2().ClockXEdit->setText("250");
+  testing::DragBy(Main(), Main().MainIcons[0], {QPoint(6, -2), QPoint(4, -1)});
+  Session().SetTableColor(false, 4, RgbF{1.0f, 0.5f, 0.0f});
+  Session().ExchangeEntries(2, 3);
+  Session().SetItemMedia(5, 3);
+  Form7().SubMenuTextX1SegEdit->setText("40");
+  Session().Undo();  // the last step waits to be redone
+  windows::HistoryWindow& history = Program().history();
+  history.show();
+  QApplication::processEvents();
+  const QPixmap shot = history.grab();
+  const char* target = std::getenv("QORVI_HISTORY_SCREENSHOT");
+  const QString path = target != nullptr && *target != '\0' ? QString::fromLocal8Bit(target)
+                                                            : QString::fromStdString(Path("history.png"));
+  ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
+  EXPECT_EQ(history.findChild<QListWidget*>("HistoryList")->count(), 7);
 }
 
 }  // namespace

@@ -390,6 +390,11 @@ TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
   const QPoint clock = f.Clock->pos();
   DragBy(f, f.Clock, QPoint(7, -3));
   const LayoutRecord dragged = TheModel().Layout;
+  const LayoutRecord& loaded = TheModel().LoadedLayout;
+  const std::string drag = "Drag of the clock (X " + std::to_string(loaded.ClockX) + " → " +
+                           std::to_string(dragged.ClockX) + ", Y " + std::to_string(loaded.ClockY) + " → " +
+                           std::to_string(dragged.ClockY) + ")";
+  EXPECT_EQ(dragged.ClockX, loaded.ClockX + 7);
 
   // A right press names the element and changes nothing; the menu comes after it.
   QTest::mousePress(f.Clock, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
@@ -399,7 +404,7 @@ TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
     MenuDriver menu("Undo");
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), f.Clock->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(f.Clock, &event);
-    EXPECT_EQ(menu.actions, MenuActions({{"Undo Clock drag", true}, {"Redo", false}}, kLoadedProgramActions));
+    EXPECT_EQ(menu.actions, MenuActions({{"Undo " + drag, true}, {"Redo", false}}, kLoadedProgramActions));
   }
   EXPECT_EQ(f.Clock->pos(), clock);
   EXPECT_EQ(TheModel().Layout.ClockX, TheModel().LoadedLayout.ClockX);
@@ -411,7 +416,7 @@ TEST_F(Undo, ThePreviewMenuUndoesAndRedoesAfterAPressThatKeepsItsBehaviour) {
     f.ShowFileButton->setFocus();
     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(0, 0), f.ShowFileButton->mapToGlobal(QPoint(0, 0)));
     QApplication::sendEvent(f.ShowFileButton, &event);
-    EXPECT_EQ(menu.actions, MenuActions({{"Undo", false}, {"Redo Clock drag", true}}, kLoadedProgramActions));
+    EXPECT_EQ(menu.actions, MenuActions({{"Undo", false}, {"Redo " + drag, true}}, kLoadedProgramActions));
   }
   EXPECT_EQ(f.Clock->pos(), clock + QPoint(7, -3));
 

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "demo/demo_set.h"
 #include "firmware/layout_check_input.h"
@@ -24,8 +26,8 @@ std::vector<std::string> Texts(const std::vector<LayoutFinding>& findings) {
   return texts;
 }
 
-// The findings on the demo set of `version` after `edit`.
-std::vector<LayoutFinding> CheckDemo(int32_t version, const std::function<void(Model&)>& edit = {}) {
+// What the check looks at on the demo set of `version` after `edit`.
+LayoutCheckInput DemoInput(int32_t version, const std::function<void(Model&)>& edit = {}) {
   ScopedTempDir dir;
   demo::DemoOptions options;
   options.version = version;
@@ -38,7 +40,31 @@ std::vector<LayoutFinding> CheckDemo(int32_t version, const std::function<void(M
   EXPECT_EQ(LoadAll(*model), std::nullopt);
   FinishLoad(*model, false);
   if (edit) edit(*model);
-  return CheckLayout(GatherLayoutCheckInput(*model));
+  return GatherLayoutCheckInput(*model);
+}
+
+// The findings on the demo set of `version` after `edit`.
+std::vector<LayoutFinding> CheckDemo(int32_t version, const std::function<void(Model&)>& edit = {}) {
+  return CheckLayout(DemoInput(version, edit));
+}
+
+// The findings of every position one by one, as the preview finds them where it
+// stands, each kept where it shows first.
+std::vector<LayoutFinding> PositionByPosition(const LayoutCheckInput& in) {
+  std::vector<LayoutFinding> found;
+  std::set<std::string> seen;
+  for (int option = 0; option < 2; ++option) {
+    for (int c = 0; c < (in.profile.HasEighthCategory ? 8 : 7); ++c) {
+      for (int item = 0; item < std::max(in.categoryLists[option][c].Count, 1); ++item) {
+        for (int language = 0; language < 2; ++language) {
+          for (const LayoutFinding& f : CheckLayoutView(in, {c, item, option == 1, language})) {
+            if (seen.insert(f.element + " " + f.what).second) found.push_back(f);
+          }
+        }
+      }
+    }
+  }
+  return found;
 }
 
 TEST(LayoutCheck, TheDemoSetsAsTheyAreShowNothing) {
@@ -124,10 +150,19 @@ class PlantedProblem : public ::testing::TestWithParam<PlantedCase> {};
 
 TEST_P(PlantedProblem, IsFoundWhereItFirstShows) {
   const PlantedCase& c = GetParam();
-  const std::vector<std::string> found = Texts(CheckDemo(c.version, c.plant));
+  const LayoutCheckInput in = DemoInput(c.version, c.plant);
+  const std::vector<std::string> found = Texts(CheckLayout(in));
   ASSERT_FALSE(found.empty());
   EXPECT_EQ(found.front(), c.first);
   EXPECT_EQ(found.size(), c.count) << ::testing::PrintToString(found);
+
+  // Position by position the same, but for the findings about the lists.
+  std::vector<std::string> placed;
+  std::copy_if(found.begin(), found.end(), std::back_inserter(placed), [](const std::string& text) {
+    return text.find("opens a category") == std::string::npos && text.find("execute function") == std::string::npos;
+  });
+  EXPECT_EQ(Texts(PositionByPosition(in)), placed);
+  EXPECT_EQ(CheckLayoutView(in, {99, 0, false, 0}).size(), 0u) << "no such category";
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoSets, PlantedProblem, ::testing::ValuesIn(PlantedCases()),

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <limits>
 
 #include "demo/demo_set.h"
@@ -47,7 +49,7 @@ TEST_F(Session, KeystrokesInOneFieldAreOneStepAndNameTheirField) {
   for (const char* text : {"", "1", "12", "12a"}) session_.SetFieldText(Field("ClockX"), text);
   EXPECT_EQ(L().ClockX, 12);
   EXPECT_EQ(session_.history().Count(), 1u);
-  EXPECT_EQ(session_.UndoText(), "ClockX");
+  EXPECT_EQ(session_.UndoText(), "Clock X " + std::to_string(x) + " → 12") << "from the first to the last value";
   ASSERT_EQ(events_.size(), 3u);  // "12a" changed nothing
   EXPECT_EQ(FieldNames(events_.back()), std::vector<std::string>{"ClockX"});
   session_.SetFieldText(Field("ClockY"), "3");  // another field: another step
@@ -67,7 +69,7 @@ TEST_F(Session, KeystrokesInOneFieldAreOneStepAndNameTheirField) {
 
 TEST_F(Session, ADragIsOneStepAndWrapsAsThe32BitFieldWould) {
   // A drag that ends where it began leaves no step.
-  session_.BeginDrag("Clock drag");
+  session_.BeginDrag("the clock");
   const FieldNudge there[] = {{&Field("ClockX"), 5}};
   const FieldNudge back[] = {{&Field("ClockX"), -5}};
   session_.NudgeFields(there);
@@ -78,7 +80,7 @@ TEST_F(Session, ADragIsOneStepAndWrapsAsThe32BitFieldWould) {
 
   L().BusyX = std::numeric_limits<int32_t>::max();
   const int32_t y = L().BusyY;
-  session_.BeginDrag("Busy icon drag");
+  session_.BeginDrag("the busy icon");
   const FieldNudge step[] = {{&Field("BusyX"), 1}, {&Field("BusyY"), -2}};
   session_.NudgeFields(step);
   session_.NudgeFields(step);
@@ -86,7 +88,8 @@ TEST_F(Session, ADragIsOneStepAndWrapsAsThe32BitFieldWould) {
   EXPECT_EQ(L().BusyX, std::numeric_limits<int32_t>::min() + 1);
   EXPECT_EQ(L().BusyY, y - 4);
   EXPECT_EQ(session_.history().Count(), 1u);
-  EXPECT_EQ(session_.UndoText(), "Busy icon drag");
+  EXPECT_EQ(session_.UndoText(), "Drag of the busy icon (X 2147483647 → -2147483647, Y " + std::to_string(y) + " → " +
+                                     std::to_string(y - 4) + ")");
   session_.Undo();
   EXPECT_EQ(L().BusyX, std::numeric_limits<int32_t>::max());
   EXPECT_EQ(L().BusyY, y);
@@ -113,7 +116,7 @@ TEST_F(Session, HidingTheFocusedLastItemMovesTheFocusAndUndoPutsItBack) {
   EXPECT_EQ(model_.CategoryTable[7].Count, 2);
   EXPECT_EQ(session_.view().CurrentItem, 1);
   EXPECT_TRUE(events_.back().entries && events_.back().lists && events_.back().view.item);
-  EXPECT_EQ(session_.UndoText(), "Show of entry 29");
+  EXPECT_EQ(session_.UndoText(), "Menu entries: Show of 29, 2000 → No");
   session_.Undo();
   EXPECT_EQ(model_.CategoryTable[7].Count, 3);
   EXPECT_EQ(session_.view().CurrentItem, 2);
@@ -239,6 +242,213 @@ TEST_F(Session, ASaveMakesTheStateTheSavedOne) {
   // The written files load back as they were saved.
   EXPECT_TRUE(session_.VerifySaved().Passed());
   EXPECT_FALSE(session_.HasUnsavedChanges());
+}
+
+// Every kind of step by the name the history gives it. `step` sets the values it
+// starts from straight in the model (no step), then takes the step through the session.
+struct NameCase {
+  const char* name;
+  std::function<void(EditSession&, Model&)> step;
+};
+
+class StepNames : public Session, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(StepNames, NameTheWindowsCaptionsAndTheValues) {
+  GetParam().step(session_, model_);
+  EXPECT_EQ(session_.UndoText(), GetParam().name);
+  session_.Undo();
+  EXPECT_EQ(session_.RedoText(), GetParam().name) << "the same name both ways";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, StepNames,
+    ::testing::Values(
+        NameCase{"Clock X 203 → 250",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.ClockX = 203;
+                   for (const char* text : {"2", "25", "250"}) s.SetFieldText(Field("ClockX"), text);
+                 }},
+        NameCase{"Sub Menu Text X : 1Seg 12 → -4",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.SubMenuTextX1Seg = 12;
+                   s.SetFieldText(Field("SubMenuTextX1Seg"), "-4");
+                 }},
+        NameCase{"Unforcused MainIcon Size 0.779999971389771 → 1.5",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.UnfIconSize = 0.78f;
+                   s.SetFieldText(Field("UnfIconSize"), "1.5");
+                 }},
+        NameCase{"Icon Speed ←key 200 → 180",  // 5.00 names the first speeds by their keys
+                 [](EditSession& s, Model& m) {
+                   m.Layout.IconSpeedX1 = 200;
+                   s.SetFieldText(Field("IconSpeedX1"), "180");
+                 }},
+        NameCase{"XMB Wave Speed 9.5 → 3", [](EditSession& s, Model&) { s.SetFieldText(Field("WaveSpeed"), "3"); }},
+        NameCase{"Restore of Clock X 250 → 203",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.ClockX = 250;
+                   m.LoadedLayout.ClockX = 203;
+                   s.RestoreField(Field("ClockX"));
+                 }},
+        NameCase{"Icon Data: Reset Value (2 values)",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.ClockX += 1;
+                   m.Layout.BusyY -= 1;
+                   m.Layout.SubMenuTextY += 1;  // a text value: not this window's
+                   s.ResetFields(FieldGroup::IconData, "Icon Data: Reset Value");
+                 }},
+        NameCase{"Drag of the clock (X 203 → 250, Y 123 → 130)",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.ClockX = 203;
+                   m.Layout.ClockY = 123;
+                   s.BeginDrag("the clock");
+                   const FieldNudge first[] = {{&Field("ClockX"), 40}, {&Field("ClockY"), 3}};
+                   const FieldNudge second[] = {{&Field("ClockX"), 7}, {&Field("ClockY"), 4}};
+                   s.NudgeFields(first);
+                   s.NudgeFields(second);
+                   s.EndDrag();
+                 }},
+        NameCase{"Drag of the unfocused main icons (Space2 80 → 84, Y 63 → 60)",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.MainIconSpace2 = 80;
+                   m.Layout.UnfIconY = 63;
+                   s.BeginDrag("the unfocused main icons");
+                   const FieldNudge step[] = {{&Field("MainIconSpace2"), 4}, {&Field("UnfIconY"), -3}};
+                   s.NudgeFields(step);
+                   s.EndDrag();
+                 }},
+        NameCase{"Nudge of the sub menu texts (X : 1Seg 31 → 34)",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.SubMenuTextX1Seg = 31;
+                   const FieldNudge right[] = {{&Field("SubMenuTextX1Seg"), 1}, {&Field("SubMenuTextY"), 0}};
+                   for (int k = 0; k < 3; ++k) s.Nudge(6, "the sub menu texts", right);
+                 }},
+        NameCase{"Text colour 5", [](EditSession& s, Model&) { s.SetTableColor(false, 4, {1.0f, 0.5f, 0.0f}); }},
+        NameCase{"BG colour 30", [](EditSession& s, Model&) { s.SetTableColor(true, 29, {1.0f, 0.5f, 0.0f}); }},
+        NameCase{"Clock colour", [](EditSession& s, Model&) { s.SetIconColor(&LayoutRecord::ClockColor, {1, 2, 3}); }},
+        NameCase{"Restore of BG colour 2",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.BGColor[1] = {0.1f, 0.2f, 0.3f};
+                   s.RestoreTableColor(true, 1);
+                 }},
+        NameCase{"Reset All Color",
+                 [](EditSession& s, Model& m) {
+                   m.Layout.BusyColor = {9, 9, 9};
+                   s.ResetColors();
+                 }},
+        NameCase{"Menu entries: exchange 3 and 4", [](EditSession& s, Model&) { s.ExchangeEntries(3, 2); }},
+        NameCase{"Menu entries: Category of 1, PSNet → System",
+                 [](EditSession& s, Model& m) {
+                   m.CategoryEntries[0].Category = 7;
+                   s.CycleEntry(0, EntryByte::Category);
+                 }},
+        NameCase{"Menu entries: Region of 2, KOR → -",
+                 [](EditSession& s, Model& m) {
+                   m.CategoryEntries[1].Region = 64;
+                   s.CycleEntry(1, EntryByte::Region);
+                 }},
+        NameCase{"Menu entries: Show of 3, Yes → 2000",
+                 [](EditSession& s, Model& m) {
+                   m.CategoryEntries[2].Show = 7;
+                   s.CycleEntry(2, EntryByte::Show);
+                 }},
+        NameCase{"Menu entries: Reset Value",
+                 [](EditSession& s, Model&) {
+                   s.ExchangeEntries(0, 1);
+                   s.ResetEntries();
+                 }},
+        NameCase{"Item 5: Execute Function, Network Update → Camera",
+                 [](EditSession& s, Model& m) {
+                   m.ItemTable[5].ExecIndex = 0;
+                   s.SetItemFunction(5, 27);
+                 }},
+        NameCase{"Item 2: Media, Flash → MS",
+                 [](EditSession& s, Model& m) {
+                   m.ItemTable[2].Media = 1;
+                   s.SetItemMedia(2, 3);
+                 }},
+        NameCase{"Item 2: UMD, Yes → No",
+                 [](EditSession& s, Model& m) {
+                   m.ItemTable[2].UmdFlag = 0;
+                   s.SetItemUmdFlag(2, 1);
+                 }},
+        NameCase{"Item 3: Icon Name Tag, msg_a → msg_b", [](EditSession& s, Model& m) {
+                   m.ItemTable[3].NameTag = Tag::FromText("msg_a");
+                   s.SetItemTag(3, &ItemRecord::NameTag, Tag::FromText("msg_b"));
+                 }}));
+
+// Arrow keys on the clock, a second (of a clock the test sets) at a time.
+class Nudges : public Session {
+ protected:
+  void SetUp() override {
+    Session::SetUp();
+    session_.SetClock([this] { return now_; });
+  }
+  bool NudgeClock(int dx, int element = 1) {
+    const FieldNudge n[] = {{&Field("ClockX"), dx}};
+    return session_.Nudge(element, "the clock", n);
+  }
+  std::chrono::milliseconds now_{5000};
+};
+
+TEST_F(Nudges, ABurstOnOneElementIsOneStepUntilARestAnotherElementOrAnotherStep) {
+  const int32_t x = L().ClockX;
+  EXPECT_TRUE(NudgeClock(1)) << "the first key begins a burst";
+  now_ += std::chrono::milliseconds(999);
+  EXPECT_FALSE(NudgeClock(1));
+  now_ += std::chrono::milliseconds(999);
+  EXPECT_FALSE(NudgeClock(10)) << "each key restarts the second";
+  EXPECT_EQ(L().ClockX, x + 12);
+  EXPECT_EQ(session_.history().Count(), 1u);
+  EXPECT_EQ(session_.UndoText(), "Nudge of the clock (X " + std::to_string(x) + " → " + std::to_string(x + 12) + ")");
+
+  now_ += EditSession::kNudgeRest;  // a second of rest
+  EXPECT_TRUE(NudgeClock(1));
+  EXPECT_EQ(session_.history().Count(), 2u);
+  EXPECT_TRUE(NudgeClock(1, 2)) << "another element";
+  EXPECT_FALSE(NudgeClock(1, 2));
+  EXPECT_EQ(session_.history().Count(), 3u);
+  session_.SetFieldText(Field("ClockY"), "5");  // another kind of change
+  EXPECT_TRUE(NudgeClock(1, 2));
+  EXPECT_EQ(session_.history().Count(), 5u);
+  session_.Undo();
+  EXPECT_TRUE(NudgeClock(1, 2)) << "an undo ends the burst";
+  EXPECT_EQ(session_.history().Count(), 5u);
+  session_.EndNudges();  // another element selected
+  EXPECT_TRUE(NudgeClock(1, 2));
+  EXPECT_EQ(session_.history().Count(), 6u);
+
+  // Back where the burst began: no step.
+  now_ += EditSession::kNudgeRest;
+  const std::size_t steps = session_.history().Count();
+  NudgeClock(3);
+  NudgeClock(-3);
+  EXPECT_EQ(session_.history().Count(), steps);
+}
+
+TEST_F(Session, GoingToAStepUndoesOrRedoesEveryStepOnTheWay) {
+  std::vector<int> told;
+  QObject::connect(&session_, &EditSession::historyChanged,
+                   [&] { told.push_back(static_cast<int>(session_.history().Index())); });
+  session_.SetFieldText(Field("ClockX"), "1");
+  session_.SetFieldText(Field("ClockY"), "2");
+  session_.SetTableColor(false, 0, {1.0f, 1.0f, 1.0f});
+  const LayoutRecord all = L();
+  told.clear();
+  events_.clear();
+
+  session_.GoToStep(0);
+  EXPECT_TRUE(SameLayout(L(), model_.LoadedLayout));
+  EXPECT_EQ(events_.size(), 3u) << "one event per step undone";
+  EXPECT_EQ(told, std::vector<int>{0}) << "one history change at the end";
+  session_.GoToStep(2);
+  EXPECT_EQ(L().ClockY, 2);
+  EXPECT_EQ(session_.RedoText(), "Text colour 1");
+  session_.GoToStep(99);  // beyond the last: the last
+  EXPECT_TRUE(SameLayout(L(), all));
+  EXPECT_EQ(session_.history().Index(), 3u);
+  EXPECT_EQ(session_.history().Text(0).rfind("Clock X ", 0), 0u);
+  EXPECT_EQ(session_.history().Text(3), "");
 }
 
 }  // namespace

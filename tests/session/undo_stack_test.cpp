@@ -50,6 +50,15 @@ TEST(UndoStack, UndoAndRedoWalkTheSteps) {
   EXPECT_EQ(f.value, 2);
   EXPECT_FALSE(f.stack.CanRedo());
   EXPECT_EQ(f.stack.RedoText(), "");
+  // Straight to a state, step by step, as the History window goes.
+  f.stack.SetIndex(0);
+  EXPECT_EQ(f.value, 0);
+  EXPECT_EQ(f.stack.Text(0), "set 1");
+  EXPECT_EQ(f.stack.Text(1), "set 2");
+  EXPECT_EQ(f.stack.Text(2), "");
+  f.stack.SetIndex(9);
+  EXPECT_EQ(f.value, 2);
+  EXPECT_EQ(f.stack.Index(), 2u);
 }
 
 TEST(UndoStack, CommandsOfOneIdMergeUntilTheMergeCloses) {
