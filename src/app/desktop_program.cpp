@@ -10,6 +10,7 @@
 #include "app/preview_panel.h"
 #include "app/preview_picture.h"
 #include "model/paths.h"
+#include "widgets/caption_fit.h"
 #include "widgets/undo_keys.h"
 #include "widgets/window_frame.h"
 #include "widgets/window_layout.h"
@@ -62,8 +63,12 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
   // Connected after every window: their own refresh after a load has run when this does.
   QObject::connect(session_.get(), &session::EditSession::changed, form1_.get(),
                    [this](const session::ChangeEvent& event) {
-                     if (event.loaded) ShowEditorsAfterLoad();
+                     if (!event.loaded) return;
+                     // A load renames some captions (the 5.00 key labels).
+                     FitAllCaptions();
+                     ShowEditorsAfterLoad();
                    });
+  FitAllCaptions();
 
   // Undo and redo keys in every window.
   for (QWidget* window :
@@ -111,6 +116,14 @@ void DesktopProgram::ShowEditorsAfterLoad() {
   for (QWidget* w : editors) w->show();
   form5_->hide();
   form1_->activateWindow();
+}
+
+void DesktopProgram::FitAllCaptions() {
+  for (QWidget* window :
+       std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(), form5_.get(),
+                                       form6_.get(), form7_.get(), form9_.get(), check_.get()}) {
+    widgets::FitCaptions(*window, &form1_->Preview());
+  }
 }
 
 void DesktopProgram::LoadAtStart() { form5_->LoadButtonClick(); }

@@ -61,6 +61,8 @@ class DesktopProgram {
   // where the screen has room), the File window closes, the main window has the focus.
   void ShowEditorsAfterLoad();
   void ShowAbout();
+  // Shows every window's captions whole (widgets/caption_fit.h).
+  void FitAllCaptions();
   // The preview menu's section of the program: layout presets, the picture, the check.
   void AddPreviewActions(QMenu& menu);
   void ShowCheck();
