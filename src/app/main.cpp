@@ -3,7 +3,6 @@
 // --render ...` draws the preview without a window.
 #include <QFile>
 #include <QStringList>
-#include <QTimer>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -112,7 +111,7 @@ int main(int argc, char** argv) {
     qorvi::app::DesktopProgram program(working);
     program.ShowMainWindow(request.workspace);
     // Once the main window is up, as if the user had pressed Load with the default paths.
-    if (folder) QTimer::singleShot(0, &program.main(), [&program] { program.LoadAtStart(); });
+    if (folder) program.workspace().WhenMainWindowShown([&program] { program.LoadAtStart(); });
     return app.exec();
   } catch (const std::exception& e) {
     qorvi::app::ShowUnexpectedError(QString::fromUtf8(e.what()));

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMainWindow>
@@ -15,6 +16,8 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
+#include <memory>
 
 #include "widgets/dock_plan.h"
 #include "widgets/form_scroll_area.h"
@@ -28,6 +31,10 @@ constexpr char kModeKey[] = "workspace/mode";
 constexpr char kPlacesGroup[] = "windows";
 constexpr char kDockedGeometryKey[] = "docked/geometry";
 constexpr char kDockedStateKey[] = "docked/state";
+
+// How long the program waits at most for the window system to show and frame the
+// main window (an X server without a window manager never frames it).
+constexpr qint64 kLongestFrameWait = 3000;
 
 const char* ModeName(WorkspaceMode mode) { return mode == WorkspaceMode::Docked ? "docked" : "windows"; }
 
@@ -166,8 +173,10 @@ void Workspace::ShowMainWindow(std::optional<WorkspaceMode> mode) {
   if (mode_ == WorkspaceMode::Windows) {
     PlaceMain();
     UpdateScrollWindows();
+    main_->show();
+  } else {
+    ShowDockedWindow();
   }
-  MainWindow().show();
 }
 
 void Workspace::PlaceMain() {
@@ -311,6 +320,27 @@ void Workspace::ShowAfterLoad(const std::vector<QWidget*>& shown, const std::vec
   if (mode_ == WorkspaceMode::Docked) FitDockedWindow();
 }
 
+void Workspace::WhenMainWindowShown(std::function<void()> then) {
+  // An X11 window manager frames a window after it is mapped; other platforms
+  // either draw no frame or place the windows themselves.
+  const bool frame_follows = QGuiApplication::platformName() == "xcb";
+  // Polled: nothing signals the frame's arrival.
+  auto* timer = new QTimer(this);
+  auto waited = std::make_shared<QElapsedTimer>();
+  waited->start();
+  timer->setInterval(5);
+  connect(timer, &QTimer::timeout, this, [this, timer, waited, frame_follows, then = std::move(then)] {
+    const QWindow* window = MainWindow().windowHandle();
+    const bool exposed = window != nullptr && window->isExposed();
+    const bool framed = !frame_follows || !FrameMargins().isNull();
+    if (!(exposed && framed) && waited->elapsed() < kLongestFrameWait) return;
+    timer->stop();
+    timer->deleteLater();
+    then();
+  });
+  timer->start();
+}
+
 void Workspace::Toggle(QWidget* form) {
   QWidget* host = Host(form);
   if (host->isVisible()) {
@@ -423,6 +453,7 @@ void Workspace::EnterDocked() {
   std::vector<bool> shown;
   for (auto& e : entries_) shown.push_back(HostOf(*e)->isVisible());
   const bool first = docked_ == nullptr;
+  const QPoint main_at = main_->pos();
   if (first) CreateDockedWindow();
   for (auto& e : entries_) {
     if (!e->docks || e->form == nullptr) continue;
@@ -443,7 +474,9 @@ void Workspace::EnterDocked() {
     if (!geometry.isEmpty() && docked_->restoreGeometry(geometry) && docked_->restoreState(state)) {
       fit_pending_ = false;
     } else {
-      docked_->move(AvailableArea().topLeft());
+      // Where the main window stands, once the window has its frame (a main window
+      // moved before it is shown is placed by its client area, not its frame).
+      place_docked_at_ = main_at;
     }
   }
   bool any_dock = false;
@@ -454,9 +487,20 @@ void Workspace::EnterDocked() {
     any_dock = any_dock || shown[i];
   }
   busy_ = false;
-  if (main_shown) docked_->show();
+  if (main_shown) ShowDockedWindow();
   if (any_dock) FitDockedWindow();
   emit hostsChanged();
+}
+
+void Workspace::ShowDockedWindow() {
+  docked_->show();
+  if (!place_docked_at_) return;
+  WhenMainWindowShown([this] {
+    if (!place_docked_at_ || docked_ == nullptr) return;
+    const QRect frame(*place_docked_at_, docked_->frameGeometry().size());
+    place_docked_at_.reset();
+    docked_->move(widgets::KeptOn(frame, AvailableArea()).topLeft());
+  });
 }
 
 void Workspace::LeaveDocked() {
@@ -514,9 +558,20 @@ void Workspace::ApplyDockPlan() {
   space.available = AvailableArea().size().shrunkBy(plan_margins_) - QSize(0, docked_->menuBar()->sizeHint().height());
   const widgets::DockPlan plan = widgets::PlanDocks(space, sizes);
   auto dock = [&editors](int i) { return editors[static_cast<std::size_t>(i)]->dock.data(); };
-  leaders_.clear();
+  // Kept by dock, for the sizes once the docks show.
+  places_.columns.clear();
+  places_.below.clear();
+  auto docks_of = [&dock](const std::vector<int>& row) {
+    std::vector<QPointer<QDockWidget>> docks;
+    for (int i : row) docks.emplace_back(dock(i));
+    return docks;
+  };
   for (const auto& column : plan.columns) {
-    for (const auto& row : column) leaders_.emplace_back(dock(row.front()));
+    places_.columns.emplace_back();
+    for (const auto& row : column) places_.columns.back().push_back(docks_of(row));
+  }
+  places_.below = docks_of(plan.below);
+  for (const auto& column : plan.columns) {
     docked_->addDockWidget(Qt::RightDockWidgetArea, dock(column.front().front()), Qt::Horizontal);
     for (std::size_t r = 0; r < column.size(); ++r) {
       if (r > 0) docked_->splitDockWidget(dock(column[r - 1].front()), dock(column[r].front()), Qt::Vertical);
@@ -525,7 +580,6 @@ void Workspace::ApplyDockPlan() {
     }
   }
   if (!plan.below.empty()) {
-    leaders_.emplace_back(dock(plan.below.front()));
     docked_->addDockWidget(Qt::BottomDockWidgetArea, dock(plan.below.front()), Qt::Horizontal);
     for (std::size_t t = 1; t < plan.below.size(); ++t)
       docked_->tabifyDockWidget(dock(plan.below.front()), dock(plan.below[t]));
@@ -557,8 +611,11 @@ void Workspace::FitDockedWindow() {
   }
   fit_pending_ = false;
   // The first editor of every place in front.
-  for (const QPointer<QDockWidget>& leader : leaders_) {
-    if (leader != nullptr && !leader->isHidden()) leader->raise();
+  std::vector<std::vector<QPointer<QDockWidget>>> places;
+  for (const auto& column : places_.columns) places.insert(places.end(), column.begin(), column.end());
+  if (!places_.below.empty()) places.push_back(places_.below);
+  for (const auto& place : places) {
+    if (place.front() != nullptr && !place.front()->isHidden()) place.front()->raise();
   }
   // As large as the docks ask for, within the screen.
   docked_->layout()->activate();
@@ -567,6 +624,38 @@ void Workspace::FitDockedWindow() {
   docked_->resize(docked_->sizeHint().boundedTo(area.size().shrunkBy(margins)));
   const QRect frame(docked_->pos(), docked_->size().grownBy(margins));
   docked_->move(widgets::KeptOn(frame, area).topLeft());
+  // Each place as large as its largest dock asks for (the window shares out what
+  // is left over or missing): left alone, the docks share the room evenly.
+  auto largest = [](const std::vector<QPointer<QDockWidget>>& place) {
+    QSize size(0, 0);
+    for (const QPointer<QDockWidget>& d : place) {
+      if (d != nullptr && !d->isHidden()) size = size.expandedTo(d->sizeHint());
+    }
+    return size;
+  };
+  QList<QDockWidget*> columns;
+  QList<int> widths;
+  for (const auto& column : places_.columns) {
+    QList<QDockWidget*> rows;
+    QList<int> heights;
+    int width = 0;
+    for (const auto& row : column) {
+      const QSize size = largest(row);
+      if (size.isEmpty() || row.front() == nullptr) continue;
+      rows.push_back(row.front());
+      heights.push_back(size.height());
+      width = std::max(width, size.width());
+    }
+    if (rows.isEmpty()) continue;
+    columns.push_back(rows.front());
+    widths.push_back(width);
+    if (rows.size() > 1) docked_->resizeDocks(rows, heights, Qt::Vertical);
+  }
+  if (!columns.isEmpty()) docked_->resizeDocks(columns, widths, Qt::Horizontal);
+  const QSize below = largest(places_.below);
+  if (!below.isEmpty() && places_.below.front() != nullptr) {
+    docked_->resizeDocks({places_.below.front()}, {below.height()}, Qt::Vertical);
+  }
 }
 
 bool Workspace::eventFilter(QObject* watched, QEvent* event) {

@@ -85,6 +85,10 @@ class Workspace : public QObject {
   // After a load: shows `shown` (placed first where they have no place yet) and
   // hides `hidden`.
   void ShowAfterLoad(const std::vector<QWidget*>& shown, const std::vector<QWidget*>& hidden);
+  // Runs `then` once the main window is on the screen and, under X11, framed by
+  // the window manager (at most three seconds later): the windows a load shows
+  // are placed around that frame.
+  void WhenMainWindowShown(std::function<void()> then);
   // Shows a hidden window (in front) or hides a shown one.
   void Toggle(QWidget* form);
   // "Arrange windows": every window back to the computed arrangement (in docked
@@ -126,6 +130,9 @@ class Workspace : public QObject {
   void EnterDocked();
   void LeaveDocked();
   void CreateDockedWindow();
+  // Shows the docked window and, the first time, puts it where it belongs once
+  // the window system has framed it.
+  void ShowDockedWindow();
   void ApplyDockPlan();
   // Sizes the docks and the window as the dock plan says (once the docks show).
   void FitDockedWindow();
@@ -145,10 +152,17 @@ class Workspace : public QObject {
   bool busy_ = false;
   bool fit_pending_ = false;
   std::optional<QMargins> known_margins_;
+  // Where the docked window goes once it is framed (its first showing).
+  std::optional<QPoint> place_docked_at_;
   // The frame the last dock plan reckoned with.
   QMargins plan_margins_;
-  // The docks in front of each place of the last dock plan.
-  std::vector<QPointer<QDockWidget>> leaders_;
+  // The editors' docks where the last dock plan put them: columns right of the
+  // main form (rows of docks sharing a place), and the place below it.
+  struct Places {
+    std::vector<std::vector<std::vector<QPointer<QDockWidget>>>> columns;
+    std::vector<QPointer<QDockWidget>> below;
+  };
+  Places places_;
 };
 
 }  // namespace qorvi::app

@@ -4,6 +4,8 @@
 // on a screen), and back at the computed places after "Arrange windows".
 #include <QGuiApplication>
 #include <QScreen>
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <algorithm>
 
@@ -106,6 +108,24 @@ TEST_F(WindowPlaces, APlaceNoLongerOnAnyScreenIsNotUsed) {
   StartLoaded(500);
   EXPECT_EQ(Main().form.pos(), QPoint(28, 10));
   ExpectComputedPlaces();
+}
+
+// Docked on 1920 x 1080 every editor is in view whole: none behind a tab, none
+// scrolls.
+TEST_F(WindowPlaces, DockedOnAWideScreenNoEditorScrolls) {
+  UseWorkspace(app::WorkspaceMode::Docked);
+  StartLoaded(500);
+  QApplication::processEvents();
+  QWidget& docked = Program().workspace().MainWindow();
+  EXPECT_TRUE(docked.screen()->availableGeometry().contains(docked.frameGeometry()));
+  for (QWidget* w : Editors()) {
+    SCOPED_TRACE(w->windowTitle().toStdString());
+    auto* area = qobject_cast<QAbstractScrollArea*>(w->parentWidget()->parentWidget());
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(docked.rect().contains(w->mapTo(&docked, QPoint(0, 0)))) << "in front";
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+  }
 }
 
 }  // namespace
