@@ -474,8 +474,11 @@ void Workspace::EnterDocked() {
     if (!geometry.isEmpty() && docked_->restoreGeometry(geometry) && docked_->restoreState(state)) {
       fit_pending_ = false;
     } else {
-      // Where the main window stands, once the window has its frame (a main window
-      // moved before it is shown is placed by its client area, not its frame).
+      // As large as the docks will need from the start (a window that grows when a
+      // load shows the docks costs the window system a good part of the time the
+      // load takes), where the main window stands once the window has its frame (a
+      // main window moved before it is shown is placed by its client area).
+      docked_->resize(plan_size_.boundedTo(AvailableArea().size().shrunkBy(FrameMargins())));
       place_docked_at_ = main_at;
     }
   }
@@ -557,6 +560,7 @@ void Workspace::ApplyDockPlan() {
   plan_margins_ = FrameMargins();
   space.available = AvailableArea().size().shrunkBy(plan_margins_) - QSize(0, docked_->menuBar()->sizeHint().height());
   const widgets::DockPlan plan = widgets::PlanDocks(space, sizes);
+  plan_size_ = plan.size + QSize(0, docked_->menuBar()->sizeHint().height());
   auto dock = [&editors](int i) { return editors[static_cast<std::size_t>(i)]->dock.data(); };
   // Kept by dock, for the sizes once the docks show.
   places_.columns.clear();

@@ -154,6 +154,8 @@ class Workspace : public QObject {
   std::optional<QMargins> known_margins_;
   // Where the docked window goes once it is framed (its first showing).
   std::optional<QPoint> place_docked_at_;
+  // The client area the last dock plan needs.
+  QSize plan_size_;
   // The frame the last dock plan reckoned with.
   QMargins plan_margins_;
   // The editors' docks where the last dock plan put them: columns right of the
