@@ -1,19 +1,18 @@
 #include "app/desktop_program.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QShortcut>
 
 #include "app/layout_presets.h"
 #include "app/main_window.h"
 #include "app/preview_panel.h"
 #include "app/preview_picture.h"
+#include "app/workspace.h"
 #include "model/paths.h"
+#include "widgets/caption_fit.h"
 #include "widgets/undo_keys.h"
 #include "widgets/window_frame.h"
-#include "widgets/window_layout.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
@@ -53,23 +52,37 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
   check_ = std::make_unique<windows::CheckWindow>(s);
   history_ = std::make_unique<windows::HistoryWindow>(s);
 
-  form1_->SetWindows({.file = form5_.get(),
-                      .icon_data = form2_.get(),
-                      .text_data = form7_.get(),
-                      .color = form3_.get(),
-                      .category = form4_.get(),
-                      .positioning = form6_.get()});
+  // The editors in the order a load shows them; the Positioning and Advance windows
+  // share a dock's place with the editor they belong to, the File window too.
+  using Group = Workspace::Group;
+  workspace_ = std::make_unique<Workspace>(
+      *form1_,
+      std::vector<Workspace::Member>{{form2_.get(), Group::Editor, true},
+                                     {form3_.get(), Group::Editor, true},
+                                     {form4_.get(), Group::Editor, true},
+                                     {form7_.get(), Group::Editor, true},
+                                     {form5_.get(), Group::File, true, form2_.get()},
+                                     {form6_.get(), Group::Tool, true, form2_.get()},
+                                     {form9_.get(), Group::Tool, true, form4_.get()},
+                                     {check_.get(), Group::Tool, false}},
+      [&s] { s.Undo(); }, [&s] { s.Redo(); });
+  HandWindowsToMain();
+  QObject::connect(workspace_.get(), &Workspace::hostsChanged, form1_.get(), [this] { HandWindowsToMain(); });
   QObject::connect(form1_.get(), &TForm1::aboutRequested, form1_.get(), [this] { ShowAbout(); });
-  QObject::connect(form4_.get(), &TForm4::advanceRequested, form4_.get(),
-                   [this] { form9_->setVisible(!form9_->isVisible()); });
+  QObject::connect(form4_.get(), &TForm4::advanceRequested, form4_.get(), [this] { workspace_->Toggle(form9_.get()); });
   form1_->Preview().AddContextMenuSection([this](QMenu& menu) { AddPreviewActions(menu); });
+  form1_->Preview().AddContextMenuSection([this](QMenu& menu) { workspace_->AddViewActions(menu); });
   // Loading another set asks first when there are changes that were not saved.
   form5_->SetLoadGuard([this] { return form1_->MaySaveChanges(); });
   // Connected after every window: their own refresh after a load has run when this does.
   QObject::connect(session_.get(), &session::EditSession::changed, form1_.get(),
                    [this](const session::ChangeEvent& event) {
-                     if (event.loaded) ShowEditorsAfterLoad();
+                     if (!event.loaded) return;
+                     // A load renames some captions (the 5.00 key labels).
+                     FitAllCaptions();
+                     ShowEditorsAfterLoad();
                    });
+  FitAllCaptions();
 
   // Undo and redo keys, and Ctrl+H for the history, in every window.
   for (QWidget* window :
@@ -84,6 +97,10 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
 }
 
 DesktopProgram::~DesktopProgram() {
+  // Where the windows stand is kept for the next start; then every form is a
+  // window of its own again, owned here.
+  if (shows_windows_) workspace_->Remember();
+  workspace_.reset();
   // The secondary windows go first: the main window's destruction ends the program
   // (it removes the icon bitmaps), and nothing may refer to it afterwards.
   history_.reset();
@@ -101,26 +118,28 @@ DesktopProgram::~DesktopProgram() {
 
 void DesktopProgram::ShowEditorsAfterLoad() {
   if (!shows_windows_) return;
-  QWidget* editors[] = {form2_.get(), form3_.get(), form4_.get(), form7_.get()};
-  if (!editors_arranged_) {
-    editors_arranged_ = true;
-    // Beside the main window and each other, wherever the screen has room; a window
-    // that finds none keeps its own place.
-    const QScreen* screen = form1_->screen() != nullptr ? form1_->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-      const QRect frame = form1_->frameGeometry();
-      const QSize border = frame.size() - form1_->size();
-      std::vector<QSize> frames;
-      for (QWidget* w : editors) frames.push_back(w->size() + border);
-      const auto places = widgets::ArrangeBeside(screen->availableGeometry(), frame, frames);
-      for (std::size_t i = 0; i < places.size(); ++i) {
-        if (places[i]) editors[i]->move(*places[i]);
-      }
-    }
+  workspace_->ShowAfterLoad({form2_.get(), form3_.get(), form4_.get(), form7_.get()}, {form5_.get()});
+  workspace_->MainWindow().activateWindow();
+}
+
+void DesktopProgram::ShowMainWindow(std::optional<WorkspaceMode> mode) { workspace_->ShowMainWindow(mode); }
+
+void DesktopProgram::HandWindowsToMain() {
+  Workspace& w = *workspace_;
+  form1_->SetWindows({.file = w.Host(form5_.get()),
+                      .icon_data = w.Host(form2_.get()),
+                      .text_data = w.Host(form7_.get()),
+                      .color = w.Host(form3_.get()),
+                      .category = w.Host(form4_.get()),
+                      .positioning = w.Host(form6_.get())});
+}
+
+void DesktopProgram::FitAllCaptions() {
+  for (QWidget* window :
+       std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(), form5_.get(),
+                                       form6_.get(), form7_.get(), form9_.get(), check_.get()}) {
+    widgets::FitCaptions(*window, &form1_->Preview());
   }
-  for (QWidget* w : editors) w->show();
-  form5_->hide();
-  form1_->activateWindow();
 }
 
 // A failure is shown over the main window: the File window is not open yet.

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "model/model.h"
 #include "session/edit_session.h"
@@ -30,6 +31,9 @@ class HistoryWindow;
 }  // namespace qorvi::windows
 
 namespace qorvi::app {
+
+enum class WorkspaceMode;
+class Workspace;
 
 class DesktopProgram {
  public:
@@ -54,16 +58,25 @@ class DesktopProgram {
   TForm9& advance() { return *form9_; }
   windows::CheckWindow& check() { return *check_; }
   windows::HistoryWindow& history() { return *history_; }
+  Workspace& workspace() { return *workspace_; }
+
+  // Shows the main window, in `mode` or else in the workspace mode the last run
+  // used (app/workspace.h).
+  void ShowMainWindow(std::optional<WorkspaceMode> mode = std::nullopt);
 
   // Loads the set the File window names, as its Load button does (`qorvi FOLDER`
   // starts so); a failure shows its message and leaves the program as it was.
   void LoadAtStart();
 
  private:
-  // After a load: the four editor windows open (beside each other the first time,
-  // where the screen has room), the File window closes, the main window has the focus.
+  // After a load: the four editor windows open (placed the first time), the File
+  // window closes, the main window has the focus.
   void ShowEditorsAfterLoad();
+  // Hands the main window what shows and hides each window (app/workspace.h).
+  void HandWindowsToMain();
   void ShowAbout();
+  // Shows every window's captions whole (widgets/caption_fit.h).
+  void FitAllCaptions();
   // The preview menu's section of the program: layout presets, the picture, the check.
   void AddPreviewActions(QMenu& menu);
   void ShowCheck();
@@ -83,8 +96,8 @@ class DesktopProgram {
   std::unique_ptr<TForm9> form9_;
   std::unique_ptr<windows::CheckWindow> check_;
   std::unique_ptr<windows::HistoryWindow> history_;
+  std::unique_ptr<Workspace> workspace_;
   bool shows_windows_ = true;
-  bool editors_arranged_ = false;
 };
 
 }  // namespace qorvi::app

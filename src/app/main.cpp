@@ -1,8 +1,8 @@
 // qorvi: the desktop program; `qorvi FOLDER` starts in FOLDER and loads the set in
-// it at once; `qorvi --render ...` draws the preview without a window.
+// it at once; `qorvi --workspace docked|windows` chooses the workspace; `qorvi
+// --render ...` draws the preview without a window.
 #include <QFile>
 #include <QStringList>
-#include <QTimer>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -15,19 +15,22 @@
 #include "app/main_window.h"
 #include "app/qorvi_application.h"
 #include "app/render_mode.h"
+#include "app/workspace.h"
 #include "qorvi_version.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: qorvi [FOLDER]\n"
+    "usage: qorvi [--workspace docked|windows] [FOLDER]\n"
     "       qorvi --render OUT.png [--geometry OUT.json] [INPUT OPTIONS] [--layout FILE.json]\n"
     "             [--set NAME=VALUE]... [--category N] [--item N] [--english] [--no-unfocused]\n"
     "             [--no-umd] [--offset K=V]... [--wallpaper FILE]\n"
     "       qorvi --help | --version\n"
     "\n"
     "Edits the layout of the PSP system menu. FOLDER is the working folder; the set in it is\n"
-    "loaded at once. --render draws the preview into a PNG without a window (man qorvi).\n";
+    "loaded at once. --workspace docked puts the editors into one window with the main form\n"
+    "(remembered; --workspace windows goes back). --render draws the preview into a PNG\n"
+    "without a window (man qorvi).\n";
 
 // --help and --version, answered before any window or display is needed (and
 // refused with anything after them); nullopt for every other command line.
@@ -44,9 +47,20 @@ std::optional<int> AnswerInformationOption(int argc, char** argv) {
   return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 
-// The folder the command line names, after Qt has taken its own options: nothing
-// for none; a usage error for an unknown option or a second folder.
-bool StartFolder(const QStringList& arguments, std::optional<std::filesystem::path>& folder) {
+// What the command line asks for, after Qt has taken its own options.
+struct StartRequest {
+  std::optional<std::filesystem::path> folder;
+  std::optional<qorvi::app::WorkspaceMode> workspace;
+};
+
+// The folder and the workspace mode the command line names: nothing for none; a
+// usage error for an unknown option, a second folder or an unknown mode.
+bool ReadStartRequest(const QStringList& arguments, StartRequest& request) {
+  auto unexpected = [](const QString& arg) {
+    std::fprintf(stderr, "qorvi: unexpected argument '%s'; usage: qorvi [FOLDER] | qorvi --render OUT.png ...\n",
+                 arg.toLocal8Bit().constData());
+    return false;
+  };
   bool options_end = false;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString& arg = arguments[i];
@@ -54,12 +68,21 @@ bool StartFolder(const QStringList& arguments, std::optional<std::filesystem::pa
       options_end = true;
       continue;
     }
-    if ((!options_end && arg.startsWith('-')) || folder) {
-      std::fprintf(stderr, "qorvi: unexpected argument '%s'; usage: qorvi [FOLDER] | qorvi --render OUT.png ...\n",
-                   arg.toLocal8Bit().constData());
-      return false;
+    if (!options_end && (arg == "--workspace" || arg.startsWith("--workspace="))) {
+      QString mode = arg.mid(QString("--workspace=").size());
+      if (arg == "--workspace") {
+        if (i + 1 == arguments.size()) return unexpected(arg);
+        mode = arguments[++i];
+      }
+      request.workspace = qorvi::app::WorkspaceModeNamed(mode.toStdString());
+      if (!request.workspace) {
+        std::fprintf(stderr, "qorvi: --workspace takes docked or windows, not '%s'\n", mode.toLocal8Bit().constData());
+        return false;
+      }
+      continue;
     }
-    folder = std::filesystem::path(QFile::encodeName(arg).toStdString());
+    if ((!options_end && arg.startsWith('-')) || request.folder) return unexpected(arg);
+    request.folder = std::filesystem::path(QFile::encodeName(arg).toStdString());
   }
   return true;
 }
@@ -76,8 +99,9 @@ int main(int argc, char** argv) {
   qorvi::app::DisplayStart display(argc, argv, qorvi::app::DisplayStart::Mode::Window);
   qorvi::app::QorviApplication app(argc, argv);
   display.Started();
-  std::optional<std::filesystem::path> folder;
-  if (!StartFolder(QApplication::arguments(), folder)) return 2;
+  StartRequest request;
+  if (!ReadStartRequest(QApplication::arguments(), request)) return 2;
+  const std::optional<std::filesystem::path>& folder = request.folder;
   if (!display.DisplayOpened()) {
     std::fprintf(stderr, "qorvi: %s\n", qorvi::app::DisplayStart::NoDisplayText().c_str());
     return 1;
@@ -95,9 +119,9 @@ int main(int argc, char** argv) {
       std::filesystem::current_path(working, ec);
     }
     qorvi::app::DesktopProgram program(working);
-    program.main().show();
+    program.ShowMainWindow(request.workspace);
     // Once the main window is up, as if the user had pressed Load with the default paths.
-    if (folder) QTimer::singleShot(0, &program.main(), [&program] { program.LoadAtStart(); });
+    if (folder) program.workspace().WhenMainWindowShown([&program] { program.LoadAtStart(); });
     return app.exec();
   } catch (const std::exception& e) {
     qorvi::app::ShowUnexpectedError(QString::fromUtf8(e.what()));

@@ -290,6 +290,9 @@ void TForm1::ToggleWindow(QWidget* window, QPushButton* button, const char* show
   } else {
     button->setText(hide_caption);
     window->show();
+    // In front: a window over the others, a dock of the docked workspace as the
+    // tab shown of those sharing its place.
+    window->raise();
   }
 }
 

@@ -10,6 +10,9 @@
 namespace qorvi::app {
 
 QorviApplication::QorviApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // QSettings keeps what the program remembers (where the windows stand) under
+  // these names.
+  setOrganizationName("Qorvi");
   setApplicationName("Qorvi");
   setApplicationVersion(QORVI_VERSION);
   // The desktop matches the windows to the installed entry (and its icon) by this name.

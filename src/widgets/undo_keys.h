@@ -10,7 +10,9 @@ namespace qorvi::widgets {
 
 // Installs the keys on `window`. The window's line edits (there when this runs)
 // leave these keys to it rather than undoing their own text, so the keys always
-// take back the program's last step.
+// take back the program's last step. The keys work while `window` is a window of
+// its own: docked into another window (which has keys of its own) they rest, as
+// two sets of the same keys in one window would cancel each other out.
 void InstallUndoKeys(QWidget* window, std::function<void()> undo, std::function<void()> redo);
 
 }  // namespace qorvi::widgets

@@ -9,13 +9,17 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/desktop_program.h"
 #include "app/main_parts.h"
 #include "app/main_window.h"
+#include "app/workspace.h"
 #include "demo/demo_set.h"
 #include "modal_driver.h"
 #include "support/scoped_temp_dir.h"
@@ -33,7 +37,12 @@ inline QString DisplayWithoutServer() {
 
 class DesktopTest : public ::testing::Test {
  protected:
-  DesktopTest() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(dir_.path()); }
+  DesktopTest() : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir_.path());
+    // Every test starts as on a first run: nothing remembered (qt_test_main keeps
+    // the settings in a folder of its own).
+    QSettings().clear();
+  }
   ~DesktopTest() override {
     program_.reset();
     std::filesystem::current_path(previous_);
@@ -50,10 +59,10 @@ class DesktopTest : public ::testing::Test {
   }
 
   // Starts the program in the working directory (its windows are created; the main
-  // window is shown).
+  // window is shown), in the workspace mode UseWorkspace chose (else the remembered one).
   app::DesktopProgram& Start() {
     program_ = std::make_unique<app::DesktopProgram>(dir_.path());
-    program_->main().show();
+    program_->ShowMainWindow(workspace_);
     QApplication::processEvents();
     main_ = std::make_unique<MainParts>(program_->main());
     return *program_;
@@ -76,6 +85,9 @@ class DesktopTest : public ::testing::Test {
     EXPECT_TRUE(messages.empty()) << messages.front();
     return *program_;
   }
+
+  // The workspace mode the next Start shows the program in.
+  void UseWorkspace(app::WorkspaceMode mode) { workspace_ = mode; }
 
   // Ends the program: the windows are destroyed, as when the user quits.
   void TearDownProgram() {
@@ -120,6 +132,14 @@ class DesktopTest : public ::testing::Test {
   std::filesystem::path previous_;
   std::unique_ptr<app::DesktopProgram> program_;
   std::unique_ptr<MainParts> main_;
+  std::optional<app::WorkspaceMode> workspace_;
 };
+
+// Both workspace modes, for the tests whose windows behave the same in each.
+inline constexpr app::WorkspaceMode kBothModes[] = {app::WorkspaceMode::Windows, app::WorkspaceMode::Docked};
+
+inline std::string ModeName(app::WorkspaceMode mode) {
+  return mode == app::WorkspaceMode::Docked ? "docked" : "windows";
+}
 
 }  // namespace qorvi::testing

@@ -90,22 +90,28 @@ TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptionsAndSizes) {
   EXPECT_EQ(forms.Form5->pos(), QPoint(29, 457));
 }
 
+// In the docked workspace the buttons show and hide the docks.
 TEST_F(MainWindow, ShowHideButtonsFollowTheWindowsRealVisibility) {
-  Start();
-  auto& f = Main();
-  QWidget* fileWindow = TheForms().Form5;
-  QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
-  EXPECT_TRUE(fileWindow->isVisible());
-  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Hide File Window");
-  QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
-  EXPECT_FALSE(fileWindow->isVisible());
-  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
+  for (app::WorkspaceMode mode : testing::kBothModes) {
+    SCOPED_TRACE(testing::ModeName(mode));
+    UseWorkspace(mode);
+    Start();
+    auto& f = Main();
+    QWidget* fileWindow = TheForms().Form5;
+    QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
+    EXPECT_TRUE(fileWindow->isVisible());
+    EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Hide File Window");
+    QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
+    EXPECT_FALSE(fileWindow->isVisible());
+    EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
 
-  // Shown by other means: the next click acts on the real state and fixes the caption.
-  fileWindow->show();
-  QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
-  EXPECT_FALSE(fileWindow->isVisible());
-  EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
+    // Shown by other means: the next click acts on the real state and fixes the caption.
+    Program().workspace().Host(fileWindow)->show();
+    QTest::mouseClick(f.ShowFileButton, Qt::LeftButton);
+    EXPECT_FALSE(fileWindow->isVisible());
+    EXPECT_EQ(f.ShowFileButton->text().toStdString(), "Show File Window");
+    TearDownProgram();
+  }
 }
 
 TEST_F(MainWindow, AboutOpensAFreshDialogEachTime) {
@@ -193,7 +199,9 @@ TEST_F(MainWindow, OptionsAndStatusLineShowInFullWithoutOverlapping) {
 
 TEST_F(MainWindow, LoadEntersTheLoadedState) {
   for (int version : {500, 395}) {
-    SCOPED_TRACE(version);
+    const app::WorkspaceMode mode = version == 500 ? app::WorkspaceMode::Windows : app::WorkspaceMode::Docked;
+    SCOPED_TRACE(std::to_string(version) + " " + testing::ModeName(mode));
+    UseWorkspace(mode);
     StartLoaded(version);
     auto& f = Main();
     for (QWidget* w : std::initializer_list<QWidget*>{f.ShowIconDataButton, f.ShowTextDataButton, f.ShowColorButton,

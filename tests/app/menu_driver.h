@@ -25,11 +25,15 @@ inline const std::vector<MenuAction> kLoadedProgramActions = {
     {"Mark problems", true},          {"Export layout...", true}, {"Import layout...", true},
     {"Save preview as PNG...", true}, {"Check layout...", true},  {"History...", true}};
 
-// The whole menu: the Undo section, then the others.
+// The workspace's section, last.
+inline const std::vector<MenuAction> kViewActions = {{"Arrange windows", true}, {"Docked workspace", true}};
+
+// The whole menu: the Undo section, the program's, then the workspace's.
 inline std::vector<MenuAction> MenuActions(std::initializer_list<MenuAction> undo_section,
                                            const std::vector<MenuAction>& program_section) {
   std::vector<MenuAction> all(undo_section);
   all.insert(all.end(), program_section.begin(), program_section.end());
+  all.insert(all.end(), kViewActions.begin(), kViewActions.end());
   return all;
 }
 

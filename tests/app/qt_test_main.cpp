@@ -1,12 +1,21 @@
 // GoogleTest main for the desktop program's tests: one application object on Qt's
-// offscreen platform, real widgets and events.
+// offscreen platform, real widgets and events, settings of its own.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "app/qorvi_application.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // What the program remembers goes into a folder of this run, never the user's
+  // settings; the programs the tests start inherit it.
+  QTemporaryDir settings;
+  setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
   qorvi::app::QorviApplication app(argc, argv);
   return RUN_ALL_TESTS();

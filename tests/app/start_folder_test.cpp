@@ -152,7 +152,7 @@ TEST_F(StartFolder, HelpAndVersionAnswerWithoutADisplay) {
     QByteArray within;
   } rows[] = {
       {"--version", "qorvi " QORVI_VERSION "\n", ""},
-      {"--help", "usage: qorvi [FOLDER]\n", "--render OUT.png"},
+      {"--help", "usage: qorvi [--workspace docked|windows] [FOLDER]\n", "--render OUT.png"},
   };
   for (const auto& row : rows) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

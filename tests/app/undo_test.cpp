@@ -109,13 +109,16 @@ class Undo : public DesktopTest {
     return s;
   }
 
-  // The keys, pressed in `window` as the user presses them there.
-  static void Keys(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  // The keys, pressed in `form` (a window, or a form docked in the docked window)
+  // as the user presses them there.
+  static void Keys(QWidget* form, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* window = form->window();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
     // The offscreen platform may leave a closed popup's container the active window.
     if (QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
-    QWidget* target = window->focusWidget() != nullptr ? window->focusWidget() : window;
+    QWidget* focus = window->focusWidget();
+    QWidget* target = focus != nullptr && (focus == form || form->isAncestorOf(focus)) ? focus : form;
     QTest::keyClick(target, key, modifiers);
   }
   static void PressUndo(QWidget* window) { Keys(window, Qt::Key_Z, Qt::ControlModifier); }
@@ -138,11 +141,23 @@ struct StepCase {
   std::function<QWidget*(Undo&)> window;
 };
 
-class UndoEachStep : public Undo, public ::testing::WithParamInterface<StepCase> {};
+class UndoEachStep : public Undo, public ::testing::WithParamInterface<StepCase> {
+ protected:
+  // Takes the step, undoes it and redoes it with the keys of its window.
+  void RunStep(const StepCase& c);
+};
 
 TEST_P(UndoEachStep, PutsBackModelPreviewAndEditsAndRedoesThem) {
-  StartLoaded(500);
-  const StepCase& c = GetParam();
+  for (app::WorkspaceMode mode : testing::kBothModes) {
+    SCOPED_TRACE(testing::ModeName(mode));
+    UseWorkspace(mode);
+    StartLoaded(500);
+    RunStep(GetParam());
+    TearDownProgram();
+  }
+}
+
+void UndoEachStep::RunStep(const StepCase& c) {
   if (c.before) c.before(*this);
   const Snapshot before = Take();
   const std::size_t steps = Session().history().Index();
@@ -271,17 +286,31 @@ struct PromptCase {
   QMessageBox::StandardButton answer;
 };
 
-class UnsavedChanges : public Undo, public ::testing::WithParamInterface<PromptCase> {};
+class UnsavedChanges : public Undo, public ::testing::WithParamInterface<PromptCase> {
+ protected:
+  // Changes a value, then closes or loads and gives `c.answer`.
+  void Answer(const PromptCase& c);
+};
 
 TEST_P(UnsavedChanges, AreSavedDiscardedOrKept) {
-  const PromptCase c = GetParam();
-  StartLoaded(401);
+  for (app::WorkspaceMode mode : testing::kBothModes) {
+    SCOPED_TRACE(testing::ModeName(mode));
+    UseWorkspace(mode);
+    StartLoaded(401);
+    Answer(GetParam());
+    TearDownProgram();
+    fs::remove_all(Path("done"));
+  }
+}
+
+void UnsavedChanges::Answer(const PromptCase& c) {
   const int32_t loaded = TheModel().Layout.ClockX;
   Type(Form2().ClockXEdit, "77");
   ModalDriver driver;
   driver.ThenPress(c.answer);
   if (c.close) {
-    Main().close();
+    // The window the main form stands in, in either workspace.
+    Program().workspace().MainWindow().close();
   } else {
     Form5().LoadButton->click();
   }
