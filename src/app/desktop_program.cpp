@@ -5,17 +5,21 @@
 #include <QMenu>
 #include <QScreen>
 
+#include "app/file_choice.h"
 #include "app/layout_presets.h"
 #include "app/main_window.h"
 #include "app/preview_panel.h"
 #include "app/preview_picture.h"
+#include "app/save_folder.h"
 #include "model/paths.h"
 #include "widgets/undo_keys.h"
 #include "widgets/window_frame.h"
+#include "widgets/window_key.h"
 #include "widgets/window_layout.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
+#include "windows/changes_window.h"
 #include "windows/check_window.h"
 #include "windows/color_window.h"
 #include "windows/file_window.h"
@@ -28,6 +32,7 @@ namespace qorvi::app {
 DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool shows_windows)
     : model_(std::make_unique<Model>()),
       session_(std::make_unique<session::EditSession>(*model_)),
+      working_folder_(working_folder),
       shows_windows_(shows_windows) {
   // Every path comes from the working folder, before the first window exists.
   BuildPaths(model_->paths, working_folder.string());
@@ -49,6 +54,7 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
   form8_ = std::make_unique<TForm8>();
   form9_ = std::make_unique<TForm9>(s);
   check_ = std::make_unique<windows::CheckWindow>(s);
+  changes_ = std::make_unique<windows::ChangesWindow>(s);
 
   form1_->SetWindows({.file = form5_.get(),
                       .icon_data = form2_.get(),
@@ -60,6 +66,8 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
   QObject::connect(form4_.get(), &TForm4::advanceRequested, form4_.get(),
                    [this] { form9_->setVisible(!form9_->isVisible()); });
   form1_->Preview().AddContextMenuSection([this](QMenu& menu) { AddPreviewActions(menu); });
+  QObject::connect(changes_.get(), &windows::ChangesWindow::valueRequested, changes_.get(),
+                   [this](const ValuePlace& place) { ShowValue(place); });
   // Loading another set asks first when there are changes that were not saved.
   form5_->SetLoadGuard([this] { return form1_->MaySaveChanges(); });
   // Connected after every window: their own refresh after a load has run when this does.
@@ -75,11 +83,18 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
     widgets::InstallUndoKeys(
         window, [&s] { s.Undo(); }, [&s] { s.Redo(); });
   }
+  // Ctrl+D shows what Save would change, from every window.
+  for (QWidget* window :
+       std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(), form5_.get(),
+                                       form6_.get(), form7_.get(), form9_.get(), check_.get(), changes_.get()}) {
+    widgets::InstallWindowKey(window, QKeySequence(Qt::CTRL | Qt::Key_D), [this] { ShowChanges(); });
+  }
 }
 
 DesktopProgram::~DesktopProgram() {
   // The secondary windows go first: the main window's destruction ends the program
   // (it removes the icon bitmaps), and nothing may refer to it afterwards.
+  changes_.reset();
   check_.reset();
   form9_.reset();
   form8_.reset();
@@ -131,6 +146,8 @@ void DesktopProgram::AddPreviewActions(QMenu& menu) {
   add("ImportLayoutAction", "Import layout...", loaded, [this] { ImportLayoutAction(form1_.get(), *session_); });
   add("SavePreviewAction", "Save preview as PNG...", true, [this] { SavePreviewAction(form1_->Preview()); });
   add("CheckLayoutAction", "Check layout...", loaded, [this] { ShowCheck(); });
+  add("ChangesAction", "Changes...", loaded, [this] { ShowChanges(); });
+  add("SaveToAction", "Save to...", loaded, [this] { SaveTo(); });
 }
 
 void DesktopProgram::ShowCheck() {
@@ -138,6 +155,57 @@ void DesktopProgram::ShowCheck() {
   check_->show();
   check_->raise();
   check_->activateWindow();
+}
+
+void DesktopProgram::ShowChanges() {
+  if (!shows_windows_) return;
+  changes_->show();
+  changes_->raise();
+  changes_->activateWindow();
+}
+
+void DesktopProgram::ShowValue(const ValuePlace& place) {
+  // A hidden editor opens as its button opens it, so that the button's caption follows.
+  auto open = [this](QWidget& window, void (TForm1::*button)()) {
+    if (!window.isVisible()) {
+      if (button != nullptr) {
+        (form1_.get()->*button)();
+      } else {
+        window.show();
+      }
+    }
+    window.raise();
+    window.activateWindow();
+  };
+  using windows::ValueWindow;
+  switch (windows::WindowOf(place)) {
+    case ValueWindow::IconData:
+      open(*form2_, &TForm1::ShowIconDataButtonClick);
+      form2_->ShowValue(place);
+      break;
+    case ValueWindow::TextData:
+      open(*form7_, &TForm1::ShowTextDataButtonClick);
+      form7_->ShowValue(place);
+      break;
+    case ValueWindow::Color:
+      open(*form3_, &TForm1::ShowColorButtonClick);
+      form3_->ShowValue(place);
+      break;
+    case ValueWindow::Category:
+      open(*form4_, &TForm1::ShowCateButtonClick);
+      form4_->ShowValue(place);
+      break;
+    case ValueWindow::Advance:
+      open(*form9_, nullptr);
+      form9_->ShowValue(place);
+      break;
+  }
+}
+
+void DesktopProgram::SaveTo() {
+  const QString folder = AskForSaveFolder(form1_.get(), QString::fromStdString(working_folder_.string()));
+  if (folder.isEmpty()) return;
+  form1_->SaveInto(LocalPath(folder));
 }
 
 void DesktopProgram::ShowAbout() {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "model/model.h"
+#include "save/model_diff.h"
 #include "session/edit_session.h"
 
 class QMenu;
@@ -25,8 +26,9 @@ class TForm8;
 class TForm9;
 
 namespace qorvi::windows {
+class ChangesWindow;
 class CheckWindow;
-}
+}  // namespace qorvi::windows
 
 namespace qorvi::app {
 
@@ -52,6 +54,7 @@ class DesktopProgram {
   TForm7& text_data() { return *form7_; }
   TForm9& advance() { return *form9_; }
   windows::CheckWindow& check() { return *check_; }
+  windows::ChangesWindow& changes() { return *changes_; }
 
   // Loads the set the File window names, as its Load button does (`qorvi FOLDER`
   // starts so); a failure shows its message and leaves the program as it was.
@@ -65,6 +68,12 @@ class DesktopProgram {
   // The preview menu's section of the program: layout presets, the picture, the check.
   void AddPreviewActions(QMenu& menu);
   void ShowCheck();
+  // The Changes window ("Changes...", Ctrl+D), and its request to see a value: the
+  // value's window opens with the value's edit.
+  void ShowChanges();
+  void ShowValue(const ValuePlace& place);
+  // "Save to...": asks for a folder and saves into it.
+  void SaveTo();
 
   std::unique_ptr<Model> model_;
   std::unique_ptr<session::EditSession> session_;
@@ -78,6 +87,8 @@ class DesktopProgram {
   std::unique_ptr<TForm8> form8_;
   std::unique_ptr<TForm9> form9_;
   std::unique_ptr<windows::CheckWindow> check_;
+  std::unique_ptr<windows::ChangesWindow> changes_;
+  std::filesystem::path working_folder_;
   bool shows_windows_ = true;
   bool editors_arranged_ = false;
 };

@@ -140,4 +140,17 @@ std::span<const VshScalar> VshScalarTable() { return kVshScalarTable; }
 
 std::span<const PafSlot> PafSlotTable() { return kPafSlotTable; }
 
+bool StoresField(const FirmwareProfile& profile, const LayoutField& field) {
+  if (profile.VshmainSize == 0) return false;
+  for (const VshScalar& s : kVshScalarTable) {
+    if (s.loaded && s.field == &field) return true;
+  }
+  for (const PafSlot& s : kPafSlotTable) {
+    if (s.loaded && s.field == &field && (!s.extended || profile.HasExtendedFields)) return true;
+  }
+  // The objects of system_plugin_fg.rco have the same places in every version.
+  return &field == &LayoutFieldOf(&L::BatteryX) || &field == &LayoutFieldOf(&L::BatteryY) ||
+         &field == &LayoutFieldOf(&L::BusyX) || &field == &LayoutFieldOf(&L::BusyY);
+}
+
 }  // namespace qorvi

@@ -116,4 +116,11 @@ std::span<const PafSlot> PafSlotTable();
 
 inline constexpr int32_t kFixedSubIconUpperSpace2 = 60;
 
+// Whether the files of a version hold `field`, so that a load reads it and Save
+// writes it: a loaded slot of VshScalarTable or PafSlotTable (an extended one only
+// where the profile HasExtendedFields), or a position of the battery or busy object
+// of system_plugin_fg.rco. No version holds SubIconUpperSpace2, and before a load
+// (an empty profile) nothing is held.
+bool StoresField(const FirmwareProfile& profile, const LayoutField& field);
+
 }  // namespace qorvi

@@ -20,10 +20,9 @@ namespace qorvi::testing {
 using MenuAction = std::pair<std::string, bool>;  // text, enabled
 
 // The program's section of the menu after a load, below Undo and Redo.
-inline const std::vector<MenuAction> kLoadedProgramActions = {{"Export layout...", true},
-                                                              {"Import layout...", true},
-                                                              {"Save preview as PNG...", true},
-                                                              {"Check layout...", true}};
+inline const std::vector<MenuAction> kLoadedProgramActions = {
+    {"Export layout...", true}, {"Import layout...", true}, {"Save preview as PNG...", true},
+    {"Check layout...", true},  {"Changes...", true},       {"Save to...", true}};
 
 // The whole menu: the Undo section, then the program's.
 inline std::vector<MenuAction> MenuActions(std::initializer_list<MenuAction> undo_section,

@@ -160,7 +160,9 @@ TEST_F(PreviewMenu, BeforeALoadOnlyThePictureCanBeSaved) {
                                               {"Export layout...", false},
                                               {"Import layout...", false},
                                               {"Save preview as PNG...", true},
-                                              {"Check layout...", false}}));
+                                              {"Check layout...", false},
+                                              {"Changes...", false},
+                                              {"Save to...", false}}));
   // The teal screen area alone.
   EXPECT_EQ(PickWithFile("Save preview as PNG...", Path("empty.png")), std::vector<std::string>{});
   EXPECT_EQ(QImage(QString::fromStdString(Path("empty.png"))).pixelColor(100, 100), QColor(0, 128, 128));

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "desktop_fixture.h"
+#include "windows/changes_window.h"
 
 namespace qorvi {
 namespace {
@@ -32,6 +33,27 @@ TEST_F(Screenshot, MainWindowWithALoadedSet) {
   }
   EXPECT_GT(other, 200) << "icons and texts are drawn over the screen area";
   EXPECT_GT(teal, other) << "the screen area is still mostly background";
+}
+
+// The Changes window after a few edits ($QORVI_CHANGES_SCREENSHOT when set).
+TEST_F(Screenshot, ChangesWindowAfterSomeEdits) {
+  StartLoaded(500);
+  Form2().ClockXEdit->setText("250");
+  Form2().ClockYEdit->setText("109");
+  Form7().OptSpaceEdit->setText("24");
+  Session().SetTableColor(false, 3, RgbF{1.0f, 0.5f, 0.0f});
+  Session().CycleEntry(3, session::EntryByte::Show);
+  Session().SetItemMedia(6, 3);
+  windows::ChangesWindow& changes = Program().changes();
+  changes.show();
+  QApplication::processEvents();
+  EXPECT_EQ(changes.Differences().size(), 6u);
+  const QPixmap shot = changes.grab();
+  EXPECT_EQ(shot.size(), QSize(520, 300));
+  const char* target = std::getenv("QORVI_CHANGES_SCREENSHOT");
+  const QString path = target != nullptr && *target != '\0' ? QString::fromLocal8Bit(target)
+                                                            : QString::fromStdString(Path("changes.png"));
+  ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
 }
 
 }  // namespace
