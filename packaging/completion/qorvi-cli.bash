@@ -6,7 +6,7 @@ _qorvi_cli() {
   local cur prev words cword
   _init_completion -n = || return
 
-  local commands="info icons save check demo"
+  local commands="info icons save check diff demo"
   local input="--workdir --vshmain --paf --opening --topmenu-plugin --system-plugin-fg --topmenu-icon
     --boot-sound --verbose --help"
   local fields="MainIconX MainIconY MainIconSpace1 MainIconSpace2 Bmp01_12size UnfIconY UnfIconSize
@@ -20,7 +20,7 @@ _qorvi_cli() {
   local command="" i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
-      info | icons | save | check | demo)
+      info | icons | save | check | diff | demo)
         command=${words[i]}
         break
         ;;
@@ -28,7 +28,7 @@ _qorvi_cli() {
   done
 
   case $prev in
-    --workdir | --out)
+    --workdir | --out | --against)
       _filedir -d
       return
       ;;
@@ -75,6 +75,7 @@ _qorvi_cli() {
     icons) options="$input --out" ;;
     save) options="$input --layout --set --no-compress --no-verify --out" ;;
     check) options="$input --layout --set" ;;
+    diff) options="$input --against --layout --json" ;;
     demo) options="--version --compressed --boot-sound --verbose --help" ;;
   esac
 

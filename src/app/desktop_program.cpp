@@ -2,20 +2,23 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QShortcut>
 
+#include "app/file_choice.h"
 #include "app/layout_presets.h"
 #include "app/main_window.h"
 #include "app/preview_panel.h"
 #include "app/preview_picture.h"
 #include "app/workspace.h"
+#include "app/save_folder.h"
 #include "model/paths.h"
 #include "widgets/caption_fit.h"
 #include "widgets/undo_keys.h"
 #include "widgets/window_frame.h"
+#include "widgets/window_key.h"
 #include "windows/about_window.h"
 #include "windows/advance_window.h"
 #include "windows/category_window.h"
+#include "windows/changes_window.h"
 #include "windows/check_window.h"
 #include "windows/color_window.h"
 #include "windows/file_window.h"
@@ -29,6 +32,7 @@ namespace qorvi::app {
 DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool shows_windows)
     : model_(std::make_unique<Model>()),
       session_(std::make_unique<session::EditSession>(*model_)),
+      working_folder_(working_folder),
       shows_windows_(shows_windows) {
   // Every path comes from the working folder, before the first window exists.
   BuildPaths(model_->paths, working_folder.string());
@@ -51,6 +55,7 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
   form9_ = std::make_unique<TForm9>(s);
   check_ = std::make_unique<windows::CheckWindow>(s);
   history_ = std::make_unique<windows::HistoryWindow>(s);
+  changes_ = std::make_unique<windows::ChangesWindow>(s);
 
   // The editors in the order a load shows them; the Positioning and Advance windows
   // share a dock's place with the editor they belong to, the File window too.
@@ -64,14 +69,18 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
                                      {form5_.get(), Group::File, true, form2_.get()},
                                      {form6_.get(), Group::Tool, true, form2_.get()},
                                      {form9_.get(), Group::Tool, true, form4_.get()},
-                                     {check_.get(), Group::Tool, false}},
-      [&s] { s.Undo(); }, [&s] { s.Redo(); });
+                                     {check_.get(), Group::Tool, false},
+                                     {history_.get(), Group::Tool, false},
+                                     {changes_.get(), Group::Tool, false}},
+      [this](QWidget* window) { InstallKeys(window); });
   HandWindowsToMain();
   QObject::connect(workspace_.get(), &Workspace::hostsChanged, form1_.get(), [this] { HandWindowsToMain(); });
   QObject::connect(form1_.get(), &TForm1::aboutRequested, form1_.get(), [this] { ShowAbout(); });
   QObject::connect(form4_.get(), &TForm4::advanceRequested, form4_.get(), [this] { workspace_->Toggle(form9_.get()); });
   form1_->Preview().AddContextMenuSection([this](QMenu& menu) { AddPreviewActions(menu); });
   form1_->Preview().AddContextMenuSection([this](QMenu& menu) { workspace_->AddViewActions(menu); });
+  QObject::connect(changes_.get(), &windows::ChangesWindow::valueRequested, changes_.get(),
+                   [this](const ValuePlace& place) { ShowValue(place); });
   // Loading another set asks first when there are changes that were not saved.
   form5_->SetLoadGuard([this] { return form1_->MaySaveChanges(); });
   // Connected after every window: their own refresh after a load has run when this does.
@@ -84,16 +93,20 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
                    });
   FitAllCaptions();
 
-  // Undo and redo keys, and Ctrl+H for the history, in every window.
   for (QWidget* window :
        std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(), form5_.get(),
-                                       form6_.get(), form7_.get(), form9_.get(), check_.get(), history_.get()}) {
-    widgets::InstallUndoKeys(
-        window, [&s] { s.Undo(); }, [&s] { s.Redo(); });
-    auto* history_key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), window);
-    history_key->setContext(Qt::WindowShortcut);
-    QObject::connect(history_key, &QShortcut::activated, window, [this] { ShowHistory(); });
+                                       form6_.get(), form7_.get(), form9_.get(), check_.get(), history_.get(),
+                                       changes_.get()}) {
+    InstallKeys(window);
   }
+}
+
+void DesktopProgram::InstallKeys(QWidget* window) {
+  session::EditSession& s = *session_;
+  widgets::InstallUndoKeys(
+      window, [&s] { s.Undo(); }, [&s] { s.Redo(); });
+  widgets::InstallWindowKey(window, QKeySequence(Qt::CTRL | Qt::Key_H), [this] { ShowHistory(); });
+  widgets::InstallWindowKey(window, QKeySequence(Qt::CTRL | Qt::Key_D), [this] { ShowChanges(); });
 }
 
 DesktopProgram::~DesktopProgram() {
@@ -104,6 +117,7 @@ DesktopProgram::~DesktopProgram() {
   // The secondary windows go first: the main window's destruction ends the program
   // (it removes the icon bitmaps), and nothing may refer to it afterwards.
   history_.reset();
+  changes_.reset();
   check_.reset();
   form9_.reset();
   form8_.reset();
@@ -160,6 +174,8 @@ void DesktopProgram::AddPreviewActions(QMenu& menu) {
   add("SavePreviewAction", "Save preview as PNG...", true, [this] { SavePreviewAction(form1_->Preview()); });
   add("CheckLayoutAction", "Check layout...", loaded, [this] { ShowCheck(); });
   add("HistoryAction", "History...", true, [this] { ShowHistory(); });
+  add("ChangesAction", "Changes...", loaded, [this] { ShowChanges(); });
+  add("SaveToAction", "Save to...", loaded, [this] { SaveTo(); });
 }
 
 void DesktopProgram::ShowCheck() {
@@ -174,6 +190,59 @@ void DesktopProgram::ShowHistory() {
   history_->show();
   history_->raise();
   history_->activateWindow();
+}
+
+void DesktopProgram::ShowChanges() {
+  if (!shows_windows_) return;
+  changes_->show();
+  changes_->raise();
+  changes_->activateWindow();
+}
+
+void DesktopProgram::ShowValue(const ValuePlace& place) {
+  // A hidden editor opens as its button opens it, so that the button's caption follows.
+  // The host is the window itself or, docked, its dock (raised to the front of its tabs).
+  auto open = [this](QWidget& window, void (TForm1::*button)()) {
+    QWidget* host = workspace_->Host(&window);
+    if (!host->isVisible()) {
+      if (button != nullptr) {
+        (form1_.get()->*button)();
+      } else {
+        workspace_->Toggle(&window);
+      }
+    }
+    host->raise();
+    host->activateWindow();
+  };
+  using windows::ValueWindow;
+  switch (windows::WindowOf(place)) {
+    case ValueWindow::IconData:
+      open(*form2_, &TForm1::ShowIconDataButtonClick);
+      form2_->ShowValue(place);
+      break;
+    case ValueWindow::TextData:
+      open(*form7_, &TForm1::ShowTextDataButtonClick);
+      form7_->ShowValue(place);
+      break;
+    case ValueWindow::Color:
+      open(*form3_, &TForm1::ShowColorButtonClick);
+      form3_->ShowValue(place);
+      break;
+    case ValueWindow::Category:
+      open(*form4_, &TForm1::ShowCateButtonClick);
+      form4_->ShowValue(place);
+      break;
+    case ValueWindow::Advance:
+      open(*form9_, nullptr);
+      form9_->ShowValue(place);
+      break;
+  }
+}
+
+void DesktopProgram::SaveTo() {
+  const QString folder = AskForSaveFolder(form1_.get(), QString::fromStdString(working_folder_.string()));
+  if (folder.isEmpty()) return;
+  form1_->SaveInto(LocalPath(folder));
 }
 
 void DesktopProgram::ShowAbout() {

@@ -11,9 +11,11 @@
 #include <optional>
 
 #include "model/model.h"
+#include "save/model_diff.h"
 #include "session/edit_session.h"
 
 class QMenu;
+class QWidget;
 
 class TForm1;
 class TForm2;
@@ -26,6 +28,7 @@ class TForm8;
 class TForm9;
 
 namespace qorvi::windows {
+class ChangesWindow;
 class CheckWindow;
 class HistoryWindow;
 }  // namespace qorvi::windows
@@ -63,6 +66,7 @@ class DesktopProgram {
   // Shows the main window, in `mode` or else in the workspace mode the last run
   // used (app/workspace.h).
   void ShowMainWindow(std::optional<WorkspaceMode> mode = std::nullopt);
+  windows::ChangesWindow& changes() { return *changes_; }
 
   // Loads the set the File window names, as its Load button does (`qorvi FOLDER`
   // starts so); a failure shows its message and leaves the program as it was.
@@ -82,6 +86,14 @@ class DesktopProgram {
   void ShowCheck();
   // "History..." and Ctrl+H in every window.
   void ShowHistory();
+  // Undo, redo, Ctrl+H and Ctrl+D in `window` (a form, or a window the workspace makes).
+  void InstallKeys(QWidget* window);
+  // The Changes window ("Changes...", Ctrl+D), and its request to see a value: the
+  // value's window opens with the value's edit.
+  void ShowChanges();
+  void ShowValue(const ValuePlace& place);
+  // "Save to...": asks for a folder and saves into it.
+  void SaveTo();
 
   std::unique_ptr<Model> model_;
   std::unique_ptr<session::EditSession> session_;
@@ -97,6 +109,8 @@ class DesktopProgram {
   std::unique_ptr<windows::CheckWindow> check_;
   std::unique_ptr<windows::HistoryWindow> history_;
   std::unique_ptr<Workspace> workspace_;
+  std::unique_ptr<windows::ChangesWindow> changes_;
+  std::filesystem::path working_folder_;
   bool shows_windows_ = true;
 };
 

@@ -19,8 +19,10 @@
 #include <vector>
 
 #include "app/preview_panel.h"
+#include "layout_json/difference_text.h"
 #include "platform/file_io.h"
 #include "platform/folder_lock.h"
+#include "save/model_diff.h"
 #include "widgets/window_frame.h"
 
 namespace {
@@ -342,6 +344,18 @@ void TForm1::SaveButtonClick() {
   }
 }
 
+void TForm1::SaveInto(const std::string& folder) {
+  qorvi::Paths& paths = session_.paths();
+  // The outputs point into the folder for this save and its check only.
+  struct Restore {
+    qorvi::Paths& paths;
+    qorvi::Paths done;
+    ~Restore() { paths = done; }
+  } restore{paths, paths};
+  qorvi::SetDoneDir(paths, folder);
+  SaveButtonClick();
+}
+
 void TForm1::ShowVersion() {
   focused_label_->setText(
       QString::asprintf("version : %.02f", static_cast<double>(session_.model().FirmwareVersion) * 0.01));
@@ -357,7 +371,11 @@ void TForm1::ShowProblems() {
 
 bool TForm1::MaySaveChanges() {
   if (!session_.HasUnsavedChanges()) return true;
-  switch (qorvi::widgets::AskSaveChanges(this)) {
+  QStringList changes;
+  for (const qorvi::ValueDifference& d : qorvi::DiffFromLoaded(session_.model())) {
+    changes << QString::fromStdString(qorvi::layout_json::DifferenceLine(d, "→"));
+  }
+  switch (qorvi::widgets::AskSaveChanges(this, changes.join('\n'))) {
     case qorvi::widgets::SaveChoice::Save:
       SaveButtonClick();
       // A save that could not write everything keeps the changes unsaved: nothing

@@ -55,14 +55,19 @@ class TForm1 : public QWidget {
   void AboutButtonClick();
   // Saves, shows every message of the save and then "done".
   void SaveButtonClick();
+  // Saves as Save does, but into `folder` (its module/ and resource/, as `qorvi-cli
+  // save --out` writes): "Save to..." of the preview menu. Save keeps writing the
+  // done folder of the working directory.
+  void SaveInto(const std::string& folder);
   // The status line names the firmware version.
   void ShowVersion();
   // The line under the buttons says what the preview marks as problems (nothing
   // when there are none or the marks are off).
   void ShowProblems();
-  // When there are changes that were not saved, asks "Save changes?": Save runs
-  // Save (true when everything was written), Discard goes on, Cancel does not.
-  // True when the caller may go on.
+  // When there are changes that were not saved, asks "Save changes?" (its details
+  // list what Save would change against the loaded files): Save runs Save (true
+  // when everything was written), Discard goes on, Cancel does not. True when the
+  // caller may go on.
   bool MaySaveChanges();
 
   // --- Navigation and options (navigation.cpp).

@@ -21,7 +21,6 @@
 
 #include "widgets/dock_plan.h"
 #include "widgets/form_scroll_area.h"
-#include "widgets/undo_keys.h"
 #include "widgets/window_layout.h"
 
 namespace qorvi::app {
@@ -82,8 +81,8 @@ struct Workspace::Entry {
   bool from_memory = false;
 };
 
-Workspace::Workspace(QWidget& main, std::vector<Member> members, std::function<void()> undo, std::function<void()> redo)
-    : main_(&main), main_flags_(main.windowFlags()), undo_(std::move(undo)), redo_(std::move(redo)) {
+Workspace::Workspace(QWidget& main, std::vector<Member> members, std::function<void(QWidget*)> install_keys)
+    : main_(&main), main_flags_(main.windowFlags()), install_keys_(std::move(install_keys)) {
   for (const Member& m : members) {
     auto e = std::make_unique<Entry>();
     e->form = m.form;
@@ -229,7 +228,7 @@ void Workspace::UpdateScrollWindows() {
       scroll->setAttribute(Qt::WA_QuitOnClose, false);
       scroll->Hold(form);
       if (!e->scroll_keys) {
-        widgets::InstallUndoKeys(scroll, undo_, redo_);
+        install_keys_(scroll);
         e->scroll_keys = true;
       }
       e->scrolled = true;
@@ -440,10 +439,10 @@ void Workspace::CreateDockedWindow() {
     dock->hide();
     e->dock = dock;
     if (e->scroll == nullptr) e->scroll = new widgets::FormScrollArea();
-    // A floating dock is a window of its own, with its own undo keys.
-    widgets::InstallUndoKeys(dock, undo_, redo_);
+    // A floating dock is a window of its own, with its own keys.
+    install_keys_(dock);
   }
-  widgets::InstallUndoKeys(docked_.get(), undo_, redo_);
+  install_keys_(docked_.get());
 }
 
 void Workspace::EnterDocked() {

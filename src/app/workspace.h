@@ -61,9 +61,9 @@ class Workspace : public QObject {
   };
 
   // `main` is the main form; `members` the secondary windows, the editors in the
-  // order they are shown after a load. `undo` and `redo` serve the undo keys of the
-  // windows this class makes (the docked window, scroll windows).
-  Workspace(QWidget& main, std::vector<Member> members, std::function<void()> undo, std::function<void()> redo);
+  // order they are shown after a load. `install_keys` gives the windows this class
+  // makes (the docked window, its docks, scroll windows) the program's keys.
+  Workspace(QWidget& main, std::vector<Member> members, std::function<void(QWidget*)> install_keys);
   ~Workspace() override;
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
@@ -144,8 +144,7 @@ class Workspace : public QObject {
   std::optional<QPoint> main_placed_;
   bool main_from_memory_ = false;
   std::vector<std::unique_ptr<Entry>> entries_;
-  std::function<void()> undo_;
-  std::function<void()> redo_;
+  std::function<void(QWidget*)> install_keys_;
   WorkspaceMode mode_ = WorkspaceMode::Windows;
   std::unique_ptr<QMainWindow> docked_;
   bool shown_ = false;

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -11,6 +12,7 @@
 #include "firmware/layout_check_input.h"
 #include "firmware/load_sequence.h"
 #include "geometry/layout_check.h"
+#include "layout_json/difference_text.h"
 #include "layout_json/layout_json.h"
 #include "model/firmware_profile.h"
 #include "model/message_table.h"
@@ -21,6 +23,7 @@
 #include "options/layout_options.h"
 #include "platform/file_io.h"
 #include "platform/folder_lock.h"
+#include "save/model_diff.h"
 #include "save/save_sequence.h"
 #include "save/verification.h"
 
@@ -52,6 +55,31 @@ int VerifyWrittenFiles(const Model& model) {
   PrintError(VerifyMessage(result));
   if (result.loadFailure) PrintCause(*result.loadFailure);
   return kExitMessage;
+}
+
+// The input files of the set `diff --against` names: the standard names in the
+// folder, or, when it holds no vshmain.prx but module/vshmain.prx, the files a save
+// writes below an output folder (module/ and resource/). No boot sound: the sound
+// is not compared, so opening_plugin.prx is not needed.
+InputOptions AgainstInputs(const std::string& dir) {
+  InputOptions in;
+  in.workdir = dir;
+  Paths standard;
+  BuildPaths(standard, dir);
+  Paths saved;
+  SetDoneDir(saved, dir);
+  std::error_code ec;
+  if (std::filesystem::exists(PathFromUtf8(standard.VshmainPath), ec) ||
+      !std::filesystem::exists(PathFromUtf8(saved.DoneVshmainPath), ec)) {
+    return in;
+  }
+  in.vshmain = saved.DoneVshmainPath;
+  in.paf = saved.DonePafPath;
+  in.opening = saved.DoneOpeningPath;
+  in.topmenuPlugin = saved.DoneTopmenuPluginPath;
+  in.systemPluginFg = saved.DoneSystemPluginFgPath;
+  in.topmenuIcon = saved.DoneTopmenuIconPath;
+  return in;
 }
 
 }  // namespace
@@ -152,6 +180,38 @@ int RunCheck(const InputOptions& input, const SaveOptions& options) {
   const std::vector<LayoutFinding> findings = CheckLayout(GatherLayoutCheckInput(model));
   for (const LayoutFinding& f : findings) PrintError("warning: " + f.Text());
   return findings.empty() ? kExitOk : kExitMessage;
+}
+
+int RunDiff(const InputOptions& input, const DiffOptions& options) {
+  options::LayoutOptions layout;
+  std::string error;
+  if (!options.layoutFile.empty() && !options::PrepareLayoutOptions(options.layoutFile, {}, layout, error)) {
+    PrintError(error);
+    return kExitUsage;
+  }
+  auto model = Load(input);
+  if (!model) return kExitMessage;
+
+  std::vector<ValueDifference> differences;
+  if (!options.againstDir.empty()) {
+    auto other = Load(AgainstInputs(options.againstDir));
+    if (!other) return kExitMessage;
+    differences = DiffModels(*model, *other);
+  } else {
+    // The document applied to a copy, as save applies it to the loaded set.
+    auto changed = std::make_unique<FirmwareState>(*model);
+    for (const std::string& w : layout_json::ApplyLayoutChanges(*layout.layout, *changed)) PrintError("warning: " + w);
+    differences = DiffModels(*model, *changed);
+  }
+
+  if (options.json) {
+    PrintOut(layout_json::DifferencesText(differences));
+  } else {
+    std::string lines;
+    for (const ValueDifference& d : differences) lines += layout_json::DifferenceLine(d) + '\n';
+    PrintOut(lines);
+  }
+  return differences.empty() ? kExitOk : kExitMessage;
 }
 
 int RunDemo(const DemoOptions& options) {

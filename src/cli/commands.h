@@ -23,6 +23,12 @@ struct SaveOptions {
   std::string outDir;
 };
 
+struct DiffOptions {
+  std::string againstDir;  // another set: a folder with the standard names, or a save's output folder
+  std::string layoutFile;  // or the loaded set with this document applied
+  bool json = false;
+};
+
 struct DemoOptions {
   std::string version;
   bool compressed = false;
@@ -36,6 +42,9 @@ int RunSave(const InputOptions& input, const SaveOptions& options);
 // Loads, applies --layout and --set as save does, and prints one warning per
 // finding of the layout check: 0 when there is none, 1 when there are.
 int RunCheck(const InputOptions& input, const SaveOptions& options);
+// Loads the set and what it is compared with and prints one line per difference
+// ("KEY: FROM -> TO"), or the list as JSON: 0 when there is none, 1 when there are.
+int RunDiff(const InputOptions& input, const DiffOptions& options);
 int RunDemo(const DemoOptions& options);
 
 }  // namespace qorvi::cli

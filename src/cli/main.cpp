@@ -52,6 +52,17 @@ int Run(int argc, char** argv) {
   qorvi::options::AddInputOptions(checkCommand, input);
   qorvi::options::AddLayoutOptions(checkCommand, check.layoutFile, check.settings);
 
+  DiffOptions diff;
+  CLI::App* diffCommand =
+      app.add_subcommand("diff", "Load a firmware set and list what differs in another set or with a layout applied");
+  qorvi::options::AddInputOptions(diffCommand, input);
+  CLI::Option* against = diffCommand->add_option(
+      "--against", diff.againstDir, "Folder of the other set (standard names, or a save's module/ and resource/)");
+  CLI::Option* diffLayout =
+      diffCommand->add_option("--layout", diff.layoutFile, "JSON layout applied to the loaded set, as save applies it");
+  against->excludes(diffLayout);
+  diffCommand->add_flag("--json", diff.json, "Print the differences as a JSON list of {key, from, to}");
+
   CLI::App* demoCommand = app.add_subcommand("demo", "Write a synthetic firmware set");
   demoCommand->add_option("--version", demo.version, "3.90, 3.95, 4.01 or 5.00")->required();
   demoCommand->add_flag("--compressed", demo.compressed, "Write the modules as compressed ~PSP images");
@@ -99,11 +110,19 @@ int Run(int argc, char** argv) {
     return kExitUsage;
   }
 
+  // One of the two, naming something (an empty name would compare with nothing).
+  if (diffCommand->parsed() &&
+      (against->count() + diffLayout->count() != 1 || (diff.againstDir.empty() && diff.layoutFile.empty()))) {
+    PrintError("diff: give one of --against DIR and --layout FILE.json");
+    return kExitUsage;
+  }
+
   SetVerbose(verbose);
   if (info->parsed()) return RunInfo(input);
   if (icons->parsed()) return RunIcons(input, iconsOut);
   if (saveCommand->parsed()) return RunSave(input, save);
   if (checkCommand->parsed()) return RunCheck(input, check);
+  if (diffCommand->parsed()) return RunDiff(input, diff);
   if (demoCommand->parsed()) return RunDemo(demo);
   return kExitUsage;
 }

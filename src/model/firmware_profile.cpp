@@ -191,6 +191,7 @@ uint32_t WrittenBits(const LayoutRecord& l, const LayoutField& f) {
 }  // namespace
 
 bool StoresField(const FirmwareProfile& profile, const LayoutField& field) {
+  if (profile.VshmainSize == 0) return false;  // nothing loaded: no version, no places
   for (const VshScalar& s : kVshScalarTable) {
     if (s.loaded && s.field == &field) return true;
   }

@@ -122,7 +122,8 @@ inline constexpr int32_t kFixedSubIconUpperSpace2 = 60;
 // and a save writes it: a loaded place of VshScalarTable, a PafSlotTable slot the
 // version has, or the battery and busy objects of system_plugin_fg.rco. The fields
 // of the extended slots exist only where the profile HasExtendedFields;
-// SubIconUpperSpace2 has no place in any version.
+// SubIconUpperSpace2 has no place in any version. An empty profile (before a load)
+// stores nothing.
 bool StoresField(const FirmwareProfile& profile, const LayoutField& field);
 
 // Two fields whose places in one module overlap: a save writes both, and the file

@@ -5,6 +5,7 @@ namespace qorvi {
 void TakeLoadedCopy(FirmwareState& state) {
   state.LoadedLayout = state.Layout;
   state.LoadedCategoryEntries = state.CategoryEntries;
+  state.LoadedItemTable = state.ItemTable;
 }
 
 }  // namespace qorvi

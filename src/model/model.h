@@ -76,6 +76,7 @@ struct FirmwareState {
   bool UnlistedEntriesCounted = false;
 
   std::array<ItemRecord, kItemSlots> ItemTable{};
+  std::array<ItemRecord, kItemSlots> LoadedItemTable{};  // items of the last successful load
   int32_t ItemCount = 0;
 
   std::array<CategoryList, kCategories> CategoryTable{};
@@ -126,7 +127,8 @@ struct Model : FirmwareState {
 // compare states byte for byte.
 static_assert(std::is_trivially_copyable_v<FirmwareState>);
 
-// Copies Layout into LoadedLayout and CategoryEntries into LoadedCategoryEntries.
+// Copies Layout into LoadedLayout, CategoryEntries into LoadedCategoryEntries and
+// ItemTable into LoadedItemTable.
 void TakeLoadedCopy(FirmwareState& state);
 
 // The label text table of a language (0 Japanese, 1 English).

@@ -14,6 +14,7 @@
 //   the category grid  CycleEntry, ExchangeEntries                        one step each
 //   the Advance lists  SetItemFunction, SetItemMedia, SetItemUmdFlag, SetItemTag
 //   anything larger    Apply (layout, entries and items at once, one step: presets)
+//   Changes' Revert    RevertValue                                         one step
 //   the view           SetCategory, SetItem, SetLanguage, the options, the offsets
 //   a load             Load (clears the history)
 //
@@ -44,6 +45,7 @@
 #include "model/layout_record.h"
 #include "model/message_table.h"
 #include "model/model.h"
+#include "save/model_diff.h"
 #include "save/verification.h"
 #include "session/change_event.h"
 #include "session/merge_key.h"
@@ -174,6 +176,11 @@ class EditSession : public QObject {
 
   // Any change of layout, entries and items as one step named `what` (a preset).
   void Apply(const ModelChange& change, std::string what);
+
+  // Puts the value at `place` (a place DiffFromLoaded names) back as the last load
+  // had it, as one step. An item's ExecGroup, ExecFunction and ExecIndex go back
+  // together: the three name one execute function.
+  void RevertValue(const ValuePlace& place);
 
   // --- View state (no steps).
   void SetCategory(int category);  // the focus goes to the category's first item

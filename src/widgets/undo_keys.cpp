@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QWidget>
-#include <vector>
+
+#include "widgets/window_key.h"
 
 namespace qorvi::widgets {
 namespace {
@@ -50,28 +51,6 @@ class UndoKeyFilter : public QObject {
   std::function<void()> redo_;
 };
 
-// Lets a window's keys work only while the window is a window of its own.
-class KeyScope : public QObject {
- public:
-  KeyScope(QWidget* window, std::initializer_list<QShortcut*> keys) : QObject(window), window_(window), keys_(keys) {
-    window->installEventFilter(this);
-    Update();
-  }
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == window_ && event->type() == QEvent::ParentChange) Update();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  void Update() {
-    for (QShortcut* key : keys_) key->setEnabled(window_->isWindow());
-  }
-
-  QWidget* window_;
-  std::vector<QShortcut*> keys_;
-};
-
 }  // namespace
 
 void InstallUndoKeys(QWidget* window, std::function<void()> undo, std::function<void()> redo) {
@@ -82,7 +61,7 @@ void InstallUndoKeys(QWidget* window, std::function<void()> undo, std::function<
   redo_key->setKeys({kRedo, kRedoToo});
   redo_key->setContext(Qt::WindowShortcut);
   QObject::connect(redo_key, &QShortcut::activated, window, redo);
-  new KeyScope(window, {undo_key, redo_key});
+  KeepToOwnWindow(window, {undo_key, redo_key});
   auto* filter = new UndoKeyFilter(window, std::move(undo), std::move(redo));
   for (QLineEdit* edit : window->findChildren<QLineEdit*>()) edit->installEventFilter(filter);
 }

@@ -85,9 +85,10 @@ bool ConfirmBox(QWidget* parent, const QString& text) {
   return box.exec() == QMessageBox::Ok;
 }
 
-SaveChoice AskSaveChanges(QWidget* parent) {
+SaveChoice AskSaveChanges(QWidget* parent, const QString& details) {
   QMessageBox box(QMessageBox::NoIcon, "Qorvi", "Save changes?",
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  if (!details.isEmpty()) box.setDetailedText(details);
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
   FitCaption(box);

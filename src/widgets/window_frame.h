@@ -39,8 +39,9 @@ void ShowFailure(QWidget* parent, const Failure& failure);
 bool ConfirmBox(QWidget* parent, const QString& text);
 
 enum class SaveChoice { Save, Discard, Cancel };
-// "Save changes?" with Save, Discard and Cancel, captioned "Qorvi".
-SaveChoice AskSaveChanges(QWidget* parent);
+// "Save changes?" with Save, Discard and Cancel, captioned "Qorvi"; a non-empty
+// `details` (what Save would change) goes into the box's details.
+SaveChoice AskSaveChanges(QWidget* parent, const QString& details = {});
 
 // Qt's own file dialog (the same everywhere), whose name completion closes with it.
 void SetUpFileDialog(QFileDialog* dialog);

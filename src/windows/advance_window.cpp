@@ -8,6 +8,7 @@
 
 #include "firmware/exec_functions.h"
 #include "session/entry_rules.h"
+#include "model/item_fields.h"
 #include "widgets/window_frame.h"
 
 namespace {
@@ -203,6 +204,22 @@ void TForm9::ConfImageComboChange() { ChooseTag(conf_image_); }
 void TForm9::NameTagComboChange() { ChooseTag(name_tag_); }
 
 void TForm9::FormShow() { FillAdvanceWindow(); }
+
+void TForm9::ShowValue(const qorvi::ValuePlace& place) {
+  if (place.index < 0 || place.index >= execute_grid_->rowCount()) return;
+  execute_grid_->setCurrentCell(place.index, 0);
+  if (place.part < 0 || place.part >= static_cast<int>(qorvi::kItemFields.size())) return;
+  const qorvi::ItemField& field = qorvi::kItemFields[static_cast<std::size_t>(place.part)];
+  QWidget* list = execute_grid_;
+  if (field.name == "ExecGroup" || field.name == "ExecFunction" || field.name == "ExecIndex") list = exec_combo_;
+  if (field.name == "Media") list = media_combo_;
+  if (field.name == "UmdFlag") list = umd_combo_;
+  const auto* tag = std::get_if<qorvi::ItemTag qorvi::ItemRecord::*>(&field.member);
+  for (const TagList* tags : {&main_image_, &shadow_image_, &conf_image_, &name_tag_}) {
+    if (tag != nullptr && *tag == tags->member) list = tags->combo;
+  }
+  list->setFocus(Qt::OtherFocusReason);
+}
 
 void TForm9::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);

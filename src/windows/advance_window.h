@@ -37,6 +37,9 @@ class TForm9 : public QWidget {
   void MediaComboChange();
   void UMDComboChange();
   void FormShow();
+  // Selects the item at `place` and gives the focus to the list of its field (the
+  // grid, for a word no list shows): the Changes window's request.
+  void ShowValue(const qorvi::ValuePlace& place);
 
  protected:
   void showEvent(QShowEvent* event) override;

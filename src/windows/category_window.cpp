@@ -166,6 +166,15 @@ void TForm4::FillCategoryRows() {
   }
 }
 
+void TForm4::ShowValue(const qorvi::ValuePlace& place) {
+  if (place.index < 0 || place.index >= category_grid_->rowCount()) return;
+  // The bytes in entry order (category, item, show, region) and the columns showing them.
+  static constexpr int kColumnOf[] = {kCategoryColumn, kIconColumn, kShowColumn, kRegionColumn};
+  const int column = place.part >= 0 && place.part < 4 ? kColumnOf[place.part] : kNumberColumn;
+  category_grid_->setCurrentCell(place.index, column);
+  category_grid_->setFocus(Qt::OtherFocusReason);
+}
+
 void TForm4::CategoryGridDblClick() {
   const int row = category_grid_->currentRow();
   if (row < 0 || row >= EntryCount()) return;

@@ -43,6 +43,9 @@ class TForm4 : public QWidget {
   void ResetButtonClick();
   void AdvanceButtonClick();
   void FormShow();
+  // Selects the cell of the entry byte at `place`, with the focus (the Changes
+  // window's request).
+  void ShowValue(const qorvi::ValuePlace& place);
 
  signals:
   // "other data": show the Advance window if it is hidden, else hide it.

@@ -184,6 +184,12 @@ bool TForm3::EditSwatchColor(int index) {
   return true;
 }
 
+void TForm3::ShowValue(const qorvi::ValuePlace& place) {
+  // The icon colours are always in view; an entry shows in its own table.
+  if (place.kind == qorvi::ValuePlace::Kind::TextColor) text_radio_->setChecked(true);
+  if (place.kind == qorvi::ValuePlace::Kind::BGColor) bg_radio_->setChecked(true);
+}
+
 void TForm3::TextRadioClick() { PaintSwatches(); }
 void TForm3::BGRadioClick() { PaintSwatches(); }
 

@@ -60,6 +60,8 @@ class TForm3 : public QWidget {
   void BusyImageMouseDown(Qt::MouseButton button, qorvi::widgets::ShiftState shift);
   void ResetButtonClick();
   void FormShow();
+  // Shows the table of the colour at `place` (the Changes window's request).
+  void ShowValue(const qorvi::ValuePlace& place);
 
  protected:
   void showEvent(QShowEvent* event) override;

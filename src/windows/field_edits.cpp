@@ -32,6 +32,20 @@ const LayoutField* FieldEdits::FieldOf(const QLineEdit* edit) const {
   return nullptr;
 }
 
+QLineEdit* FieldEdits::EditOf(const LayoutField& field) const {
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    if (fields_[i] == &field) return edits_[i];
+  }
+  return nullptr;
+}
+
+void FieldEdits::FocusField(const LayoutField& field) {
+  QLineEdit* edit = EditOf(field);
+  if (edit == nullptr || !edit->isVisible()) return;
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
+}
+
 void FieldEdits::Write(QLineEdit* edit) {
   const LayoutField* field = FieldOf(edit);
   if (field == nullptr) return;

@@ -24,6 +24,11 @@ class FieldEdits : public QObject {
   void Bind(QLineEdit* edit, const LayoutField& field);
   const std::vector<QLineEdit*>& Edits() const { return edits_; }
   const LayoutField* FieldOf(const QLineEdit* edit) const;
+  // The edit bound to `field`, or nullptr.
+  QLineEdit* EditOf(const LayoutField& field) const;
+  // Gives the keyboard focus to the field's edit, its text selected (the Changes
+  // window's request to see a value).
+  void FocusField(const LayoutField& field);
 
   // Shows the field's value in its edit in the display format of its type, from
   // the start of the text. Storing does not follow: the value is already there.

@@ -155,6 +155,10 @@ void TForm2::FillIconData() {
 
 void TForm2::FormShow() { FillIconData(); }
 
+void TForm2::ShowValue(const qorvi::ValuePlace& place) {
+  if (place.field != nullptr) edits_->FocusField(*place.field);
+}
+
 void TForm2::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Only showing the window refills it, not the window system re-showing it.

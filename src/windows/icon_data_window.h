@@ -22,6 +22,8 @@ class TForm2 : public QWidget {
   void FormShow();
   // Asks, then restores every value of this window from the last load (one step).
   void ResetButtonClick();
+  // Shows the edit of the field at `place` with the focus (the Changes window's request).
+  void ShowValue(const qorvi::ValuePlace& place);
 
  protected:
   void showEvent(QShowEvent* event) override;

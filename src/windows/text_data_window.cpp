@@ -127,6 +127,10 @@ void TForm7::FillTextDataWindow() {
 
 void TForm7::FormShow() { FillTextDataWindow(); }
 
+void TForm7::ShowValue(const qorvi::ValuePlace& place) {
+  if (place.field != nullptr) edits_->FocusField(*place.field);
+}
+
 void TForm7::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!event->spontaneous()) FormShow();

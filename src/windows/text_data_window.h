@@ -23,6 +23,8 @@ class TForm7 : public QWidget {
   void FormShow();
   // Asks, then restores every field of this window from the last load (one step).
   void ResetButtonClick();
+  // Shows the edit of the field at `place` with the focus (the Changes window's request).
+  void ShowValue(const qorvi::ValuePlace& place);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -195,7 +195,9 @@ TEST_F(PreviewMenu, BeforeALoadOnlyThePictureCanBeSaved) {
                                                                                {"Import layout...", false},
                                                                                {"Save preview as PNG...", true},
                                                                                {"Check layout...", false},
-                                                                               {"History...", true}}));
+                                                                               {"History...", true},
+                                                                               {"Changes...", false},
+                                                                               {"Save to...", false}}));
   // The teal screen area alone.
   EXPECT_EQ(PickWithFile("Save preview as PNG...", Path("empty.png")), std::vector<std::string>{});
   EXPECT_EQ(QImage(QString::fromStdString(Path("empty.png"))).pixelColor(100, 100), QColor(0, 128, 128));

@@ -18,5 +18,11 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
   qorvi::app::QorviApplication app(argc, argv);
+  // What the program remembers goes to a folder of this run, never the user's.
+  QTemporaryDir settings;
+  for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    QSettings::setPath(format, QSettings::UserScope, settings.path());
+    QSettings::setPath(format, QSettings::SystemScope, settings.path());
+  }
   return RUN_ALL_TESTS();
 }

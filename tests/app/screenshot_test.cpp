@@ -10,6 +10,7 @@
 #include "desktop_fixture.h"
 #include "preview_drag.h"
 #include "windows/history_window.h"
+#include "windows/changes_window.h"
 
 namespace qorvi {
 namespace {
@@ -56,6 +57,27 @@ TEST_F(Screenshot, HistoryWindowAfterAFewEdits) {
                                                             : QString::fromStdString(Path("history.png"));
   ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
   EXPECT_EQ(history.findChild<QListWidget*>("HistoryList")->count(), 7);
+}
+
+// The Changes window after a few edits ($QORVI_CHANGES_SCREENSHOT when set).
+TEST_F(Screenshot, ChangesWindowAfterSomeEdits) {
+  StartLoaded(500);
+  Form2().ClockXEdit->setText("250");
+  Form2().ClockYEdit->setText("109");
+  Form7().OptSpaceEdit->setText("24");
+  Session().SetTableColor(false, 3, RgbF{1.0f, 0.5f, 0.0f});
+  Session().CycleEntry(3, session::EntryByte::Show);
+  Session().SetItemMedia(6, 3);
+  windows::ChangesWindow& changes = Program().changes();
+  changes.show();
+  QApplication::processEvents();
+  EXPECT_EQ(changes.Differences().size(), 6u);
+  const QPixmap shot = changes.grab();
+  EXPECT_EQ(shot.size(), QSize(520, 300));
+  const char* target = std::getenv("QORVI_CHANGES_SCREENSHOT");
+  const QString path = target != nullptr && *target != '\0' ? QString::fromLocal8Bit(target)
+                                                            : QString::fromStdString(Path("changes.png"));
+  ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
 }
 
 }  // namespace

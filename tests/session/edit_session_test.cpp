@@ -177,6 +177,64 @@ TEST_F(Session, ApplyChangesLayoutEntriesAndItemsAsOneStep) {
   EXPECT_TRUE(SameEntry(model_.CategoryEntries[0], model_.LoadedCategoryEntries[0]));
 }
 
+std::vector<std::string> ChangedKeys(const Model& m) {
+  std::vector<std::string> keys;
+  for (const ValueDifference& d : DiffFromLoaded(m)) keys.push_back(d.key);
+  return keys;
+}
+
+TEST_F(Session, RevertPutsOneValueBackAsOneStep) {
+  ModelChange change = ModelChange::Of(model_.Layout);
+  change.layout->ClockY += 4;
+  change.layout->BGColor[1] = {1.0f, 0.0f, 0.0f};
+  change.layout->BusyColor = {1, 2, 3};
+  change.entries = model_.CategoryEntries;
+  (*change.entries)[3].Show = 2;
+  (*change.entries)[3].Region = 64;
+  change.items = model_.ItemTable;
+  (*change.items)[6].NameTag = ItemTag::FromText("msg_x");
+  session_.Apply(change, "preset");
+  session_.SetItemFunction(5, 27);
+  const std::vector<std::string> all = {"layout.ClockY",           "layout.BGColor[1]",         "layout.BusyColor",
+                                        "categoryEntries[3].show", "categoryEntries[3].region", "items[5].ExecGroup",
+                                        "items[5].ExecFunction",   "items[5].ExecIndex",        "items[6].NameTag"};
+  ASSERT_EQ(ChangedKeys(model_), all);
+
+  auto place_of = [&](const std::string& key) {
+    for (const ValueDifference& d : DiffFromLoaded(model_)) {
+      if (d.key == key) return d.place;
+    }
+    ADD_FAILURE() << key;
+    return ValuePlace{};
+  };
+  auto without = [](std::vector<std::string> keys, std::initializer_list<const char*> gone) {
+    for (const char* g : gone) std::erase(keys, g);
+    return keys;
+  };
+  // One byte of a menu entry: the other one stays changed.
+  session_.RevertValue(place_of("categoryEntries[3].show"));
+  EXPECT_EQ(ChangedKeys(model_), without(all, {"categoryEntries[3].show"}));
+  EXPECT_TRUE(events_.back().entries);
+  EXPECT_EQ(session_.history().Count(), 3u);
+  // The execute function goes back whole: group, function and index name one function.
+  session_.RevertValue(place_of("items[5].ExecIndex"));
+  EXPECT_EQ(ChangedKeys(model_), without(all, {"categoryEntries[3].show", "items[5].ExecGroup", "items[5].ExecFunction",
+                                               "items[5].ExecIndex"}));
+  EXPECT_TRUE(events_.back().items[5]);
+  session_.Undo();
+  EXPECT_EQ(ChangedKeys(model_), without(all, {"categoryEntries[3].show"}));
+  // Every other kind, one step each, until nothing differs.
+  for (const char* key : {"layout.ClockY", "layout.BGColor[1]", "layout.BusyColor", "categoryEntries[3].region",
+                          "items[5].ExecGroup", "items[6].NameTag"}) {
+    const std::size_t steps = session_.history().Index();
+    session_.RevertValue(place_of(key));
+    EXPECT_EQ(session_.history().Index(), steps + 1) << key;
+  }
+  EXPECT_EQ(ChangedKeys(model_), std::vector<std::string>{});
+  EXPECT_TRUE(SameLayout(model_.Layout, model_.LoadedLayout));
+  EXPECT_TRUE(SameItem(model_.ItemTable[6], model_.LoadedItemTable[6]));
+}
+
 TEST_F(Session, TheViewChangesWithoutSteps) {
   session_.SetCategory(5);
   session_.SetItem(3);
