@@ -14,12 +14,8 @@ int main(int argc, char** argv) {
   // settings; the programs the tests start inherit it.
   QTemporaryDir settings;
   setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
   qorvi::app::QorviApplication app(argc, argv);
-  // What the program remembers goes to a folder of this run, never the user's.
-  QTemporaryDir settings;
   for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
     QSettings::setPath(format, QSettings::UserScope, settings.path());
     QSettings::setPath(format, QSettings::SystemScope, settings.path());

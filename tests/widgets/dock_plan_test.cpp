@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Screens, Docks,
                                            Screen{"Full1920x1080", {1920, 1032}, 0, 0},
                                            Screen{"Wide2560x1440", {2560, 1392}, 0, 0},
                                            Screen{"Small1000x560", {1000, 560}, 3, 300}),
-                         [](const ::testing::TestParamInfo<Screen>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Screen>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace qorvi::widgets

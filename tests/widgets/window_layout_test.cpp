@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Screens, Arrangement,
                                            Screen{"Wide2560x1440", {0, 0, 2560, 1440}, true, 0},
                                            Screen{"PanelAbove1920x1080", {0, 30, 1920, 1050}, true, 0},
                                            Screen{"SecondScreenLeftOfTheFirst", {-1920, 0, 1920, 1080}, true, 0}),
-                         [](const ::testing::TestParamInfo<Screen>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Screen>& p) { return std::string(p.param.name); });
 
 TEST(Arrangement, AWindowTallerThanTheScreenIsCappedToIt) {
   const QRect screen(0, 0, 1024, 500);
