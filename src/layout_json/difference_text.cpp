@@ -6,7 +6,7 @@
 namespace qorvi::layout_json {
 namespace {
 
-// Compact JSON text; bytes that are not UTF-8 become U+FFFD, as in ModelToText.
+// Compact JSON text (a tag that is not UTF-8 arrives in its %-escaped form).
 std::string Dumped(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 // JSON on one line, with a blank after every comma and colon.
@@ -37,8 +37,10 @@ Json DocumentValueJson(const DocumentValue& value) {
           return Json::array({v.r, v.g, v.b});
         } else if constexpr (std::is_same_v<T, VersionNumber>) {
           return v.number;
+        } else if constexpr (std::is_same_v<T, std::string>) {
+          return TagToJson(v);  // the only texts compared are item tags
         } else {
-          return v;  // an integer or a text
+          return v;
         }
       },
       value);

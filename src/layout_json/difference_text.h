@@ -20,8 +20,8 @@ namespace qorvi::layout_json {
 Json DocumentValueJson(const DocumentValue& value);
 
 // The value on one line: the document's JSON text of it, a triple as "[r, g, b]"
-// with a comma and a blank between the members, a version as "5.00". Bytes of a
-// tag that are not UTF-8 show as U+FFFD.
+// with a comma and a blank between the members, a version as "5.00". A tag that
+// is not UTF-8 shows in the document's {"bytes": ...} form.
 std::string DocumentValueText(const DocumentValue& value);
 
 // "KEY: FROM -> TO", with `arrow` between the two values.

@@ -96,7 +96,7 @@ TEST(DifferenceText, LinesAndTheJsonList) {
   ValueDifference tag{{}, "items[7].NameTag", std::string("msg_\xFF"), std::string("")};
   EXPECT_EQ(DifferenceLine(version), "version: 3.90 -> 5.00");
   EXPECT_EQ(DifferenceLine(color, "→"), "layout.TextColor[3]: [0.0, 0.5, 1.0] → [\"nan:0x7fc00000\", 0.5, 1.0]");
-  EXPECT_EQ(DifferenceLine(tag), "items[7].NameTag: \"msg_\xEF\xBF\xBD\" -> \"\"");
+  EXPECT_EQ(DifferenceLine(tag), "items[7].NameTag: {\"bytes\": \"msg_%FF\"} -> \"\"");
   EXPECT_EQ(DifferencesText({}), "[]\n");
   EXPECT_EQ(DifferencesText({version, color}),
             "[\n"
