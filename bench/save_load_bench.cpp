@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load and save of a 5.00 demo set with compressed modules, next to what zlib alone
 // needs for the same bytes: deflating the two module images (raw deflate, default
 // level, as the writer does) and reading plus inflating the two compressed module

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB`: two Debian packages from the one build, one per install component.
 #   qorvi-cli  component `cli`: the command-line program, its manual page and bash
 #              completion; for scripts and servers, so it needs no Qt and no fonts.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 toolchain (packages
 # g++-mingw-w64-x86-64 and libz-mingw-w64-dev); scripts/build-windows uses it:
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake ...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: stopping with a message when a property fails, and
 // byte-for-byte snapshots of the model's state.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes as an inflated GIM picture -> bitmap conversion.
 #include <cstddef>
 #include <cstdint>

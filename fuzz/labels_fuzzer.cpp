@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as topmenu_icon.rco and topmenu_plugin.rco, with a few items whose tags
 // the labels may match, under the two label namings (3.90 and 5.00). A refused
 // read leaves the state byte for byte as it was and says why.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a layout document. A document that is accepted is applied to a
 // model of its version; that model, written as a document, must be accepted
 // again and give back the same document.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a seed corpus for every fuzz target into DIR/<target>/, made of the demo
 // firmware sets: whole files for the file readers, single pictures for the GIM
 // converter, prefixed module images and patches for the loader.

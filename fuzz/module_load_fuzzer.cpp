@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes in, load as vshmain.prx or as paf.prx of a version. The first byte picks the
 // version (bits 0-1), the module (bit 2) and whether the rest is the file itself
 // (plain or "~PSP") or a patch laid into a zeroed image of the version's exact size

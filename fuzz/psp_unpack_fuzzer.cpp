@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes in, unpack as a compressed "~PSP" module, discard. An accepted image says
 // how much it produced; a refused one says why.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes as a resource container image: the signature, the object lookups, the
 // values of system_plugin_fg.rco and the decoding of its two icons and of
 // topmenu_icon.rco's category icons (bitmaps are discarded, no files are written).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save path over loaded demo sets of every version: arbitrary layout values,
 // menu entries, item records, counts and object places, taken from the input, go
 // through the apply steps and the 5.00 code patch; one input in 512 also goes

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A header-only library of the build machine for the Windows cross build: an
 # imported target whose include folder holds links to the library's own folders of
 # /usr/include and nothing else.

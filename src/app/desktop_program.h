@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole desktop program without its event loop: the model, the editing
 // session and the nine windows, created in their fixed order (main window first)
 // and destroyed in reverse. This is the one place that knows every window: it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dragging preview elements with the mouse, and moving the selected one with the
 // arrow keys. A drag changes the layout values that place the element, through
 // the session (one step from press to release); the session's change event then

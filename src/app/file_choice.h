@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the preview's menu reads and writes: the dialog that asks for one, and the
 // whole-file write they share.
 #pragma once

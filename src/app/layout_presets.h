@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout presets in the desktop program: "Export layout..." writes the layout
 // document of the session's model (the JSON `qorvi-cli info` prints), "Import
 // layout..." reads one back as `qorvi-cli save --layout` does (any subset; menu

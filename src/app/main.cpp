@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi: the desktop program; `qorvi FOLDER` starts in FOLDER and loads the set in
 // it at once; `qorvi --workspace docked|windows` chooses the workspace; `qorvi
 // --render ...` draws the preview without a window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the preview (Panel1), the buttons that show and hide the other
 // windows, the options, the scroll bars that move the preview's focus, and Save.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Browsing the preview the way the console's menu is browsed, and the options
 // that change only what the preview shows: each goes to the session, whose change
 // event moves the preview and the scroll bars.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview's routines: ordinary image and label controls, sized from the icon
 // bitmaps the load wrote and placed by the formulas of preview_geometry.h. Every
 // routine recomputes from the stored values; nothing is cached, and the preview

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview's context menu: opened by the right button or the menu key, never
 // during a drag. Its first section undoes and redoes, its second holds the
 // preview's own options; other parts of the program add their own sections.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview of the system menu: Panel1 of the main window with its wallpaper,
 // eight main icons, six sub icons, the texts, the clock, the battery and busy
 // icons, placed by the formulas of geometry/preview_geometry.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview as a picture and as a list of where its elements stand: what
 // `qorvi --render` writes and "Save preview as PNG..." saves. Both read Panel1 as
 // it is, so they show exactly what the main window shows, whether or not that

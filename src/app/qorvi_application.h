@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: one place where an exception that escapes an event
 // handler is shown to the user, after which the program carries on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi --render: the main window's preview of a firmware set drawn into a PNG
 // file (and, with --geometry, where every preview element stands, as JSON),
 // without showing a window and without a display.

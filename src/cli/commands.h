@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of qorvi-cli. Each returns the process exit status:
 // 0 success, 1 a message of the message table was raised, 2 usage error.
 #pragma once

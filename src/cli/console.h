@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi-cli's standard output and standard error (written through
 // platform/console.h). Every write is checked: a command whose output or messages
 // did not arrive (a full disk, a closed pipe) must not end with status 0.

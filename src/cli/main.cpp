@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi-cli: the load and save code of the desktop program, without a window.
 #include <CLI/CLI.hpp>
 #include <exception>

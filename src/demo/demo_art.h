@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures and the sound of the demo sets: simple shapes drawn with integer
 // arithmetic only, so that every run gives the same bytes.
 #pragma once

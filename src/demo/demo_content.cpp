@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard content of the demo sets: layout values near the firmware's own
 // magnitudes (but not equal to any sample figure, and no two alike), a menu in the
 // shape of the real one, forty items with their execute functions, tags and names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthetic firmware sets: every file the loader reads, built from scratch with
 // plausible values, drawn icons and names in both languages. `qorvi-cli demo`
 // writes them; the tests use them as fixtures.

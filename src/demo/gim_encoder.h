@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes GIM pictures (the inverse of the converter in src/firmware/gim_picture),
 // in every layout the converter reads, and wraps them as the containers hold them.
 #pragma once

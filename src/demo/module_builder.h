@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the three firmware modules of a demo set: vshmain.prx, paf.prx and
 // opening_plugin.prx, each at exactly its version's size.
 //

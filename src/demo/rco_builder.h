@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the three resource containers of a demo set, unpacked (no compressed
 // tables), as an outside tool leaves them:
 //

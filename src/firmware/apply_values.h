@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the layout model back into the file images before they are saved.
 //
 // Every value goes to the place the load side read it from (VshScalarTable and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows bitmap files (BMP) as the preview loads them: a 14-byte file header, a
 // 40-byte info header, for 8-bit pictures a palette of 4-byte colours (B G R A),
 // then the pixel rows bottom row first. 32-bit rows are width x 4 bytes; 8-bit rows

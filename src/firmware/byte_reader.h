@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way this program reads bytes that came from a file: every access is
 // checked against the bytes that are really there. A read outside them is not
 // performed; it yields zero and marks the reader as failed, so a caller can do a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the menu entries into one list of item numbers per category.
 #pragma once
 

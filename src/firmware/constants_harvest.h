@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 5.00 modules build their float constants in code instead of holding them as
 // data: lui $at, hi (0x3C01hhhh); ori $at, $at, lo (0x3421llll), left out when lo
 // is 0; mtc1 $at, $fN (upper half 0x4481). The layout values of 5.00 live in these

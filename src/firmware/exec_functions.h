@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The functions a menu item can run, known by their (group, function) pair.
 #pragma once
 

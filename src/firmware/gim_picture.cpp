@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GIM layouts this converter reads (offsets from the start of the picture; the
 // file header and the root and picture block headers, 0x00..0x2F, are skipped):
 //

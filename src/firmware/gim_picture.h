@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GIM pictures (the console's image format) to Windows bitmaps.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Label names of the icon images (topmenu_icon.rco) and the display names of
 // categories and items in Japanese and English (topmenu_plugin.rco).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gathers what the layout check looks at from a loaded model: the item lists with
 // and without the UMD items, the items whose execute function is unknown, the
 // names, and the sizes of the icon pictures the load decodes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modules vshmain.prx, paf.prx and opening_plugin.prx: reading them (plain or
 // as compressed "~PSP" images), telling the firmware version by the size of
 // vshmain.prx, and taking the layout values, menu entries and item records out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing one file of the output tree. A module gets its apply step first (the
 // values of the layout, or the boot sound) and is then written plainly or packed as
 // a compressed "~PSP" module; a resource container is written byte for byte.

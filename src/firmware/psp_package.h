@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compressed "~PSP" modules: a 336-byte header followed by one gzip member
 // (RFC 1952) whose content is the decrypted module image.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unpacked resource containers (.rco). The program reads fixed places of
 // them (model/container_places.h), the same for every firmware version; a
 // refusal's cause names the place and what was found there.

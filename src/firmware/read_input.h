@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading an input file whole into its area, with the reason when that fails.
 #pragma once
 

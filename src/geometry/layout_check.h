@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What would look wrong on the console, found with the preview's placement
 // formulas for every category and focus position the menu can reach: each item of
 // each category (item 0 of an empty one), with "No Show UMD Icon" unchecked and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the preview draws each element and what it shows, as plain arithmetic on
 // the layout values, the view state and the controls' current sizes. No widgets:
 // the desktop program's preview routines read the sizes, call these and move the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the preview shows besides the layout values: the focused category and
 // item, the name language, the preview-only offsets. Plain data: the desktop
 // program keeps one, the placement formulas read it.

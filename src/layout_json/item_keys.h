@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of an item object in the layout document, in document order, with the
 // member of ItemRecord each one names. Shared by the writer and the reader so the
 // two cannot drift apart.

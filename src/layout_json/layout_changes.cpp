@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a layout document into a change set, and applying that set.
 #include <algorithm>
 #include <cerrno>

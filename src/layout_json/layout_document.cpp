@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the layout document, and the float forms both directions share.
 #include <charconv>
 #include <cmath>

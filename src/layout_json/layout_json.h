@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout document: the model as JSON, as `qorvi-cli info` prints it, and the
 // same document (any subset of it) read back as a preset by `qorvi-cli save
 // --layout`, `qorvi-cli check --layout` and the desktop program's "Import

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The places of the unpacked resource containers (.rco) that this program reads
 // and writes, written down once for the readers, the apply step of Save and the
 // synthetic sets. All values are 32-bit little-endian unless said otherwise; the

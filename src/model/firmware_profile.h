@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What differs between the supported firmware versions: file sizes, table
 // lengths, the places of the layout values in the two modules, and what each
 // version can do. Code asks the profile of the loaded version ("has it an eighth

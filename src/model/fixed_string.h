@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text field of fixed width as the firmware stores it: N bytes, the text ending
 // at the first zero or, when the field holds none, filling all N bytes (no zero is
 // forced into the last byte).

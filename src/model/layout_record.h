@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout values of the system menu: one record, kept twice by the model
 // (current values and the values of the last successful load).
 #pragma once

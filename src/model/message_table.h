@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Result codes of the load and save sequences and their texts. The library
 // returns codes; the desktop program shows each in a box captioned "Qorvi",
 // the command-line tool prints it.

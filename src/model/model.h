@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything the program knows about the loaded firmware set, in one object.
 // The library takes it by reference; it has no globals of its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file name the program uses, built once from the start-up directory.
 #pragma once
 

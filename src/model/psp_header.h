@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 336-byte header of a compressed "~PSP" module and the two built-in
 // headers used when the loaded module was a plain decrypted image.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records of vshmain.prx as the file holds them, written down once for the
 // loader, the apply step of Save and the synthetic sets alike. All multi-byte
 // values are little-endian.

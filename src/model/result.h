@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a reader hands back: its result, or why it refused the input. The cause
 // is for a person holding the file: which check failed, at which offset, what
 // was found ("object table offset 0x12345678 at 0x30 lies past the end (34000

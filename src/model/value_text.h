@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as the editors show and read them. The same rules serve the desktop
 // program's edit fields and `qorvi-cli save --set`, so a value typed in either
 // place is stored identically.

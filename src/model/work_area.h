@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one 16 MiB block that holds every file image and the scratch space.
 //
 //   0          vshmain.prx            1 MiB

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options that name a firmware set and change its layout before use:
 // qorvi-cli's INPUT OPTIONS, --layout and --set. `qorvi --render` takes them too,
 // exactly as qorvi-cli does, so both programs declare and read them here.

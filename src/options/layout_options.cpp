@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/layout_options.h"
 
 #include "model/firmware_profile.h"

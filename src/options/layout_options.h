@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options that change a loaded layout before `save` or `check`: --layout
 // (a layout document) and --set NAME=VALUE, in that order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Standard output and error on POSIX systems: bytes as they are; the entry point.
 #include <cerrno>
 #include <csignal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Standard output and error on Windows: binary mode for files and pipes, UTF-16
 // for a console; and the entry point, wmain, which has the arguments as UTF-16.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of the file layer that are the same on every system.
 #include "platform/file_io.h"
 

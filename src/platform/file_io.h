@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads into a fixed area and whole-file writes that never leave a
 // cut file under the final name.
 //

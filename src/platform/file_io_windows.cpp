@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file layer on Windows: every name through the wide (UTF-16) calls, the
 // replace by MoveFileExW, the flush by FlushFileBuffers, and sharing modes in place
 // of the POSIX lock that marks a temporary file as in use.

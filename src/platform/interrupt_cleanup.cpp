@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of files to remove on an interrupt, shared by both systems' handlers.
 #include "platform/interrupt_cleanup.h"
 

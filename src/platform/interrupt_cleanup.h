@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The temporary files that must not outlive an interrupted run: the file of each
 // write in progress.
 //

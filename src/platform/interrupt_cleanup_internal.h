@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Between the table of registered paths (interrupt_cleanup.cpp) and the system's
 // way of ending a program (interrupt_cleanup_posix.cpp, interrupt_cleanup_windows.cpp).
 #pragma once

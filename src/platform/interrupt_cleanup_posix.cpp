@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interrupt clean-up on POSIX systems: signal handlers and signal masks.
 #include <signal.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interrupt clean-up on Windows: a console control handler. The system runs it
 // on a thread of its own while the program goes on, so a lock takes the place of
 // the POSIX signal mask.

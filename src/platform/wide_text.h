@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows only: UTF-8, the program's text, to and from UTF-16, the text of the
 // system's wide functions (file names, the command line, the console).
 #pragma once

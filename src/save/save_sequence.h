@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save sequence: the model written back into every loaded file image and the
 // patched files written below the done folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check after a save: the files the save sequence wrote are loaded back, by
 // the same loader and from the output folders, into a model of their own, and
 // compared with the model that was saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one change of the editing session touched. The session emits one event
 // per change; every window and the preview refresh exactly what it names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session's machinery (the one command, the exchange of model parts and the
 // events), loading, saving and the history. The edits live by what they change:
 // edit_session_fields.cpp (layout fields: typing, Ctrl+click, Reset, drags),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing session of the desktop program: the one way the model and the
 // preview's view state change.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a double click in the category grid changes a byte of a menu entry.
 #pragma once
 

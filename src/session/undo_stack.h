@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A history of undoable steps, with the folding of consecutive small changes
 // into one step.
 //

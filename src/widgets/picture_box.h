@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An image control: a picture drawn at its size or stretched into the control,
 // optionally with black as the transparent colour, and a picture that can be
 // drawn on (frames, swatches, the wallpaper).

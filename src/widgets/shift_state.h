@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard and mouse state that comes with a mouse event, as a set of seven
 // elements, and the test the drag and restore handlers use on it.
 #pragma once

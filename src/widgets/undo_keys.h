@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo and redo keys of a window: Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo,
 // wherever the keyboard focus is in the window.
 #pragma once

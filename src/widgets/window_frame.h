@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every window shares: fixed dialog frames without title-bar buttons, the
 // interface and preview fonts, the program's message boxes and the file dialogs.
 #pragma once

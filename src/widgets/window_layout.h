@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where windows open on a screen: a pure function of the screen's available area,
 // the windows' sizes and their frames (title bar and borders), so that it is
 // tested without a window system.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Advance window: per-item execute function, media, UMD flag and tags.
 //
 // The grid lists the known execute functions, one row per item: selecting row a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Category window: order, category, region and visibility of the menu entries.
 //
 // One grid row per menu entry of vshmain.prx (CategoryEntries). A double click on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Check window: what would look wrong on the console with the current
 // layout, found by the same check as `qorvi-cli check` (every category and focus
 // position the menu can reach, both states of "No Show UMD Icon", both languages),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Color window: the two colour tables and the battery, clock and busy colours.
 //
 // The 30 swatches show the text colours or the background colours of the firmware's

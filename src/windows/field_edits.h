@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edits of a window that shows layout fields as numbers (Icon data, Text
 // data): each edit bound to one field. Typing stores through the session (the
 // keystrokes in one field make one step); a left press with Ctrl held puts the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File window: names the input files and starts the load, which the editing
 // session runs.
 #pragma once

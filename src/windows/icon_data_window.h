@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Icon data window: icon positions, sizes, spacings and speeds as numbers.
 // One table lists its edits (the field each edits, where it stands); typing
 // stores through the editing session, which re-places the preview; Ctrl+left click

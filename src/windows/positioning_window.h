@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Positioning window: preview-only fine offsets of every element. The 19
 // offsets live in the session's view state; they move what the preview draws,
 // never a layout value, and Save does not read them.

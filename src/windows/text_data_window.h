@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Text data window: positions and sizes of the menu texts as numbers. One
 // table lists its edits; typing stores through the editing session (the main and
 // sub text fields re-place the preview texts, the third-level fields of 5.00 are

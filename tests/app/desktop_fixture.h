@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A running desktop program for one test: a fresh working directory (the program
 // builds its paths from it at start-up), optionally holding a demo firmware set,
 // and the nine windows.

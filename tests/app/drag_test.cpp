@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dragging preview elements with the mouse: which value each family changes, the
 // axis rule, the status text, the edits that follow, and what moves on screen.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls as the tests reach them: found by their object names,
 // under the names they carry on the screen, with the preview's routines beside them.
 #pragma once

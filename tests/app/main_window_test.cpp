@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window before and after a load: which controls react, the Show/Hide
 // buttons, About, Save, and the bitmaps removed at exit.
 #include <QCheckBox>

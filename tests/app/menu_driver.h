@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the preview's context menu from a test: opens with the event that brings
 // it, notes its actions and picks one (or none).
 #pragma once

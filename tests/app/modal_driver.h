@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers the modal dialogs a test provokes (message boxes, the file, colour and
 // About dialogs): each time one opens, the next scripted answer is applied to it,
 // and message box texts are recorded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Browsing with the scroll bars and loading a wallpaper.
 #include <QImage>
 #include <QPainter>

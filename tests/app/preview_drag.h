@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drags a preview element with real mouse events: press on the element, moves
 // and release on it (the element follows the pointer, so every point is given in
 // Panel1 coordinates and mapped onto the element where it stands at that moment).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's section of the preview's menu: layout presets exported and
 // imported (one step, across versions, refused documents), the preview saved as a
 // PNG, and which actions a program without a loaded set offers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview with real widgets after loading demo sets through the File window:
 // what is shown, at which size and where, as the user browses and switches the
 // options, and what a broken bitmap does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application-wide handler: an exception escaping an event handler is shown
 // in a box and the program carries on.
 #include "app/qorvi_application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest main for the desktop program's tests: one application object on Qt's
 // offscreen platform, real widgets and events, settings of its own.
 #include <gtest/gtest.h>

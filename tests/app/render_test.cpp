@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi --render, run as its own process with no display set: the PNG and the
 // geometry it writes are what a loaded main window shows in the same state (its
 // controls and its own picture, reached here as a user would reach them); usage

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window with a loaded 5.00 demo set to a PNG, and the History
 // window after a few edits: the pictures in the README. The files go to
 // $QORVI_SCREENSHOT and $QORVI_HISTORY_SCREENSHOT when set (scripts/screenshot),

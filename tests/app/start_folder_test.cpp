@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `qorvi FOLDER`: the program starts in FOLDER and loads the set there at once, as
 // the Load button does with the default paths; a failed load shows its message
 // and leaves the program with nothing loaded. Without an argument nothing loads.

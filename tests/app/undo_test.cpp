@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo with real input: every kind of step taken back and done again with
 // the keys (and the preview's menu), the model, the preview and the editors' texts
 // compared with what they were; the history after a load; the question about

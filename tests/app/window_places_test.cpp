@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the windows open, on an offscreen screen of 1920 x 1080 with window frames
 // and a second screen of 1366 x 768 left of it: at the places the arrangement
 // computes, at the places the user left them in an earlier run (while those are

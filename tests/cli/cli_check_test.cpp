@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi-cli check: nothing to say about the demo sets as they are; one warning
 // line per planted problem, exit 1; the working directory left as it was.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi-cli when things go wrong around it: output that cannot be written, full
 // disks, odd paths, interrupted runs, output files that are links or read-only.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi-cli save: layouts and settings applied, read back by info from the saved
 // files; presets moved between firmware versions; usage errors write nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running qorvi-cli from tests: its exit status, standard output and standard error.
 //
 // QORVI_CLI_COMMAND, when set, is the command that runs it instead of the program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qorvi-cli end to end: demo sets written, read back by info and icons, and the
 // exit statuses and message lines of failures and usage errors.
 #include <gtest/gtest.h>

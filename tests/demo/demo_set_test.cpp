@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthetic firmware sets: sizes, the 5.00 constant code, places the readers
 // and Save rely on, determinism and the compressed variant. Loading the sets end to
 // end is the load sequence's and the command line's business.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The apply steps on hand-built images: the places and encodings the file formats
 // fix, the bounds every write keeps, and the boot sound area. (That every value of
 // every version lands where a load finds it, and nothing else changes, is shown on

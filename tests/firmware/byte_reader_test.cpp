@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bounds-checked reader and writer on their own: every access at the edges of
 // a buffer, the values read and written, and the first failure they remember.
 #include "firmware/byte_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading whole demo firmware sets: every value where the readers put it, every
 // failure with its message, and a failed load leaving everything as it was.
 #include "firmware/load_sequence.h"

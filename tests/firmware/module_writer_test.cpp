@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writer of one output file: plain and compressed modules, the module told by
 // its length, the ~PSP header fields, and failures that never leave a cut file.
 #include "firmware/module_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a compressed "~PSP" module with an inflater that is not this program's:
 // python3's zlib and gzip modules.
 #pragma once

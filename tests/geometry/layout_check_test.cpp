@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout check on loaded demo sets: nothing on the sets as they are, and each
 // kind of problem found when it is planted, at the first focus position that
 // shows it.

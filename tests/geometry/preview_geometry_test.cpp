@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview's placement formulas without a window: the places where a plausible
 // rewrite goes wrong (offsets applied on one side only, halves rounded instead of
 // truncated, the main text following R[0], the clock centred on its value).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout document on its own: what is written reads back to the same bits
 // (NaNs and infinities included), what a document may change, and every refusal
 // with its one-line reason.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The descriptions the readers and writers share: the tag field, the colour
 // conversion, the record layouts, the paf slot table and the version capabilities.
 #include <gtest/gtest.h>

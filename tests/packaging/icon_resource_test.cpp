@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application icon is built into the desktop program as a Qt resource, in every
 // size that is installed for the desktop, plus the SVG it is drawn from.
 #include <gtest/gtest.h>

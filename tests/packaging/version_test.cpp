@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version number set once in CMake reaches the programs.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads and the atomic writes: sizes around the area, failures that
 // keep the old file, permissions, links, leftovers of cut writes, interrupts.
 #include "platform/file_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows file layer on its own (built by the Windows cross build only, run
 // under Wine by scripts/test-windows): names in UTF-8 with either separator, what a
 // replace keeps, failures that keep the old file, the sweep of stale temporary

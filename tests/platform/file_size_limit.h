@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the disk look full to this process: writes past `bytes` into any file fail
 // (EFBIG) instead of raising SIGXFSZ. Works as root too, unlike permission bits.
 // Restores the old limit and signal disposition when it goes out of scope.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole demo sets of every version, plain and compressed: load, (edit,) save. An
 // unchanged save reproduces the input files; an edited save gives exactly the files
 // of a set built with the edited values, and loading it back finds those values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save sequence over a hand-built loaded model: which files it writes, the
 // messages it raises and their order, and what a failed save leaves behind.
 #include "save/save_sequence.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check after a save: every demo set verifies after a save, whatever was
 // changed; a file that does not hold what the model says (a value dropped by the
 // writer, planted here by changing the written file or the model afterwards) is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing session without any window: what each change does to the model and
 // the view, the steps it leaves, what its events name, undo and redo.
 #include "session/edit_session.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history: steps, merging, obsolete steps and the saved state.
 #include "session/undo_stack.h"
 

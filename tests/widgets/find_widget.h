@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding a window's controls by their object names, the way the tests reach them
 // (the windows keep their controls private).
 #pragma once

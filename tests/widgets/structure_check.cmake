@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the rules of the desktop program's layering, run as a test:
 #  - src/windows includes nothing from src/app (the windows never reach the main window);
 #  - src/app includes nothing from src/cli (the two programs are siblings: what both

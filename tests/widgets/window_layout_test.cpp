@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the windows open: the arrangement as a function of the screen, the frames
 // and the windows' sizes, on the screens people have.
 #include "widgets/window_layout.h"

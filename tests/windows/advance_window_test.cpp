@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Advance window on the 5.00 demo set: the function grid and the lists built
 // from the items, the selected item's values, the change handlers, the language.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Category window on loaded demo sets: the grid's texts, double-click cycling
 // with its effect on the preview's focus, Up/Down, Reset, "No Show UMD Icon", and
 // the entries a save writes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Check layout..." in the preview's menu: the Check window lists what the layout
 // check finds in the session's current model ("No findings" when nothing), and a
 // click on a finding moves the preview to its category and item.

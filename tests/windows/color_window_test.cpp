@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Color window on loaded demo sets: what the swatches show, the colour dialog
 // and what it stores, Ctrl+click restores, the battery/clock/busy colours, Reset.
 #include "windows/color_window.h"

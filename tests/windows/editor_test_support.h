@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real mouse input for the editor windows' grids and lists, shared by their tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the windows to the files and back: colours, menu entries and item functions
 // changed through the Color, Category and Advance windows, saved with the main
 // window's Save, and loaded again without the program. The saved set holds exactly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every field of the Icon data and Text data windows, typed into: the preview
 // element the field places moves as the field says (and nothing moves for a field
 // the preview does not draw); Ctrl+Z puts it back.

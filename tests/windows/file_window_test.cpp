@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File window: which edits enable Load, the two boot-sound boxes, the file
 // dialog, typed paths used as typed, and the messages of a failed load.
 #include "windows/file_window.h"

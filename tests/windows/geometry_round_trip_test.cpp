@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the mouse to the firmware files: drag and type values in a loaded demo set,
 // save, load the saved files into a fresh model and find exactly those values.
 #include <QLabel>

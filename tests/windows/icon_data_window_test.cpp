@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Icon data window: texts typed into the edits and what they store, the
 // display formats, Ctrl+click restore, Reset, and the layout of each version.
 #include "windows/icon_data_window.h"

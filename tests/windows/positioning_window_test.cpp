@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Positioning window: its items, the offsets it stores and the elements they
 // move, Reset, and that Save never sees an offset.
 #include "windows/positioning_window.h"

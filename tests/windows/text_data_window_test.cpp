@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Text data window: its two layouts, what a change stores and re-places,
 // Ctrl+click restore and Reset.
 #include "windows/text_data_window.h"

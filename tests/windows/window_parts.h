@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The secondary windows' controls as the tests reach them: found by their object
 // names, under the names they carry on the screen, with the windows' routines
 // beside them.
