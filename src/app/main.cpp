@@ -44,7 +44,13 @@ std::optional<int> AnswerInformationOption(int argc, char** argv) {
     std::fprintf(stderr, "qorvi: %s takes no arguments: '%s'\n", argv[1], argv[2]);
     return 2;
   }
-  std::fputs(help ? kUsage : "qorvi " QORVI_VERSION "\n", stdout);
+  // The first line of --version is the version alone (scripts read it); the licence follows.
+  std::fputs(help ? kUsage
+                  : "qorvi " QORVI_VERSION
+                    "\n"
+                    "Licence GPL-3.0-or-later: the GNU General Public License, version 3 or later.\n"
+                    "Free software: you may change it and pass it on. There is no warranty, as far as the law allows.\n",
+             stdout);
   return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 

@@ -152,7 +152,7 @@ TEST_F(StartFolder, HelpAndVersionAnswerWithoutADisplay) {
     QByteArray start;
     QByteArray within;
   } rows[] = {
-      {"--version", "qorvi " QORVI_VERSION "\n", ""},
+      {"--version", "qorvi " QORVI_VERSION "\n", "GPL-3.0-or-later"},
       {"--help", "usage: qorvi [--workspace docked|windows] [FOLDER]\n", "--render OUT.png"},
   };
   for (const auto& row : rows) {
