@@ -12,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <thread>
@@ -202,6 +203,20 @@ TEST(CliFiles, CausesCarryTheSystemsReasonAndTheRealOutputPath) {
   r = RunCli({"save", "--verbose", "--workdir", dir.path()});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("qorvi-cli:   done/module/paf.prx: Is a directory\n"), std::string::npos) << r.err;
+
+  // A folder without write permission (Wine maps the refusal to Windows' access
+  // denied and the program back). Permission bits do not stop root: then there is
+  // nothing to see.
+  const fs::path locked = dir / "locked/module";
+  fs::create_directories(locked);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  if (!std::ofstream(locked / "probe")) {
+    r = RunCli({"save", "--verbose", "--workdir", dir.path(), "--out", dir / "locked"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("qorvi-cli:   " + dir / "locked/module/vshmain.prx: Permission denied\n"), std::string::npos)
+        << r.err;
+  }
+  fs::permissions(locked, fs::perms::owner_all);
 
   if (testing::CliIsWindows()) return;  // no symbolic links there
   fs::create_directories(dir / "loop/module");
