@@ -9,8 +9,8 @@
 #include "app/main_window.h"
 #include "app/preview_panel.h"
 #include "app/preview_picture.h"
-#include "app/workspace.h"
 #include "app/save_folder.h"
+#include "app/workspace.h"
 #include "model/paths.h"
 #include "widgets/caption_fit.h"
 #include "widgets/undo_keys.h"
@@ -61,19 +61,19 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
   // The editors in the order a load shows them; the Positioning and Advance windows
   // share a dock's place with the editor they belong to, the File window too.
   using Group = Workspace::Group;
-  workspace_ = std::make_unique<Workspace>(
-      *form1_,
-      std::vector<Workspace::Member>{{form2_.get(), Group::Editor, true},
-                                     {form3_.get(), Group::Editor, true},
-                                     {form4_.get(), Group::Editor, true},
-                                     {form7_.get(), Group::Editor, true},
-                                     {form5_.get(), Group::File, true, form2_.get()},
-                                     {form6_.get(), Group::Tool, true, form2_.get()},
-                                     {form9_.get(), Group::Tool, true, form4_.get()},
-                                     {check_.get(), Group::Tool, false},
-                                     {history_.get(), Group::Tool, false},
-                                     {changes_.get(), Group::Tool, false}},
-      [this](QWidget* window) { InstallKeys(window); });
+  workspace_ =
+      std::make_unique<Workspace>(*form1_,
+                                  std::vector<Workspace::Member>{{form2_.get(), Group::Editor, true},
+                                                                 {form3_.get(), Group::Editor, true},
+                                                                 {form4_.get(), Group::Editor, true},
+                                                                 {form7_.get(), Group::Editor, true},
+                                                                 {form5_.get(), Group::File, true, form2_.get()},
+                                                                 {form6_.get(), Group::Tool, true, form2_.get()},
+                                                                 {form9_.get(), Group::Tool, true, form4_.get()},
+                                                                 {check_.get(), Group::Tool, false},
+                                                                 {history_.get(), Group::Tool, false},
+                                                                 {changes_.get(), Group::Tool, false}},
+                                  [this](QWidget* window) { InstallKeys(window); });
   HandWindowsToMain();
   QObject::connect(workspace_.get(), &Workspace::hostsChanged, form1_.get(), [this] { HandWindowsToMain(); });
   QObject::connect(form1_.get(), &TForm1::aboutRequested, form1_.get(), [this] { ShowAbout(); });
@@ -94,10 +94,9 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& working_folder, bool
                    });
   FitAllCaptions();
 
-  for (QWidget* window :
-       std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(), form5_.get(),
-                                       form6_.get(), form7_.get(), form9_.get(), check_.get(), history_.get(),
-                                       changes_.get()}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{form1_.get(), form2_.get(), form3_.get(), form4_.get(),
+                                                         form5_.get(), form6_.get(), form7_.get(), form9_.get(),
+                                                         check_.get(), history_.get(), changes_.get()}) {
     InstallKeys(window);
   }
 }

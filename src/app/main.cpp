@@ -45,11 +45,12 @@ std::optional<int> AnswerInformationOption(int argc, char** argv) {
     return 2;
   }
   // The first line of --version is the version alone (scripts read it); the licence follows.
-  std::fputs(help ? kUsage
-                  : "qorvi " QORVI_VERSION
-                    "\n"
-                    "Licence GPL-3.0-or-later: the GNU General Public License, version 3 or later.\n"
-                    "Free software: you may change it and pass it on. There is no warranty, as far as the law allows.\n",
+  std::fputs(help
+                 ? kUsage
+                 : "qorvi " QORVI_VERSION
+                   "\n"
+                   "Licence GPL-3.0-or-later: the GNU General Public License, version 3 or later.\n"
+                   "Free software: you may change it and pass it on. There is no warranty, as far as the law allows.\n",
              stdout);
   return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }

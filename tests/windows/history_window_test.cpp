@@ -7,11 +7,14 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QTest>
 
 #include "app/desktop_fixture.h"
 #include "app/menu_driver.h"
 #include "app/preview_drag.h"
+#include "app/workspace.h"
+#include "windows/changes_window.h"
 
 namespace qorvi {
 namespace {
@@ -62,6 +65,26 @@ TEST_F(History, CtrlHInAnyWindowOrTheMenuOpensIt) {
   testing::PickFromPreviewMenu(Main(), "History...");
   EXPECT_TRUE(Window().isVisible());
   EXPECT_EQ(Window().windowTitle().toStdString(), "Qorvi History Window");
+}
+
+// Docked, the forms are parts of one window: their own keys rest (two shortcuts for
+// one key in a window would cancel each other out) and the docked window's work.
+TEST_F(History, CtrlHAndCtrlDWorkInTheDockedWorkspace) {
+  UseWorkspace(app::WorkspaceMode::Docked);
+  StartLoaded(500);
+  QWidget* docked = Program().workspace().DockedWindow();
+  ASSERT_NE(docked, nullptr);
+  Form2().ClockXEdit->setFocus();
+  CtrlH(docked);
+  EXPECT_TRUE(Window().isVisible());
+  EXPECT_EQ(Form2().ClockXEdit->text().toInt(), TheModel().Layout.ClockX) << "the key typed nothing";
+  // Outside a line edit, where only the window's shortcut can answer.
+  docked->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(docked));
+  QWidget& form = Program().main();
+  form.setFocus();
+  QTest::keyClick(&form, Qt::Key_D, Qt::ControlModifier);
+  EXPECT_TRUE(Program().changes().isVisible());
 }
 
 TEST_F(History, ListsTheStepsAndAClickGoesToOne) {
