@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "firmware/exec_functions.h"
-#include "session/entry_rules.h"
 #include "model/item_fields.h"
+#include "session/entry_rules.h"
 #include "widgets/window_frame.h"
 
 namespace {

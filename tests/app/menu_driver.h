@@ -23,9 +23,8 @@ using MenuAction = std::pair<std::string, bool>;  // text, enabled
 // The menu after a load below Undo and Redo: the preview's toggle, then the
 // program's section.
 inline const std::vector<MenuAction> kLoadedProgramActions = {
-    {"Mark problems", true},          {"Export layout...", true}, {"Import layout...", true},
-    {"Save preview as PNG...", true}, {"Check layout...", true},  {"History...", true},
-    {"Changes...", true},             {"Save to...", true}};
+    {"Mark problems", true},   {"Export layout...", true}, {"Import layout...", true}, {"Save preview as PNG...", true},
+    {"Check layout...", true}, {"History...", true},       {"Changes...", true},       {"Save to...", true}};
 
 // The workspace's section, last.
 inline const std::vector<MenuAction> kViewActions = {{"Arrange windows", true}, {"Docked workspace", true}};

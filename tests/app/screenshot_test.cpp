@@ -10,8 +10,8 @@
 
 #include "desktop_fixture.h"
 #include "preview_drag.h"
-#include "windows/history_window.h"
 #include "windows/changes_window.h"
+#include "windows/history_window.h"
 
 namespace qorvi {
 namespace {

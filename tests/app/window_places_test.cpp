@@ -3,9 +3,9 @@
 // and a second screen of 1366 x 768 left of it: at the places the arrangement
 // computes, at the places the user left them in an earlier run (while those are
 // on a screen), and back at the computed places after "Arrange windows".
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QAbstractScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <algorithm>
