@@ -11,7 +11,7 @@
 // Docked: one main window whose centre is the main form; the docking windows are
 // dock widgets around it (placed by widgets/dock_plan.h the first time, then as
 // the user left them), each in a scroll area, floatable, tabbed where room is
-// short. Other windows (the Check window) stay windows.
+// short. Other windows (Check, History, Changes) stay windows.
 //
 // The forms are the same objects in both modes; only what holds them changes, so
 // the session, the undo keys, the menus and the prompts are the same. The mode,
