@@ -14,15 +14,7 @@ namespace {
 using namespace qorvi;
 
 std::unique_ptr<FirmwareState> DemoState() {
-  const demo::DemoExpectation load = demo::ExpectedDemoLoad(500);
-  auto s = std::make_unique<FirmwareState>();
-  s->FirmwareVersion = 500;
-  s->Profile = *ProfileFor(500);
-  s->Layout = load.layout;
-  s->CategoryEntries = load.categoryEntries;
-  s->CategoryEntryCount = load.categoryEntryCount;
-  s->ItemTable = load.items;
-  s->ItemCount = s->Profile.ItemCount;
+  auto s = demo::ExpectedDemoState(500);
   TakeLoadedCopy(*s);
   return s;
 }

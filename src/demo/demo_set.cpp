@@ -168,6 +168,19 @@ DemoFiles BuildDemoSet(const DemoContent& content, const DemoOptions& options) {
 
 DemoExpectation ExpectedDemoLoad(int32_t version) { return ExpectedLoad(DefaultDemoContent(version)); }
 
+std::unique_ptr<FirmwareState> ExpectedDemoState(int32_t version) {
+  const DemoExpectation load = ExpectedDemoLoad(version);
+  auto s = std::make_unique<FirmwareState>();
+  s->FirmwareVersion = version;
+  s->Profile = *ProfileFor(version);
+  s->Layout = load.layout;
+  s->CategoryEntries = load.categoryEntries;
+  s->CategoryEntryCount = load.categoryEntryCount;
+  s->ItemTable = load.items;
+  s->ItemCount = s->Profile.ItemCount;
+  return s;
+}
+
 DemoExpectation ExpectedLoad(const DemoContent& c) {
   DemoExpectation e;
   const FirmwareProfile* profile = ProfileFor(c.version);

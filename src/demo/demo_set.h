@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,10 @@ DemoFiles BuildDemoSet(const DemoContent& content, const DemoOptions& options);
 DemoExpectation ExpectedDemoLoad(int32_t version);
 // The same for a set built from `content`.
 DemoExpectation ExpectedLoad(const DemoContent& content);
+// A model holding what a load of the standard set of `version` reads (version,
+// profile, layout, menu entries and items), without reading any file; the steps
+// after a load (the loaded copy, the category lists) are the caller's.
+std::unique_ptr<FirmwareState> ExpectedDemoState(int32_t version);
 
 // Writes the six files under their standard names (and bootsound.wav when asked)
 // into `dir`, creating it. False with a reason in `error` when a file cannot be written.

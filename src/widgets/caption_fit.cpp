@@ -26,25 +26,6 @@ constexpr const char* kOwnFont = "qorviCaptionFont";
 
 int Pixels(const QFont& font) { return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize(); }
 
-// The room a push button's caption is drawn in, as its style lays the button out.
-int ButtonRoom(const QPushButton& button) {
-  QStyleOptionButton option;
-  option.initFrom(&button);
-  option.text = button.text();
-  return button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width();
-}
-
-// The part of a group box right of where its style starts the title.
-int GroupTitleRoom(const QGroupBox& box) {
-  QStyleOptionGroupBox option;
-  option.initFrom(&box);
-  option.text = box.title();
-  option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-  option.lineWidth = 1;
-  const QRect label = box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
-  return box.width() - std::max(label.left(), 0);
-}
-
 // The widest column header's excess over its section; the header draws the
 // current column in bold, so that is what is measured.
 int HeaderExcess(const QHeaderView& header) {
@@ -108,6 +89,23 @@ void Fit(QWidget* w) {
 }
 
 }  // namespace
+
+int ButtonRoom(const QPushButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.text = button.text();
+  return button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width();
+}
+
+int GroupTitleRoom(const QGroupBox& box) {
+  QStyleOptionGroupBox option;
+  option.initFrom(&box);
+  option.text = box.title();
+  option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+  option.lineWidth = 1;
+  const QRect label = box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+  return box.width() - std::max(label.left(), 0);
+}
 
 void FitCaptions(QWidget& window, const QWidget* except) {
   for (QWidget* w : window.findChildren<QWidget*>()) {

@@ -4,6 +4,8 @@
 // the windows were drawn for), the control's font is made smaller until it fits.
 #pragma once
 
+class QGroupBox;
+class QPushButton;
 class QWidget;
 
 namespace qorvi::widgets {
@@ -16,5 +18,11 @@ namespace qorvi::widgets {
 // The controls in `except` (the preview, whose texts are drawn at their own
 // sizes and placed by their widths) are left alone.
 void FitCaptions(QWidget& window, const QWidget* except = nullptr);
+
+// The room a push button's caption is drawn in, as its style lays the button out.
+int ButtonRoom(const QPushButton& button);
+// The part of a group box right of where its style starts the title (the style
+// centres or left-aligns it within the box).
+int GroupTitleRoom(const QGroupBox& box);
 
 }  // namespace qorvi::widgets

@@ -17,18 +17,7 @@
 namespace qorvi::layout_json {
 namespace {
 
-std::unique_ptr<FirmwareState> DemoState(int32_t version) {
-  const demo::DemoExpectation load = demo::ExpectedDemoLoad(version);
-  auto s = std::make_unique<FirmwareState>();
-  s->FirmwareVersion = version;
-  s->Profile = *ProfileFor(version);
-  s->Layout = load.layout;
-  s->CategoryEntries = load.categoryEntries;
-  s->CategoryEntryCount = load.categoryEntryCount;
-  s->ItemTable = load.items;
-  s->ItemCount = s->Profile.ItemCount;
-  return s;
-}
+std::unique_ptr<FirmwareState> DemoState(int32_t version) { return demo::ExpectedDemoState(version); }
 
 // The value of `doc` at a key path: "layout.TextColor[3]", "categoryEntries[4].show".
 const Json& At(const Json& doc, const std::string& key) {

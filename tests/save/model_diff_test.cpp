@@ -20,15 +20,7 @@ namespace {
 
 // A model as a load of the standard demo set of `version` leaves it (no files read).
 std::unique_ptr<FirmwareState> DemoState(int32_t version) {
-  const demo::DemoExpectation load = demo::ExpectedDemoLoad(version);
-  auto s = std::make_unique<FirmwareState>();
-  s->FirmwareVersion = version;
-  s->Profile = *ProfileFor(version);
-  s->Layout = load.layout;
-  s->CategoryEntries = load.categoryEntries;
-  s->CategoryEntryCount = load.categoryEntryCount;
-  s->ItemTable = load.items;
-  s->ItemCount = s->Profile.ItemCount;
+  auto s = demo::ExpectedDemoState(version);
   // What follows a load: the loaded copy, one build of the lists (which takes the
   // unlisted entries off the count).
   TakeLoadedCopy(*s);

@@ -3,6 +3,8 @@
 // buttons, group box titles, button captions and the grids' column headers, in
 // the fonts at hand, before and after a load of each layout of the windows (3.95
 // and 5.00 show different captions), in Japanese and in English.
+#include "widgets/caption_fit.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -26,6 +28,8 @@ namespace qorvi {
 namespace {
 
 using testing::DesktopTest;
+using widgets::ButtonRoom;
+using widgets::GroupTitleRoom;
 
 // One caption that does not fit: where, which text, the room it has and needs.
 struct Cut {
@@ -36,27 +40,6 @@ struct Cut {
 };
 
 std::string Where(const QWidget& w) { return (w.window()->objectName() + "/" + w.objectName()).toStdString(); }
-
-// The room a push button's caption is drawn in, as the style lays it out.
-int ButtonRoom(const QPushButton& b) {
-  QStyleOptionButton option;
-  option.initFrom(&b);
-  option.text = b.text();
-  return b.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &b).width();
-}
-
-// Where a group box's style draws its title.
-int GroupTitleRoom(const QGroupBox& box) {
-  QStyleOptionGroupBox option;
-  option.initFrom(&box);
-  option.text = box.title();
-  option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-  option.lineWidth = 1;
-  const QRect label = box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
-  // The style centres or left-aligns the label within the box; what counts is the
-  // part of the box right of where the label starts.
-  return box.width() - std::max(label.left(), 0);
-}
 
 std::vector<Cut> CutCaptions(const QWidget& window) {
   std::vector<Cut> cuts;
